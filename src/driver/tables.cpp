@@ -1,0 +1,32 @@
+#include "driver/tables.h"
+
+#include "driver/numeric.h"
+
+namespace scenpack {
+
+bool size_tables(Tables& t, int32_t route_length) {
+  const int64_t extended = static_cast<int64_t>(route_length) + kRouteMargin;
+  // The map needs its two fixed points 0 and 1, so the smallest table is
+  // metres 0..1; a shorter (negative) route cannot be sized.
+  if (extended < 1) return false;
+  const double cells = round_half_even(static_cast<double>(extended) / kCellLength);
+  t.lunghezza_estesa = static_cast<int32_t>(extended);
+  t.n_celle = static_cast<int32_t>(cells);
+  t.celle.assign(static_cast<size_t>(t.n_celle) + 1, Cella{});
+  t.celle_sized = true;
+  if (t.modo_percorso != 0) {
+    RouteMap& m = t.mappa;
+    m.sized = true;
+    m.last_index = static_cast<int32_t>(extended);
+    m.points_set = 0;
+    m.x.assign(static_cast<size_t>(extended) + 1, 0.0);
+    m.y.assign(static_cast<size_t>(extended) + 1, 0.0);
+  }
+  return true;
+}
+
+void clear_records(Tables& t) {
+  for (Scheda& s : t.schede) s = Scheda{};
+}
+
+}  // namespace scenpack

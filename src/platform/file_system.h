@@ -1,0 +1,50 @@
+// File services: whole-file reads, deletion, and atomic replacement.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "driver/status.h"
+
+namespace scenpack {
+
+bool file_exists(const std::string& path);
+
+// Reads the whole file into `out`.
+Status read_file(const std::string& path, std::string& out);
+
+// Deletes the file; a file that does not exist is not an error.
+Status remove_file(const std::string& path);
+
+// Writes a file under a temporary name in the same directory and renames it
+// over `path` on commit(), so the old file (or none) stays whole until the
+// new one is complete. Writes are buffered. If commit() is not reached (or
+// fails) the temporary is removed.
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string path);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  Status open();
+  Status append(std::string_view bytes);
+  Status commit();
+
+ private:
+  Status flush();
+  Status fail(const char* what, int err);
+
+  std::string path_;
+  std::string temp_path_;
+  int fd_ = -1;
+  bool failed_ = false;
+  Status status_;
+  std::string buffer_;
+};
+
+// Convenience: the whole content in one call.
+Status write_file_atomically(const std::string& path, std::string_view bytes);
+
+}  // namespace scenpack

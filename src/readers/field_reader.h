@@ -1,0 +1,63 @@
+// A cursor over a description's bytes that hands out fields the way the
+// sequential input statement of the original runtime did.
+//
+//  - A read skips leading blanks (spaces and tabs).
+//  - A text field runs to a comma or the end of the line and keeps its
+//    trailing blanks; the comma or line end that ends it is consumed. A field
+//    that starts with a double quote runs to the closing quote (an unclosed
+//    quote runs to the end of the line); what follows the closing quote up to
+//    the next comma or line end is dropped, and that comma or line end is
+//    consumed. An empty line gives an empty field.
+//  - A numeric field ends at a blank, a comma or the end of the line; then
+//    the blanks that follow are skipped, and one comma or one line end is
+//    consumed when it is next. An empty numeric field reads as 0.
+//  - A line end is CR LF, a lone CR or a lone LF.
+//  - Numbers may carry a sign and a fraction; a fraction is rounded to the
+//    nearest whole number, ties to even. Text that is not a number, a value
+//    that does not fit the field's width, and a read at the end of the file
+//    throw ReadFault.
+//  - at_end() is true once the read position has passed the last byte.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace scenpack {
+
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view bytes) : data_(bytes) {}
+
+  bool at_end() const { return pos_ >= data_.size(); }
+
+  std::string text();
+  int32_t long_();     // Long, 32-bit signed
+  int16_t integer();   // Integer, 16-bit signed
+  uint8_t byte();      // Byte, 0..255
+
+  // 1-based line on which the last field read started.
+  int field_line() const { return field_line_; }
+  // 1-based line of the read position.
+  int line() const { return line_; }
+
+ private:
+  void skip_blanks();
+  bool at_line_end() const;
+  void consume_line_end();
+  std::string_view raw_number_field();
+  int64_t number(int64_t lo, int64_t hi, const char* width);
+  [[noreturn]] void fault(const std::string& what) const;
+
+  std::string_view data_;
+  size_t pos_ = 0;
+  int line_ = 1;
+  int field_line_ = 1;
+};
+
+// Substring tests on a field, the two ways keywords are looked for.
+bool contains(std::string_view field, std::string_view keyword);              // case-sensitive
+bool contains_nocase(std::string_view field, std::string_view keyword);       // ASCII case-insensitive
+
+}  // namespace scenpack

@@ -1,0 +1,17 @@
+// Reading the two scenario descriptions into the tables: the line
+// description first, then the train description. Each working text is
+// deleted once it has been read (or has failed).
+#pragma once
+
+#include "driver/file_names.h"
+#include "driver/status.h"
+#include "driver/tables.h"
+
+namespace scenpack {
+
+// Data faults are recorded in t.errore; the returned status is not ok only
+// when a file operation of the system failed (a working text that cannot be
+// deleted, for example).
+Status memorizza_dati(Tables& t, const ScenarioFiles& files);
+
+}  // namespace scenpack
