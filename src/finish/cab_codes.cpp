@@ -1,7 +1,157 @@
 #include "finish/cab_codes.h"
 
-namespace scenpack {
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
 
-void cab_code_pass(Tables& t) { (void)t; }
+namespace scenpack {
+namespace {
+
+constexpr int32_t kSignalWithoutCodePoint = 11;
+constexpr int32_t kStartWindowTaken = 12;
+constexpr int32_t kSlowdownPointTaken = 13;
+
+constexpr int64_t kWarningLookBack = 20;  // cells looked at before a warning cell
+constexpr int64_t kFirstSignalCell = 3;   // the look-back stops below this cell
+constexpr int16_t kFastSlowdown = 110;    // slowdowns this fast get no walk
+constexpr int64_t kWalkStep = 8;          // cells between code points along a slowdown
+constexpr int64_t kSignalLookAhead = 12;  // cells after the end searched for a signal
+
+bool free_at(const Tables& t, int64_t k) {
+  const Cella* c = cell_at(t, k);
+  return c != nullptr && is_free(*c);
+}
+
+bool kind_at(const Tables& t, int64_t k, uint8_t tipo) {
+  const Cella* c = cell_at(t, k);
+  return c != nullptr && c->tipo == tipo;
+}
+
+void mark(Tables& t, int64_t k) {
+  Cella& c = *cell_at(t, k);  // callers mark only cells they found free
+  c.tipo = kind::kCodePoint;
+  c.dato1 = kCabCode;
+}
+
+// Marks the first free cell of `cells`, in order; false when none is free.
+bool mark_first_free(Tables& t, std::initializer_list<int64_t> cells) {
+  for (int64_t k : cells) {
+    if (free_at(t, k)) {
+      mark(t, k);
+      return true;
+    }
+  }
+  return false;
+}
+
+void fault_at_cell(Tables& t, int32_t code, int64_t cell) {
+  record_fault(t.errore, code, static_cast<int32_t>(cell * kCellLength));
+}
+
+// A code point one or two cells before the signal at k: a free cell is
+// marked, else an existing code point takes the smaller code.
+void code_point_before_signal(Tables& t, int64_t k) {
+  if (mark_first_free(t, {k - 1, k - 2})) return;
+  for (int64_t p : {k - 1, k - 2}) {
+    if (kind_at(t, p, kind::kCodePoint)) {
+      Cella& c = *cell_at(t, p);
+      c.dato1 = minimo(kCabCode, c.dato1);
+      return;
+    }
+  }
+  fault_at_cell(t, kSignalWithoutCodePoint, k);
+}
+
+// Rule A: every signal in the 20 cells before the warning cell i.
+void signals_before_warning(Tables& t, int64_t i) {
+  for (int64_t j = 1; j <= kWarningLookBack; ++j) {
+    const int64_t k = i - j;
+    if (k < kFirstSignalCell) break;
+    if (kind_at(t, k, kind::kSignal)) code_point_before_signal(t, k);
+  }
+}
+
+// Rules B, C and D: the three windows before the slowdown start i.
+void windows_before_start(Tables& t, int64_t i) {
+  struct Window {
+    int64_t above;  // the rule applies when i is above this
+    int64_t near;   // nearest cell of the window, counted back from i
+  };
+  for (Window w : {Window{7, 5}, Window{13, 11}, Window{20, 18}}) {
+    if (i <= w.above) continue;
+    if (!mark_first_free(t, {i - w.near, i - w.near - 1, i - w.near - 2})) {
+      fault_at_cell(t, kStartWindowTaken, i);
+    }
+  }
+}
+
+// Rule E: walks from the slowdown start i to its end cell, a code point on
+// every 8th cell. Returns the end cell, or nothing when the walk reached
+// the last cell without meeting one (fault 13 there).
+std::optional<int64_t> walk_slowdown(Tables& t, int64_t i) {
+  const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
+  int64_t counter = 0;
+  int64_t j = i;
+  for (;;) {
+    ++j;
+    ++counter;
+    if (counter == kWalkStep) {
+      if (free_at(t, j)) {
+        mark(t, j);
+        counter = 0;
+      } else if (free_at(t, j - 1)) {
+        mark(t, j - 1);
+        counter = 1;
+      } else if (free_at(t, j + 1)) {  // beyond the last cell: never free
+        mark(t, j + 1);
+        counter = -1;
+      } else {
+        // The counter stays past 8: no further point on this walk.
+        fault_at_cell(t, kSlowdownPointTaken, j);
+      }
+    }
+    if (kind_at(t, j, kind::kSlowdownEnd)) return j;
+    if (j >= last) {
+      fault_at_cell(t, kSlowdownPointTaken, j);
+      return std::nullopt;
+    }
+  }
+}
+
+// Rule F: a code point before the first signal in the end cell and the 12
+// cells after it (clipped at the last cell).
+void signal_after_end(Tables& t, int64_t end) {
+  const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
+  const int64_t stop = std::min(end + kSignalLookAhead, last);
+  int64_t s = 0;
+  for (int64_t m = end; m <= stop; ++m) {
+    if (kind_at(t, m, kind::kSignal)) {
+      s = m - 1;
+      break;
+    }
+  }
+  if (s > 0 && !mark_first_free(t, {s, s - 1})) {
+    fault_at_cell(t, kSlowdownPointTaken, end);
+  }
+}
+
+void slowdown_start(Tables& t, int64_t i) {
+  windows_before_start(t, i);
+  if (cell_at(t, i)->dato1 >= kFastSlowdown) return;
+  if (std::optional<int64_t> end = walk_slowdown(t, i)) signal_after_end(t, *end);
+}
+
+}  // namespace
+
+int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
+
+void cab_code_pass(Tables& t) {
+  const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
+  for (int64_t i = 1; i <= last - 2; ++i) {
+    const uint8_t tipo = cell_at(t, i)->tipo;
+    if (tipo == kind::kSlowdownWarning) signals_before_warning(t, i);
+    if (tipo == kind::kSlowdownStart) slowdown_start(t, i);
+  }
+}
 
 }  // namespace scenpack

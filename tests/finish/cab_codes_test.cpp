@@ -1,0 +1,250 @@
+#include "finish/cab_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace scenpack {
+namespace {
+
+struct Placed {
+  int cell;
+  uint8_t tipo;
+  int16_t dato1 = 0;
+};
+
+// A sized table of n cells (0..n-1) with the given kinds placed.
+Tables table_of(int n, const std::vector<Placed>& placed) {
+  Tables t;
+  t.celle.assign(static_cast<size_t>(n), Cella{});
+  t.n_celle = n - 1;
+  t.celle_sized = true;
+  for (const Placed& p : placed) {
+    t.celle.at(static_cast<size_t>(p.cell)).tipo = p.tipo;
+    t.celle.at(static_cast<size_t>(p.cell)).dato1 = p.dato1;
+  }
+  return t;
+}
+
+// Every code point of the table: cell -> code.
+std::map<int, int16_t> code_points(const Tables& t) {
+  std::map<int, int16_t> points;
+  for (size_t k = 0; k < t.celle.size(); ++k) {
+    if (t.celle[k].tipo == kind::kCodePoint) points[static_cast<int>(k)] = t.celle[k].dato1;
+  }
+  return points;
+}
+
+using kind::kCodePoint;
+using kind::kSignal;
+using kind::kSlowdownBoard;
+using kind::kSlowdownEnd;
+using kind::kSlowdownStart;
+using kind::kSlowdownWarning;
+using kind::kSpeedBoard;
+using kind::kTunnelMarker;
+
+constexpr int16_t kSlow = 50;
+constexpr int16_t kFast = 110;
+
+struct PassCase {
+  std::string name;
+  int cells;
+  std::vector<Placed> placed;
+  std::map<int, int16_t> want_points;  // every code point after the pass
+  int32_t want_code = 0;
+  int32_t want_position = 0;
+};
+
+// 180 as a shorthand for the points the pass places.
+constexpr int16_t C = kCabCode;
+
+const std::vector<PassCase> kCases = {
+    // Rule A: signals before a warning cell.
+    {"warning_at_3_looks_at_nothing", 30, {{3, kSlowdownWarning}, {2, kSignal}}, {}},
+    {"warning_at_5_looks_at_cell_3", 30, {{5, kSlowdownWarning}, {3, kSignal}}, {{2, C}}},
+    {"warning_at_5_stops_before_cell_2", 30, {{5, kSlowdownWarning}, {2, kSignal}}, {}},
+    {"two_signals_before_one_warning", 60,
+     {{40, kSlowdownWarning}, {30, kSignal}, {25, kSignal}, {19, kSignal}},
+     {{29, C}, {24, C}}},  // 19 lies 21 cells back
+    {"signal_20_cells_back_counts", 60, {{40, kSlowdownWarning}, {20, kSignal}}, {{19, C}}},
+    {"cell_before_signal_taken_uses_next", 60,
+     {{40, kSlowdownWarning}, {30, kSignal}, {29, kSpeedBoard}}, {{28, C}}},
+    {"existing_code_point_kept_with_smaller_code", 60,
+     {{40, kSlowdownWarning}, {30, kSignal}, {29, kCodePoint, 270}, {28, kSlowdownBoard}},
+     {{29, C}}},
+    {"existing_smaller_code_kept", 60,
+     {{40, kSlowdownWarning}, {30, kSignal}, {29, kCodePoint, 120}, {28, kSlowdownBoard}},
+     {{29, 120}}},
+    {"existing_code_point_two_back", 60,
+     {{40, kSlowdownWarning}, {30, kSignal}, {29, kSpeedBoard}, {28, kCodePoint, 270}},
+     {{28, C}}},
+    {"free_cell_wins_over_existing_code_point", 60,
+     {{40, kSlowdownWarning}, {30, kSignal}, {29, kCodePoint, 270}},
+     {{29, 270}, {28, C}}},
+    {"signal_without_room_is_fault_11", 60,
+     {{40, kSlowdownWarning}, {30, kSignal}, {29, kSpeedBoard}, {28, kSignal}},
+     {{27, C}},  // the signal at 28 still gets its point
+     11, 1500},
+
+    // Rules B, C, D: the three windows before a start (fast: no walk).
+    {"start_at_7_no_window", 40, {{7, kSlowdownStart, kFast}}, {}},
+    {"start_at_8_window_b", 40, {{8, kSlowdownStart, kFast}}, {{3, C}}},
+    {"start_at_13_window_b_only", 40, {{13, kSlowdownStart, kFast}}, {{8, C}}},
+    {"start_at_14_windows_b_c", 40, {{14, kSlowdownStart, kFast}}, {{9, C}, {3, C}}},
+    {"start_at_20_windows_b_c", 40, {{20, kSlowdownStart, kFast}}, {{15, C}, {9, C}}},
+    {"start_at_21_windows_b_c_d", 40, {{21, kSlowdownStart, kFast}},
+     {{16, C}, {10, C}, {3, C}}},
+    {"window_takes_first_free_cell", 60,
+     {{40, kSlowdownStart, kFast}, {35, kSpeedBoard}, {34, kSpeedBoard}, {29, kSignal}},
+     {{33, C}, {28, C}, {22, C}}},
+    {"full_window_is_fault_12", 60,
+     {{40, kSlowdownStart, kFast},
+      {35, kSpeedBoard}, {34, kSpeedBoard}, {33, kCodePoint, 270}},
+     {{33, 270}, {29, C}, {22, C}},
+     12, 2000},
+
+    // Rule E: the walk along a slow slowdown.
+    {"fast_slowdown_only_windows", 80,
+     {{30, kSlowdownStart, kFast}, {60, kSlowdownEnd}, {65, kSignal}},
+     {{25, C}, {19, C}, {12, C}}},
+    {"slow_slowdown_walk_and_signal_after", 80,
+     {{30, kSlowdownStart, 109}, {60, kSlowdownEnd}, {65, kSignal}},
+     {{25, C}, {19, C}, {12, C}, {38, C}, {46, C}, {54, C}, {64, C}}},
+    {"speed_below_zero_in_16_bits_walks", 80,
+     {{30, kSlowdownStart, -25536}, {45, kSlowdownEnd}},
+     {{25, C}, {19, C}, {12, C}, {38, C}}},
+    {"walk_falls_back_one_cell", 80,
+     {{30, kSlowdownStart, kSlow}, {60, kSlowdownEnd}, {38, kSpeedBoard}},
+     {{25, C}, {19, C}, {12, C}, {37, C}, {45, C}, {53, C}}},
+    {"walk_moves_on_one_cell", 80,
+     {{30, kSlowdownStart, kSlow}, {60, kSlowdownEnd}, {38, kSpeedBoard}, {37, kSpeedBoard}},
+     {{25, C}, {19, C}, {12, C}, {39, C}, {47, C}, {55, C}}},
+    {"walk_meets_three_occupied_cells", 80,
+     {{30, kSlowdownStart, kSlow}, {60, kSlowdownEnd},
+      {37, kSpeedBoard}, {38, kSpeedBoard}, {39, kSpeedBoard}},
+     {{25, C}, {19, C}, {12, C}},
+     13, 1900},
+    {"end_on_eighth_step_takes_cell_before", 80,
+     {{30, kSlowdownStart, kSlow}, {38, kSlowdownEnd}},
+     {{25, C}, {19, C}, {12, C}, {37, C}}},
+    {"short_slowdown_no_point_along", 80,
+     {{30, kSlowdownStart, kSlow}, {37, kSlowdownEnd}},
+     {{25, C}, {19, C}, {12, C}}},
+
+    // Rule F: the first signal after the end.
+    {"signal_12_cells_after_end", 80,
+     {{30, kSlowdownStart, kSlow}, {34, kSlowdownEnd}, {46, kSignal}},
+     {{25, C}, {19, C}, {12, C}, {45, C}}},
+    {"signal_13_cells_after_end_ignored", 80,
+     {{30, kSlowdownStart, kSlow}, {34, kSlowdownEnd}, {47, kSignal}},
+     {{25, C}, {19, C}, {12, C}}},
+    {"only_first_signal_after_end", 80,
+     {{30, kSlowdownStart, kSlow}, {34, kSlowdownEnd}, {37, kSignal}, {40, kSignal}},
+     {{25, C}, {19, C}, {12, C}, {36, C}}},
+    {"signal_after_end_two_cells_back", 80,
+     {{30, kSlowdownStart, kSlow}, {34, kSlowdownEnd}, {37, kSignal}, {36, kSpeedBoard}},
+     {{25, C}, {19, C}, {12, C}, {35, C}}},
+    {"signal_after_end_without_room_is_fault_13_at_end", 80,
+     {{30, kSlowdownStart, kSlow}, {34, kSlowdownEnd}, {37, kSignal},
+      {36, kSpeedBoard}, {35, kSpeedBoard}},
+     {{25, C}, {19, C}, {12, C}},
+     13, 1700},
+
+    // Tunnel markers are free and are overwritten.
+    {"tunnel_markers_overwritten", 80,
+     {{40, kSlowdownWarning}, {30, kSignal}, {29, kTunnelMarker},
+      {50, kSlowdownStart, kSlow}, {45, kTunnelMarker}, {58, kTunnelMarker},
+      {62, kSlowdownEnd}},
+     {{29, C}, {45, C}, {39, C}, {32, C}, {58, C}}},
+
+    // Points placed earlier in the pass are occupied for later rules.
+    {"point_of_earlier_cell_is_occupied", 60,
+     {{28, kSlowdownWarning}, {26, kSignal}, {30, kSlowdownStart, kFast}},
+     {{25, C}, {24, C}, {19, C}, {12, C}}},
+
+    // Faults: the later one stays and the pass goes on.
+    {"later_fault_overwrites_earlier", 80,
+     {{20, kSlowdownWarning}, {10, kSignal}, {9, kSpeedBoard}, {8, kSpeedBoard},
+      {40, kSlowdownStart, kFast}, {35, kSpeedBoard}, {34, kSpeedBoard}, {33, kSpeedBoard},
+      {60, kSlowdownWarning}, {50, kSignal}},
+     {{29, C}, {22, C}, {49, C}},
+     12, 2000},
+
+    // Table edges.
+    {"walk_without_end_stops_at_last_cell", 60,
+     {{30, kSlowdownStart, kSlow}, {59, kSignal}},
+     {{25, C}, {19, C}, {12, C}, {38, C}, {46, C}, {54, C}},
+     13, 2950},
+    {"eighth_step_on_last_cell_is_clipped", 40,
+     {{31, kSlowdownStart, kSlow}, {38, kSpeedBoard}, {39, kSpeedBoard}},
+     {{26, C}, {20, C}, {13, C}},
+     13, 1950},
+    {"look_ahead_clipped_at_last_cell", 40,
+     {{20, kSlowdownStart, kSlow}, {35, kSlowdownEnd}, {39, kSignal}},
+     {{15, C}, {9, C}, {28, C}, {38, C}}},
+    {"start_beyond_loop_not_handled", 40,
+     {{38, kSlowdownStart, kSlow}, {37, kSlowdownWarning}, {30, kSignal}},
+     {{29, C}}},
+};
+
+void PrintTo(const PassCase& c, std::ostream* os) { *os << c.name; }
+
+class CabCodePass : public testing::TestWithParam<PassCase> {};
+
+TEST_P(CabCodePass, PlacesCodePointsAndFaults) {
+  const PassCase& c = GetParam();
+  Tables t = table_of(c.cells, c.placed);
+  t.errore.posizione_errore = 0;
+  cab_code_pass(t);
+  EXPECT_EQ(code_points(t), c.want_points);
+  EXPECT_EQ(t.errore.codice_errore, c.want_code);
+  EXPECT_EQ(t.errore.posizione_errore, c.want_position);
+  EXPECT_FALSE(t.errore.where.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CabCodePass, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<PassCase>& info) {
+                           return info.param.name;
+                         });
+
+TEST(CabCodePassTable, NeverSizedOrTinyTableIsLeftAlone) {
+  Tables never_sized;
+  cab_code_pass(never_sized);
+  EXPECT_TRUE(never_sized.celle.empty());
+  EXPECT_EQ(never_sized.errore.codice_errore, 0);
+
+  for (int n : {1, 2, 3}) {
+    Tables t = table_of(n, {{0, kSlowdownStart, kSlow}});
+    cab_code_pass(t);
+    EXPECT_TRUE(code_points(t).empty()) << n;
+    EXPECT_EQ(t.errore.codice_errore, 0) << n;
+  }
+}
+
+TEST(CabCodePassTable, MarkedCellKeepsItsOtherFields) {
+  Tables t = table_of(40, {{30, kSlowdownWarning}, {20, kSignal}, {19, kTunnelMarker}});
+  t.celle[19].galleria = 2;
+  t.celle[19].dato2 = 7;
+  t.celle[19].avviso = 84;
+  cab_code_pass(t);
+  EXPECT_EQ(t.celle[19].tipo, kCodePoint);
+  EXPECT_EQ(t.celle[19].dato1, 180);
+  EXPECT_EQ(t.celle[19].dato2, 7);
+  EXPECT_EQ(t.celle[19].galleria, 2);
+  EXPECT_EQ(t.celle[19].avviso, 84);
+}
+
+TEST(Minimo, SmallerOfTheTwo) {
+  EXPECT_EQ(minimo(180, 270), 180);
+  EXPECT_EQ(minimo(180, 120), 120);
+  EXPECT_EQ(minimo(180, 180), 180);
+  EXPECT_EQ(minimo(180, -5), -5);
+}
+
+}  // namespace
+}  // namespace scenpack
