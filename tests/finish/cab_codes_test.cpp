@@ -6,6 +6,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace scenpack {
@@ -237,6 +238,82 @@ TEST(CabCodePassTable, MarkedCellKeepsItsOtherFields) {
   EXPECT_EQ(t.celle[19].dato2, 7);
   EXPECT_EQ(t.celle[19].galleria, 2);
   EXPECT_EQ(t.celle[19].avviso, 84);
+}
+
+// The scenario's route (270000 m, cells 0..5540) with the cells that its five
+// slow orders, its 35 code cuts and a few signals mark, as the train reader
+// places them.
+struct SlowOrder {
+  const char* row;
+  int16_t v;
+  int start, end, warning;
+  bool boards;
+  std::vector<int> along;  // code points the walk places between start and end
+};
+
+const std::vector<SlowOrder> kSlowOrders = {
+    {"rallentamento,   9300, 50, 200, 0, 1, 50", 50, 187, 191, 163, true, {}},
+    {"rallentamento,  24300, 40, 400, 0, 1, 0", 40, 487, 495, 463, true, {494}},
+    {"rallentamento,  73950, 80, 600, 0, 1, 80", 80, 1480, 1492, 1456, true, {1488}},
+    {"rallentamento, 138400, 80, 800, 1, 1, 80", 80, 2769, 2785, 2745, true, {2777, 2784}},
+    {"rallentamento, 262800, 30, 350  1, 0, 30", 30, 5257, 5264, 5233, false, {}},
+};
+
+Tables scenario_route() {
+  Tables t = table_of(5541, {});
+  for (const SlowOrder& o : kSlowOrders) {
+    t.celle[o.start] = Cella{.tipo = kSlowdownStart, .dato1 = o.v};
+    t.celle[o.end] = Cella{.tipo = kSlowdownEnd, .dato1 = o.v};
+    t.celle[o.warning] = Cella{.tipo = kSlowdownWarning, .dato1 = o.v};
+    for (int b = 1; o.boards && b <= 4; ++b) {
+      t.celle[o.warning - b] = Cella{.tipo = kSlowdownBoard, .dato1 = static_cast<int16_t>(b)};
+    }
+  }
+  const std::vector<std::pair<int, int16_t>> code_cuts = {
+      {5300, 270},   {6100, 270},   {7250, 270},   {8200, 270},   {9200, 270},
+      {10600, 270},  {11200, 270},  {12200, 270},  {13600, 270},  {14400, 270},
+      {15200, 270},  {16200, 270},  {48500, 270},  {48550, 270},  {48600, 270},
+      {48650, 270},  {48700, 270},  {109500, 0},   {191200, 270}, {191850, 270},
+      {193100, 270}, {194600, 270}, {199150, 270}, {199200, 270}, {254500, 180},
+      {255100, 180}, {255700, 180}, {256300, 180}, {256900, 180}, {258900, 270},
+      {260350, 270}, {261600, 270}, {262950, 270}, {263500, 270}, {264000, 270}};
+  for (auto [position, value] : code_cuts) {
+    Cella& c = t.celle[static_cast<size_t>(position / 50)];  // all are multiples of 50
+    c.tipo = value > 0 ? kCodePoint : kind::kNoCode;
+    if (value > 0) c.dato1 = value;
+  }
+  // Signals at 2550, 20500, 22500 (12 cells before the second warning),
+  // 25000 (6 cells after the second end) and 266650.
+  for (int cell : {52, 411, 451, 501, 5334}) t.celle[static_cast<size_t>(cell)].tipo = kSignal;
+  return t;
+}
+
+TEST(CabCodePassScenario, CodePointsBeforeAndAlongEverySlowOrder) {
+  Tables t = scenario_route();
+  const Tables before = t;
+  cab_code_pass(t);
+
+  EXPECT_EQ(t.errore.codice_errore, 0);
+  for (const SlowOrder& o : kSlowOrders) {
+    SCOPED_TRACE(o.row);
+    for (int near : {5, 11, 18}) {  // the three windows before the start
+      int placed = 0;
+      for (int k = o.start - near - 2; k <= o.start - near; ++k) {
+        placed += t.celle[k].tipo == kCodePoint && before.celle[k].tipo != kCodePoint;
+      }
+      EXPECT_EQ(placed, 1) << "window " << near << " cells before the start";
+    }
+    std::vector<int> along;
+    for (int k = o.start + 1; k < o.end; ++k) {
+      if (t.celle[k].tipo == kCodePoint && before.celle[k].tipo != kCodePoint) along.push_back(k);
+    }
+    EXPECT_EQ(along, o.along);
+    for (int k : along) EXPECT_EQ(t.celle[k].dato1, 180);
+  }
+  EXPECT_EQ(t.celle[450].tipo, kCodePoint);  // before the signal ahead of a warning
+  EXPECT_EQ(t.celle[500].tipo, kCodePoint);  // before the first signal after an end
+  EXPECT_EQ(t.celle[5090].dato1, 180);       // code cuts keep their values
+  EXPECT_EQ(t.celle[106].dato1, 270);
 }
 
 TEST(Minimo, SmallerOfTheTwo) {
