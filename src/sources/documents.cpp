@@ -1,12 +1,225 @@
+// The three documents handed to the driver with the scenario: the train
+// sheet, the slow-order form (Modulo M. 3) and the notes. They are fixed
+// text, written line by line exactly as held here; nothing reads them back.
+//
+// The timetable follows the embedded train description: the same service
+// points in travel order, its speed limits and times, and the chainage of the
+// line description's three sections (dd from Roma, the slow line through
+// Arezzo at +28.600, the dd again at -6.550, the Firenze node at +46.500).
+// The slow-order form lists the five slow orders of the train description in
+// the same order. Every line is plain ASCII except the one "u grave" of the
+// notes, held as the single Windows-1252 byte 0xF9.
 #include "sources/documents.h"
 
 namespace scenpack {
 namespace {
-const std::vector<std::string> kEmpty{"riferimento fine del file"};
+const char* const kEndMarker = "riferimento fine del file";
+}  // namespace
+
+// Train sheet: heading boxes, then the timetable in columns of 5, 5, 10, 5,
+// 28, 16 and 5 characters between the bars. The bridge row keeps the two
+// blanks after its last bar.
+const std::vector<std::string>& scheda_treno_lines() {
+  static const std::vector<std::string> lines{
+      "",
+      " ",
+      " __________________________________________________________________________________",
+      " |  TRENO n. 84  |                     SCHEDA                    |  V200 C        |",
+      " |               |                da: ROMA Termini               |                |",
+      " |               |               a: FIRENZE S.M.N.               |  130%          |",
+      " |_______________|_______________________________________________|________________|",
+      " ______________________    ______________________",
+      " |  CLASSIFICAZIONE   |    |   MASSA BLOCCATA   |",
+      " |         IC         |    |        600T        |",
+      " |____________________|    |____________________|",
+      "",
+      " __________________________________________________________________________________",
+      " |Vel. |Vel. | Progr Km | No  |   Localita' di Servizio    |     Orario     | Rec |",
+      " |Lim. |Marc.|          | Rs  |                            |                |     |",
+      " |_____|_____|__________|_____|____________________________|________________|_____|",
+      " |  30 |     |    0     |  30 | ROMA Termini               |           8.10 |     |",
+      " |  95 |     |    0.650 |  95 | Deviatoi uscita Termini    |                |     |",
+      " |  90 |     |    4.500 |  90 | ROMA Tiburtina             |       8.16     | 1   |",
+      " | 110 |     |    7.150 | 110 | Km 7.150                   |                |     |",
+      " | 200 |     |   16.250 | 200 | Km 16.250                  |                |     |",
+      " |     |     |   16.550 |     | P.C. Settebagni            |       8.24     |     |",
+      " |     |     |   32.250 |     | P.C. Capena                |       8.30     | 0.5 |",
+      " |     |     |   43.950 |     | P.M. S. Oreste             |       8.34     |     |",
+      " |     |     |   61.050 |     | P.C. Gallese               |       8.40     |     |",
+      " |     |     |   65.050 |     | Bivio Orte Sud             |       8.41     |     |",
+      " |     |     |   74.300 |     | Bivio Orte Nord            |       8.44     |     |",
+      " |     |     |   76.600 |     | P.C. Bassano               |       8.45     |     |",
+      " |     |     |   93.700 |     | P.C. Civitella             |       8.51     |     |",
+      " |     |     |  104.700 |     | Bivio Orvieto Sud          |       8.54     |     |",
+      " |     |     |  108.800 |     | P.C. Orvieto               |       8.56     | 1.5 |",
+      " |     |     |  115.200 |     | Bivio Orvieto Nord         |       8.59     |     |",
+      " |     |     |  121.500 |     | P.C. Allerona              |       9.01     |     |",
+      " |     |     |  134.700 |     | Bivio Chiusi Sud           |       9.05     |     |",
+      " |     |     |  138.900 |     | P.C. Citta` della Pieve    |       9.07     |     |",
+      " |     |     |  154.500 |     | Bivio Chiusi Nord          |       9.12     |     |",
+      " |     |     |  156.500 |     | P.C. Montallese            |       9.13     |     |",
+      " |     |     |  166.700 |     | P.C. Farneta Sud           |       9.16     |     |",
+      " |     |     |  169.400 |     | P.C. Farneta Nord          |       9.17     |     |",
+      " |     |     |  183.800 |     | P.C. Rigutino              |       9.23     |     |",
+      " |     |     |  189.050 |     | Bivio Arezzo Sud           |       9.26     |     |",
+      " | 160 |     |  219.225 | 160 |(a) Innesto linea lenta     |                |     |",
+      " |     |     |  221.400 |     |(a) Olmo                    |       9.30     |     |",
+      " | 130 |     |  222.000 | 130 |(a) Deviatoi uscita Olmo    |                |     |",
+      " | 100 |     |  226.000 | 100 |(a) Km 226.000              |                |     |",
+      " |     |     |  227.350 |     |(a) AREZZO                  |  9.38     9.39 | 1   |",
+      " | 130 |     |  227.900 | 130 |(a) Deviatoi uscita AREZZO  |                |     |",
+      " |     |     |  232.050 |     |(a) Bivio Arezzo Nord       |       9.42     |     |",
+      " | 200 |     |  199.650 | 200 | Innesto linea direttissima |                |     |",
+      " |     |     |  212.800 |     | P.C. Ascione               |       9.48     |     |",
+      " |     |     |  215.000 |     | Bivio Valdarno Sud         |       9.49     |     |",
+      " |     |     |  228.000 |     | P.C. Renacci               |       9.55     |     |",
+      " |     |     |  235.050 |     | Bivio Valdarno Nord        |       9.58     | 0.5 |",
+      " |     |     |  240.800 |     | P.C. S. Donato             |      10.01     |     |",
+      " | 145 |     |  249.900 | 145 | Km 249.900                 |                |     |",
+      " | 110 |     |  252.500 | 110 | P.te fiume Arno Km 252.500 |      10.08     |     |  ",
+      " |     |     |  253.850 |     | Bivio Rovezzano            |      10.09     |     |",
+      " |     |     |  254.100 |     |(a) FIRENZE Rovezzano       |      10.10     |     |",
+      " |     |     |  257.050 |     |(a) FIRENZE Campo Marte     |      10.12     |     |",
+      " | 100 |     |  310.600 | 100 |(a) Deviatoi usc. C. Marte  |                |     |",
+      " |  75 |     |  312.750 |  75 |(a) Cavalcavia Statuto      |      10.14     |     |",
+      " |     |     |  314.050 |     |(a) FIRENZE S.M.N.          | 10.18          | 2   |",
+      " |_____|_____|__________|_____|____________________________|________________|_____|",
+      "",
+      "                                    Note:",
+      "",
+      " (a) : Localita` di servizio sulla linea lenta",
+      "                        ",
+      kEndMarker,
+  };
+  return lines;
 }
 
-const std::vector<std::string>& scheda_treno_lines() { return kEmpty; }
-const std::vector<std::string>& rallentamenti_lines() { return kEmpty; }
-const std::vector<std::string>& note_lines() { return kEmpty; }
+// Slow-order form: the five slow orders, then 26 empty rows to be filled in
+// by hand; columns of 3, 29, 12, 10, 9 and 12 characters between the bars.
+// "effettura" and "Rallentamneto" are the form's own spelling.
+const std::vector<std::string>& rallentamenti_lines() {
+  static const std::vector<std::string> lines{
+      "",
+      "",
+      "",
+      "                                  Modulo M. 3",
+      "                              ORDINE DI RALLENTAMENTO",
+      " __________________________________________________________________________________",
+      "  Linea  Roma - Firenze S.M.N. linea direttissima                                 |",
+      "  |",
+      " Si ordina al macchinista del treno 84 di effettura i seguenti rallentamenti:",
+      " __________________________________________________________________________________",
+      " |   |       FRA LE STAZIONI       |Inizio dopo |          |Lunghezza|Prescrizioni|",
+      " |N. |    (o nelle Stazioni di)    |  il cippo  | Velocita'|  metri  | specifiche |",
+      " |   |                             |chilometrico|          |         |            |",
+      " |___|_____________________________|____________|__________|_________|____________|",
+      " | 1 |ROMA TIBURTINA-P.C.SETTEBAGNI|      9     |    50    |  200    |   ---      |",
+      " | 2 |  PC SETTEBAGNI - PC CAPENA  |     24     |    40    |  400    |   ---      |",
+      " | 3 |         PC BASSANO          |     73     |    80    |  600    |   ---      |",
+      " | 4 |    PC CITTA` DELLA PIEVE    |    138     |    80    |  800    |    A       |",
+      " | 5 |BIVIO ROVEZZANO-FIRENZE C.M. |    256     |    30    |  350    |  A B D     |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |   |                             |            |          |         |            |",
+      " |___|_____________________________|____________|__________|_________|____________|",
+      "",
+      "                               Prescrizioni specifiche",
+      "",
+      " A - Da rispettare con tutto il treno (per i treni viaggiatori)",
+      " B - Interessa anche la stazione di FIRENZE CAMPO MARTE",
+      " D - Rallentamneto N. ... e N. ...  sono contigui",
+      " C - Da rispettare dalle ore ....  alle ore ..... di tutti",
+      "     i giorni esclusi i seguenti:.........",
+      " D - Segnale di avviso non preceduto da tavole distanziometriche",
+      "",
+      kEndMarker,
+  };
+  return lines;
+}
+
+// Notes: the briefing for the driver and the account of the tunnel
+// corrections; line 49 holds the one non-ASCII byte.
+const std::vector<std::string>& note_lines() {
+  static const std::vector<std::string> lines{
+      "",
+      "                Treno 84 sul percorso Roma - Firenze S.M.N.",
+      "",
+      " Il treno 84 e` un intercity da ROMA Termini a FIRENZE S.M.N. con una sola",
+      " fermata intermedia ad AREZZO (arrivo 9.38, partenza 9.39; arrivo a Firenze",
+      " alle 10.18). Il percorso si svolge sulla linea direttissima (dd), che il",
+      " treno lascia al bivio Arezzo Sud per passare sulla linea lenta attraverso",
+      " Olmo e la stazione di AREZZO; al bivio Arezzo Nord rientra sulla",
+      " direttissima. Per questo la progressiva chilometrica cambia tre volte:",
+      " al bivio Arezzo Sud (da km 189.050 a km 219.225), al bivio Arezzo Nord",
+      " (da km 232.050 a km 199.650) e dopo FIRENZE Campo Marte (da km 257.050",
+      " a km 310.600). Nella scheda treno le localita` della linea lenta sono",
+      " segnate con (a).",
+      " Lungo il percorso ci sono cinque rallentamenti (vedi il modulo M. 3),",
+      " alcuni segnali disposti a via impedita, un tratto senza codice presso",
+      " Orvieto che arresta il treno se il macchinista non interviene in tempo, e",
+      " diversi abbattimenti di codice. L'aderenza e` scarsa su tutta la linea:",
+      " frenate con anticipo e usate la sabbia negli avviamenti.",
+      " Pendenze, curve e gallerie non corrispondono ovunque alla realta`; segnali,",
+      " velocita` e orari sono invece quelli della scheda treno.",
+      " Il raccordo fra le due linee, con i bivi di Arezzo Sud e di Arezzo Nord,",
+      " e` stato realizzato come un'unica stazione: i deviatoi di entrambi i bivi",
+      " si percorrono a 100 km/h, rispettando le indicazioni dei segnali di",
+      " protezione.",
+      "",
+      " Attenzione a:",
+      " - partenza da ROMA Termini a 30 km/h fino ai deviatoi di uscita;",
+      " - rallentamento a 50 km/h al km 9, subito dopo ROMA Tiburtina;",
+      " - tratto senza codice al km 109.500 presso Orvieto: se non lo si riconosce",
+      " in tempo il treno viene arrestato dalla frenatura automatica;",
+      " - deviatoi dei bivi Arezzo Sud e Arezzo Nord da percorrere a 100 km/h;",
+      " - segnali disposti a via impedita: arrestarsi prima del segnale e",
+      " attendere che si disponga a via libera;",
+      " - rallentamento a 30 km/h al km 256, prima di FIRENZE Campo Marte.",
+      "",
+      "MODIFICHE DEL TRACCIATO (luglio 2001)",
+      "Nel luglio 2001 ho corretto le gallerie del tratto fra Settebagni e Orte.",
+      "Scrivo a memoria, percio` qualche numero potrebbe non essere esatto.",
+      "Nella prima versione le gallerie di questo tratto erano state inserite con",
+      "la progressiva chilometrica invece che con la distanza dall'inizio del",
+      "percorso, e si trovavano spostate di alcune centinaia di metri rispetto",
+      "alle pendenze e ai segnali.",
+      "Ho ricontrollato ogni galleria sul profilo della linea: la galleria che",
+      "inizia a 19400 m ora finisce a 21300 m, alcune gallerie molto corte sono",
+      "state unite a quelle vicine e due gallerie che non esistono sono state",
+      "tolte.",
+      "Segnali, pendenze e orari non sono stati toccati, quindi i tempi di",
+      "percorrenza della scheda treno restano validi.",
+      "In qualche punto l'imbocco puo` ancora differire di qualche decina di metri.",
+      "Se trovate una galleria fuori posto di pi\xF9" " di cento metri segnalatelo:",
+      "la correggero` nella prossima versione.",
+      "",
+      "                                        Buon viaggio!  Il redattore dello scenario",
+      kEndMarker,
+  };
+  return lines;
+}
 
 }  // namespace scenpack
