@@ -1,0 +1,39 @@
+// The build sequence memorizza_percorso: read the descriptions into the
+// tables, finish the track cells, store the check codes and write the three
+// compiled files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "driver/file_names.h"
+#include "driver/status.h"
+#include "driver/tables.h"
+
+namespace scenpack {
+
+// How a build ended. Data faults are not here: they are in t.errore.
+struct BuildOutcome {
+  Status status;                           // not ok: a file could not be read, written or deleted
+  int32_t stop_code = 0;                   // 1250 or 1251: stopped before any output file
+  std::vector<std::string> files_written;  // output file names, in the order written
+};
+
+// The build, steps in order:
+//  1. modo_percorso := p; codice_errore := 0 (the position is kept);
+//  2. records 0..86 cleared;
+//  3. memorizza_dati reads both descriptions (data faults do not stop the build);
+//  4. the cab-code pass, then the reserved values and the check codes
+//     (1250 / 1251 end the build here, with the message box);
+//  5. "_linea.dat" when p != 0, then ".sim" and ".dat".
+BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p);
+
+// Steps 4 and 5 on tables already read.
+BuildOutcome finish_build(Tables& t, const ScenarioFiles& files);
+
+// The stopping report: records the code, shows " Errore n. C" in the message
+// box. The caller then ends the build without writing anything.
+void errore(Tables& t, int32_t code);
+
+}  // namespace scenpack

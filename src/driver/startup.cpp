@@ -1,0 +1,24 @@
+#include "driver/startup.h"
+
+#include "platform/window.h"
+#include "sources/emission.h"
+
+namespace scenpack {
+
+RunOutcome run_startup(Tables& t, const std::string& dir, bool quiet) {
+  t.nome_scenario = kNomeScenario;
+  t.numero_treno = kNumeroTreno;
+  const ScenarioFiles files{dir, t.nome_scenario, t.numero_treno};
+  if (!quiet) show_waiting_window();
+
+  RunOutcome out;
+  if (Status s = emit_scenario_texts(files, &out.texts_written); !s.is_ok()) {
+    out.build.status = s;
+    return out;
+  }
+  constexpr int32_t kWithRouteMap = 1;
+  out.build = memorizza_percorso(t, files, kWithRouteMap);
+  return out;
+}
+
+}  // namespace scenpack

@@ -1,0 +1,69 @@
+#include "finish/encoding.h"
+
+#include <bit>
+#include <type_traits>
+
+namespace scenpack {
+namespace {
+
+template <typename Unsigned>
+void put_le(std::string& out, Unsigned v) {
+  static_assert(std::is_unsigned_v<Unsigned>);
+  for (size_t i = 0; i < sizeof(Unsigned); ++i) {
+    out.push_back(static_cast<char>(static_cast<uint8_t>(v >> (8 * i))));
+  }
+}
+
+}  // namespace
+
+void put_u8(std::string& out, uint8_t v) { out.push_back(static_cast<char>(v)); }
+void put_i16(std::string& out, int16_t v) { put_le(out, static_cast<uint16_t>(v)); }
+void put_i32(std::string& out, int32_t v) { put_le(out, static_cast<uint32_t>(v)); }
+void put_f64(std::string& out, double v) { put_le(out, std::bit_cast<uint64_t>(v)); }
+
+void put_text(std::string& out, std::string_view text) {
+  constexpr size_t kLongestText = 0xFFFF;
+  if (text.size() > kLongestText) text = text.substr(0, kLongestText);
+  put_i16(out, static_cast<int16_t>(static_cast<uint16_t>(text.size())));
+  out.append(text);
+}
+
+void put_cella(std::string& out, const Cella& c) {
+  put_u8(out, c.tipo);
+  put_i16(out, c.dato1);
+  put_i16(out, c.dato2);
+  put_i16(out, c.dato3);
+  put_i16(out, c.dato4);
+  put_u8(out, c.tempo);
+  put_u8(out, c.avviso);
+  put_u8(out, c.galleria);
+  put_u8(out, c.dato5);
+  put_u8(out, c.dato6);
+  put_u8(out, c.dato7);
+}
+
+void put_scheda(std::string& out, const Scheda& s) {
+  put_u8(out, s.byte1);
+  put_i32(out, s.lungo1);
+  put_i32(out, s.lungo2);
+  put_i32(out, s.lungo3);
+  put_u8(out, s.byte2);
+  put_text(out, s.testo);
+  for (int16_t v : {s.intero1, s.intero2, s.intero3, s.intero4, s.intero5}) put_i16(out, v);
+  for (uint8_t v : {s.byte3, s.byte4, s.byte5, s.byte6}) put_u8(out, v);
+  put_i32(out, s.lungo4);
+}
+
+void put_variant(std::string& out, const Variant& v) {
+  if (const auto* i = std::get_if<int16_t>(&v)) {
+    put_i16(out, variant_tag::kInteger);
+    put_i16(out, *i);
+  } else if (const auto* d = std::get_if<double>(&v)) {
+    put_i16(out, variant_tag::kDouble);
+    put_f64(out, *d);
+  } else {
+    put_i16(out, variant_tag::kEmpty);
+  }
+}
+
+}  // namespace scenpack

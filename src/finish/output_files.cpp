@@ -1,0 +1,113 @@
+#include "finish/output_files.h"
+
+#include <cmath>
+
+#include "driver/numeric.h"
+#include "finish/encoding.h"
+#include "platform/file_system.h"
+
+namespace scenpack {
+namespace {
+
+// Bytes gathered before they are handed to the file.
+constexpr size_t kChunkBytes = 1 << 16;
+
+// Streams encoded elements into an AtomicFile through one reused chunk.
+class ChunkedWriter {
+ public:
+  explicit ChunkedWriter(const std::string& path) : file_(path) { chunk_.reserve(kChunkBytes + 64); }
+
+  Status open() { return status_ = file_.open(); }
+  std::string& chunk() { return chunk_; }
+
+  // Hands the chunk over once it is full; remembers the first failure.
+  void maybe_flush() {
+    if (chunk_.size() >= kChunkBytes) flush();
+  }
+  Status commit() {
+    flush();
+    if (!status_.is_ok()) return status_;
+    return file_.commit();
+  }
+
+ private:
+  void flush() {
+    if (status_.is_ok() && !chunk_.empty()) status_ = file_.append(chunk_);
+    chunk_.clear();
+  }
+
+  AtomicFile file_;
+  std::string chunk_;
+  Status status_;
+};
+
+// Points 0 and 1 of the map are set from whole numbers and stored as
+// Integers; anything not representable as one is stored as 0.
+int16_t integer_point(double v) {
+  if (!std::isfinite(v) || v < -32768.0 || v > 32767.0) return 0;
+  return static_cast<int16_t>(round_half_even(v));
+}
+
+Variant map_element(const RouteMap& m, size_t metre, const std::vector<double>& coordinate) {
+  constexpr size_t kIntegerPoints = 2;
+  const size_t set = m.points_set > 0 ? static_cast<size_t>(m.points_set) : 0;
+  if (metre >= set || metre >= coordinate.size()) return std::monostate{};
+  if (metre < kIntegerPoints) return integer_point(coordinate[metre]);
+  return coordinate[metre];
+}
+
+}  // namespace
+
+Status write_route_map(const RouteMap& mappa, const std::string& path) {
+  ChunkedWriter w(path);
+  if (Status s = w.open(); !s.is_ok()) return s;
+  // A map that was never sized (the route length was not read) has no
+  // elements: the file is written empty.
+  const size_t metres = mappa.sized && mappa.last_index >= 0 ? static_cast<size_t>(mappa.last_index) + 1 : 0;
+  for (const std::vector<double>* coordinate : {&mappa.x, &mappa.y}) {
+    for (size_t j = 0; j < metres; ++j) {
+      put_variant(w.chunk(), map_element(mappa, j, *coordinate));
+      w.maybe_flush();
+    }
+  }
+  return w.commit();
+}
+
+Status write_records(const Tables& t, const std::string& path) {
+  ChunkedWriter w(path);
+  if (Status s = w.open(); !s.is_ok()) return s;
+  for (const Scheda& s : t.schede) {
+    put_scheda(w.chunk(), s);
+    w.maybe_flush();
+  }
+  return w.commit();
+}
+
+Status write_cells(const Tables& t, const std::string& path) {
+  ChunkedWriter w(path);
+  if (Status s = w.open(); !s.is_ok()) return s;
+  // Only the cells that exist: none when the route length was never read.
+  for (const Cella& c : t.celle) {
+    put_cella(w.chunk(), c);
+    w.maybe_flush();
+  }
+  return w.commit();
+}
+
+Status write_output_files(const Tables& t, const ScenarioFiles& files,
+                          std::vector<std::string>* written) {
+  auto note = [written](const std::string& name) {
+    if (written) written->push_back(name);
+  };
+  if (t.modo_percorso != 0) {
+    if (Status s = write_route_map(t.mappa, files.path(files.route_map())); !s.is_ok()) return s;
+    note(files.route_map());
+  }
+  if (Status s = write_records(t, files.path(files.records())); !s.is_ok()) return s;
+  note(files.records());
+  if (Status s = write_cells(t, files.path(files.cells())); !s.is_ok()) return s;
+  note(files.cells());
+  return Status::ok();
+}
+
+}  // namespace scenpack

@@ -1,0 +1,36 @@
+// The three compiled files of a scenario: the route map ("_linea.dat"), the
+// record table (".sim") and the track cells (".dat"). Byte layouts are in
+// docs/formats.md; the bytes themselves come from finish/encoding.h.
+//
+// Each file is written under a temporary name beside the target and renamed
+// over it only when complete, so a failure midway leaves the old file (or
+// none) and never a torn one. Tables are streamed through a small buffer:
+// the route map is never copied whole.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "driver/file_names.h"
+#include "driver/status.h"
+#include "driver/tables.h"
+
+namespace scenpack {
+
+// Every element of the map as a Variant, all x (metre fastest), then all y.
+// A map that was never sized has no elements and gives an empty file.
+Status write_route_map(const RouteMap& mappa, const std::string& path);
+
+// Records 0 to 86, 34 bytes plus the text length each.
+Status write_records(const Tables& t, const std::string& path);
+
+// The cells that exist, 15 bytes each (an empty file when never sized).
+Status write_cells(const Tables& t, const std::string& path);
+
+// "_linea.dat" (only when modo_percorso != 0), ".sim", ".dat", in that order,
+// into files.dir. Stops at the first failure. The file name of each file
+// written is appended to `written` (may be null).
+Status write_output_files(const Tables& t, const ScenarioFiles& files,
+                          std::vector<std::string>* written);
+
+}  // namespace scenpack

@@ -1,0 +1,14 @@
+// The directory that holds the running program: the base of every file name
+// of a plain run.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace scenpack {
+
+// The absolute directory of the executable (from /proc/self/exe), or nothing
+// when the system cannot tell.
+std::optional<std::string> program_directory();
+
+}  // namespace scenpack

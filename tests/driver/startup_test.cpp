@@ -1,0 +1,40 @@
+#include "driver/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace scenpack {
+namespace {
+
+using testing_support::TempDir;
+
+TEST(Startup, RunsTheScenarioInTheDirectoryWithTheRouteMap) {
+  TempDir dir;
+  Tables t;
+  t.nome_scenario = "Other";
+  ::testing::internal::CaptureStderr();
+  RunOutcome out = run_startup(t, dir.path(), false);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err.substr(0, 10), "Attendere\n");
+  ASSERT_TRUE(out.build.status.is_ok()) << out.build.status.message();
+  EXPECT_EQ(t.nome_scenario, "Tarvena1");
+  EXPECT_EQ(t.numero_treno, "84");
+  EXPECT_EQ(t.modo_percorso, 1);
+  EXPECT_EQ(out.build.files_written,
+            (std::vector<std::string>{"Tarvena1_linea.dat", "Tarvena1_84.sim", "Tarvena1_84.dat"}));
+  for (const std::string& name : out.texts_written) {
+    EXPECT_NE(name, "Tarvena1_linea.txt");  // the descriptions are consumed by the build
+  }
+}
+
+TEST(Startup, QuietRunShowsNoWindow) {
+  TempDir dir;
+  Tables t;
+  ::testing::internal::CaptureStderr();
+  run_startup(t, dir.path(), true);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr().find("Attendere"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace scenpack

@@ -1,0 +1,173 @@
+#include "finish/output_files.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "finish/encoding.h"
+#include "support/temp_dir.h"
+
+namespace scenpack {
+namespace {
+
+using testing_support::slurp;
+using testing_support::spit;
+using testing_support::TempDir;
+
+TEST(OutputFiles, CellsFileHoldsEveryCellInIndexOrder) {
+  TempDir dir;
+  Tables t;
+  ASSERT_TRUE(size_tables(t, 93975));  // n_celle = 2020
+  t.celle[2020].tipo = kind::kSignal;
+  t.celle[7].dato6 = 93;
+  ASSERT_TRUE(write_cells(t, dir.file("c.dat")).is_ok());
+  std::string bytes = slurp(dir.file("c.dat"));
+  ASSERT_EQ(bytes.size(), 30315u);
+  EXPECT_EQ(bytes[15 * 2020], 1);
+  EXPECT_EQ(bytes[15 * 7 + 13], 93);
+  EXPECT_EQ(bytes.substr(0, 15), std::string(15, '\0'));
+}
+
+TEST(OutputFiles, CellsNeverSizedGiveAnEmptyFile) {
+  TempDir dir;
+  Tables t;
+  ASSERT_TRUE(write_cells(t, dir.file("c.dat")).is_ok());
+  EXPECT_EQ(slurp(dir.file("c.dat")), "");
+}
+
+TEST(OutputFiles, RecordsFileHoldsAll87Records) {
+  TempDir dir;
+  Tables t;
+  t.schede[85].testo = "Tarvena1";
+  t.schede[86].testo = "84";
+  t.schede[86].intero3 = 8;
+  ASSERT_TRUE(write_records(t, dir.file("r.sim")).is_ok());
+  std::string bytes = slurp(dir.file("r.sim"));
+  ASSERT_EQ(bytes.size(), 87u * 34 + 8 + 2);
+  const size_t at86 = 86u * 34 + 8;  // records 0..84 empty, 85 carries 8 characters
+  EXPECT_EQ(bytes.substr(85u * 34 + 14, 10), std::string("\x08\0Tarvena1", 10));
+  EXPECT_EQ(bytes.substr(at86 + 14, 4), std::string("\x02\0" "84", 4));
+  EXPECT_EQ(bytes[at86 + 16 + 2 + 2 + 2], 8);  // intero3
+}
+
+// A map of 5 metres (0..4) with points 0..2 set: points 0 and 1 are
+// Integers, point 2 a Double, points 3 and 4 Empty; x first, then y.
+TEST(OutputFiles, RouteMapIsVariantsMetreFastestXThenY) {
+  TempDir dir;
+  RouteMap m;
+  m.sized = true;
+  m.last_index = 4;
+  m.points_set = 3;
+  m.x = {0.0, 0.0, 1.5, 0.0, 0.0};
+  m.y = {0.0, 1.0, 2.25, 0.0, 0.0};
+  ASSERT_TRUE(write_route_map(m, dir.file("m.dat")).is_ok());
+
+  std::string want;
+  for (const auto* c : {&m.x, &m.y}) {
+    put_variant(want, static_cast<int16_t>((*c)[0]));
+    put_variant(want, static_cast<int16_t>((*c)[1]));
+    put_variant(want, (*c)[2]);
+    put_variant(want, std::monostate{});
+    put_variant(want, std::monostate{});
+  }
+  EXPECT_EQ(slurp(dir.file("m.dat")), want);
+  EXPECT_EQ(want.size(), 2u * (4 + 4 + 10 + 2 + 2));
+}
+
+TEST(OutputFiles, RouteMapOfSizedTablesHasTwoElementsPerMetre) {
+  TempDir dir;
+  Tables t;
+  t.modo_percorso = 1;
+  ASSERT_TRUE(size_tables(t, 0));  // metres 0..7000, nothing set
+  ASSERT_TRUE(write_route_map(t.mappa, dir.file("m.dat")).is_ok());
+  EXPECT_EQ(slurp(dir.file("m.dat")), std::string(2 * 7001 * 2, '\0'));
+
+  RouteMap never_sized;
+  ASSERT_TRUE(write_route_map(never_sized, dir.file("m.dat")).is_ok());
+  EXPECT_EQ(slurp(dir.file("m.dat")), "");
+}
+
+TEST(OutputFiles, ReplacesLongerOldFilesAndLeavesNoTemporary) {
+  TempDir dir;
+  ScenarioFiles files{dir.path(), "Tarvena1", "84"};
+  for (const std::string& name : {files.route_map(), files.records(), files.cells()}) {
+    spit(dir.file(name), std::string(500000, 'x'));
+  }
+  Tables t;
+  t.modo_percorso = 1;
+  ASSERT_TRUE(size_tables(t, 25));
+  std::vector<std::string> written;
+  ASSERT_TRUE(write_output_files(t, files, &written).is_ok());
+  EXPECT_EQ(written, (std::vector<std::string>{"Tarvena1_linea.dat", "Tarvena1_84.sim", "Tarvena1_84.dat"}));
+  EXPECT_EQ(slurp(dir.file(files.route_map())).size(), 2u * 7026 * 2);
+  EXPECT_EQ(slurp(dir.file(files.records())).size(), 87u * 34);
+  EXPECT_EQ(slurp(dir.file(files.cells())).size(), 15u * 141);
+  EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"}));
+}
+
+TEST(OutputFiles, WithoutMapModeAnOlderMapIsLeftAsItWas) {
+  TempDir dir;
+  ScenarioFiles files{dir.path(), "Tarvena1", "84"};
+  spit(dir.file(files.route_map()), "old map");
+  Tables t;
+  ASSERT_TRUE(size_tables(t, 0));
+  std::vector<std::string> written;
+  ASSERT_TRUE(write_output_files(t, files, &written).is_ok());
+  EXPECT_EQ(written, (std::vector<std::string>{"Tarvena1_84.sim", "Tarvena1_84.dat"}));
+  EXPECT_EQ(slurp(dir.file(files.route_map())), "old map");
+}
+
+// A write that fails midway (the file size limit is hit) leaves the old file
+// whole and no temporary; the status names the file and the system's reason.
+TEST(OutputFiles, FailedWriteKeepsOldFileAndRemovesTemporary) {
+  TempDir dir;
+  const std::string path = dir.file("Tarvena1_84.dat");
+  spit(path, "old cells");
+  int pipe_fd[2];
+  ASSERT_EQ(::pipe(pipe_fd), 0);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(pipe_fd[0]);
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit {100000, 100000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    Tables t;
+    size_tables(t, 1000000);  // about 300 kB of cells
+    Status s = write_cells(t, path);
+    std::string msg = s.is_ok() ? "ok" : s.message();
+    (void)!::write(pipe_fd[1], msg.data(), msg.size());
+    ::_exit(0);
+  }
+  ::close(pipe_fd[1]);
+  std::string msg;
+  char buf[512];
+  for (ssize_t n; (n = ::read(pipe_fd[0], buf, sizeof buf)) > 0;) msg.append(buf, static_cast<size_t>(n));
+  ::close(pipe_fd[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(msg, "cannot write " + path + ": File too large");
+  EXPECT_EQ(slurp(path), "old cells");
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"Tarvena1_84.dat"});
+}
+
+TEST(OutputFiles, DirectoryWithoutWritePermissionKeepsOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into any directory";
+  TempDir dir;
+  const std::string path = dir.file("Tarvena1_84.sim");
+  spit(path, "old records");
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+  Tables t;
+  Status s = write_records(t, path);
+  ::chmod(dir.path().c_str(), 0755);
+  ASSERT_FALSE(s.is_ok());
+  EXPECT_EQ(s.message(), "cannot create " + path + ": Permission denied");
+  EXPECT_EQ(slurp(path), "old records");
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"Tarvena1_84.sim"});
+}
+
+}  // namespace
+}  // namespace scenpack
