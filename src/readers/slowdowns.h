@@ -1,0 +1,37 @@
+// Slow orders ("rallentamento" lines) and code cuts ("abbattimento" lines):
+// both mark single track cells that the cab-code pass works from.
+#pragma once
+
+#include <cstdint>
+
+#include "driver/tables.h"
+
+namespace scenpack {
+
+// The six numbers of a "rallentamento" line, in the order they stand.
+struct SlowOrder {
+  int32_t x = 0;     // start, metres from the route start
+  int32_t v = 0;     // restricted speed, km/h
+  int32_t l = 0;     // length, metres
+  int32_t f_tt = 0;  // 1 = whole train
+  int32_t f_ta = 0;  // 1 = four distance boards before the warning
+  int32_t d_v = 0;   // further value, 0 = none
+};
+
+// Marks the end (kind 2), start (kind 3) and, for a start beyond 1500 m,
+// the warning cell 1200 m before it (kind 4) and the four board cells before
+// that (kind 5, when f_ta != 0). Values go in with their low 16 bits.
+//
+// Returns the code of the fault found, 0 when placed: 17, 18, 19 for an
+// occupied warning, start or end cell (nothing written); 20 for an occupied
+// board cell (start, end and warning cells stay marked). The caller records
+// it. A cell outside celle is a ReadFault.
+int32_t memo_rallentamento(Tables& t, const SlowOrder& order);
+
+// The code cut at `position` in cell round(position / 50): kind 12 with the
+// value (low 16 bits) when the value is above 0, else kind 13. Returns 7 when
+// the cell is occupied (nothing written), else 0. A cell outside celle is a
+// ReadFault.
+int32_t place_code_cut(Tables& t, int32_t position, int32_t value);
+
+}  // namespace scenpack

@@ -1,0 +1,117 @@
+#include "readers/stations.h"
+
+#include "driver/numeric.h"
+#include "readers/checked_conversion.h"
+#include "readers/track_position.h"
+
+namespace scenpack {
+namespace {
+
+constexpr int32_t kOutOfTrack = 15;
+constexpr int32_t kPositionNotOnCell = 8;
+constexpr int32_t kLengthNotHundreds = 9;
+constexpr int32_t kTooManyStations = 10;
+constexpr int32_t kTooNearPrevious = 22;
+constexpr int32_t kFarEndTooNearStart = 24;
+
+constexpr int32_t kStationMargin = 800;      // metres past the position that must lie on the track
+constexpr int32_t kLengthStep = 100;         // lengths are whole hundreds of metres
+constexpr int32_t kShortStation = 600;       // below this "tab" is cleared
+constexpr int32_t kStubEndBeyond = 150;      // kinds 5 and 6 end 150 m past the position
+constexpr int32_t kMarExtension = 50;        // "mar" lengthens the far end
+constexpr int32_t kLeastSpacing = 350;       // metres between two stations
+constexpr uint8_t kFirstUnmarkedKind = 25;   // block posts and the like mark no cells
+constexpr int kApproachMarks = 4;
+constexpr uint8_t kApproachMarkBase = 80;    // avviso 81..84
+
+bool is_stub_kind(uint8_t k) { return k == 5 || k == 6; }
+bool is_symmetric_kind(uint8_t k) { return k == 7 || k == 8; }
+
+// Near and far end (lungo1, lungo2) by kind.
+void compute_ends(Scheda& s, int32_t pos, int32_t length) {
+  const int64_t p = pos;
+  if (is_stub_kind(s.byte1)) {
+    s.lungo2 = long_or_fault(static_cast<double>(p + kStubEndBeyond));
+    s.lungo1 = long_or_fault(static_cast<double>(p - length));
+    s.byte5 = 0;
+  } else if (is_symmetric_kind(s.byte1)) {
+    s.lungo1 = long_or_fault(static_cast<double>(p - length));
+    s.lungo2 = long_or_fault(static_cast<double>(p + length));
+    s.byte5 = 0;
+  } else {
+    const double half = static_cast<double>(length) / 2;
+    s.lungo1 = long_or_fault(static_cast<double>(pos) - half);
+    double far_end = static_cast<double>(pos) + half;
+    if (s.byte5 != 0) far_end = far_end + kMarExtension;
+    s.lungo2 = long_or_fault(far_end);
+  }
+}
+
+// avviso 81..84 in the cells 1..4 before the end mark's cell, where those
+// lie beyond cell 1. Their kind is neither tested nor changed.
+void mark_approach(Tables& t, const Scheda& s) {
+  for (int b = 1; b <= kApproachMarks; ++b) {
+    const double cell = static_cast<double>(s.lungo2) / kCellLength - b - 1;
+    if (cell > 1) track_cell(t, round_half_even(cell)).avviso = static_cast<uint8_t>(kApproachMarkBase + b);
+  }
+}
+
+}  // namespace
+
+std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& next_record,
+                                         int32_t board_record) {
+  const int32_t k = next_record;
+  if (k < 1 || k > board_record || k >= kRecordCount) return StationFault{kTooManyStations, {}};
+  Scheda& s = t.schede[static_cast<size_t>(k)];
+
+  const int32_t pos = r.long_();
+  s.lungo3 = pos;
+  if (!within_track(t, pos, kStationMargin)) return StationFault{kOutOfTrack, pos};
+  if (pos % kCellLength != 0) return StationFault{kPositionNotOnCell, pos};
+
+  s.byte1 = r.byte();
+  const int32_t length = r.long_();
+  if (length % kLengthStep != 0) return StationFault{kLengthNotHundreds, pos};
+
+  s.byte2 = r.byte();     // t p s
+  s.byte6 = r.byte();     // t a b
+  s.byte5 = r.byte();     // m a r
+  s.intero1 = r.integer();  // d 2
+  s.intero2 = r.integer();  // d 3
+  s.byte3 = r.byte();     // r a p
+  s.intero3 = r.integer();  // d 1
+  s.intero4 = r.integer();  // d 2
+  s.intero5 = r.integer();  // d 3
+  s.byte4 = r.byte();     // a c
+  const int64_t hours = r.long_();
+  const int64_t minutes = r.long_();
+  const int64_t seconds = r.long_();
+  s.lungo4 = long_or_fault(static_cast<double>((hours * 60 + minutes) * 60 + seconds));
+  s.testo = r.text();
+
+  compute_ends(s, pos, length);
+  if (length < kShortStation) s.byte6 = 0;
+  if (k == 1) {
+    s.byte5 = 0;
+    s.byte6 = 0;
+  }
+
+  if (s.byte1 < kFirstUnmarkedKind) {
+    if (!is_stub_kind(s.byte1)) mark_approach(t, s);
+    const double end_mark = static_cast<double>(s.lungo2) / kCellLength - 1;
+    if (!(end_mark > 1)) return StationFault{kFarEndTooNearStart, {}};
+    Cella& cell = track_cell(t, round_half_even(end_mark));
+    cell.tipo = kind::kStationEnd;
+    cell.dato1 = static_cast<int16_t>(k);
+  }
+
+  if (k > 1 && static_cast<int64_t>(s.lungo1) - kLeastSpacing < t.schede[static_cast<size_t>(k - 1)].lungo2) {
+    return StationFault{kTooNearPrevious, pos};
+  }
+
+  next_record = k + 1;
+  if (!(next_record < board_record)) return StationFault{kTooManyStations, {}};
+  return std::nullopt;
+}
+
+}  // namespace scenpack

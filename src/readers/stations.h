@@ -1,0 +1,34 @@
+// Stations: every "stazione" line of the train description becomes one
+// record of schede (1 upward, in order of appearance) and marks the cells
+// at the station's far end.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "driver/tables.h"
+#include "readers/field_reader.h"
+
+namespace scenpack {
+
+// A station fault: its code and, for 15, 8, 9 and 22, the station position.
+struct StationFault {
+  int32_t code = 0;
+  std::optional<int32_t> position;
+};
+
+// Reads the sixteen numbers and the name that follow a "stazione" keyword
+// into record `next_record`, each field with its own width, running the
+// checks 15, 8, 9 between the reads and 24, 22, 10 after them. On success
+// `next_record` moves to the next record. The record being read keeps what
+// was stored before a fault.
+//
+// `board_record` is the next free text-board record left by the line half
+// (80 when the line has no text boards): station records stay below it. A
+// station whose record would already be a text board's is fault 10 before
+// anything is read or written, so a board's text is never overwritten.
+// Cells outside celle and values that overflow their field are ReadFaults.
+std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& next_record,
+                                         int32_t board_record);
+
+}  // namespace scenpack

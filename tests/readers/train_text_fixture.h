@@ -1,0 +1,70 @@
+// A train description written into a fresh temporary directory, with the
+// tables sized as the line half would leave them, for the train reader tests.
+#pragma once
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "driver/file_names.h"
+#include "driver/tables.h"
+#include "platform/file_system.h"
+#include "readers/train_reader.h"
+
+namespace scenpack::testing {
+
+constexpr int32_t kRouteLength = 270000;  // n_celle 5540, as the scenario's line gives
+
+// The rows joined with CR LF between a title and "[generale]" before and
+// "[fine]" after, so that no data row is the last line of the text.
+inline std::string train_text(std::initializer_list<std::string_view> rows) {
+  std::string text = "                  Treno 84 di prova\r\n[generale]\r\n";
+  for (std::string_view row : rows) {
+    text += row;
+    text += "\r\n";
+  }
+  text += "[fine]\r\n";
+  return text;
+}
+
+class TrainTextFixture {
+ public:
+  explicit TrainTextFixture(int32_t route_length = kRouteLength) {
+    char templ[] = "/tmp/scenpack-train-XXXXXX";
+    const char* made = ::mkdtemp(templ);
+    EXPECT_NE(made, nullptr);
+    files.dir = made != nullptr ? made : "/tmp";
+    files.nome_scenario = "Tarvena1";
+    files.numero_treno = "84";
+    EXPECT_TRUE(size_tables(t, route_length));
+  }
+  ~TrainTextFixture() {
+    (void)remove_file(path());
+    ::rmdir(files.dir.c_str());
+  }
+  TrainTextFixture(const TrainTextFixture&) = delete;
+  TrainTextFixture& operator=(const TrainTextFixture&) = delete;
+
+  std::string path() const { return files.path(files.train_text()); }
+  void write(std::string_view bytes) const { ASSERT_TRUE(write_file_atomically(path(), bytes).is_ok()); }
+  bool text_remains() const { return file_exists(path()); }
+
+  // Writes the rows as a train text and reads it.
+  Status read_rows(std::initializer_list<std::string_view> rows, int32_t board_record = kFirstBoardRecord) {
+    write(train_text(rows));
+    return read_train_description(t, files, board_record);
+  }
+
+  const Cella& cell(int64_t i) const { return t.celle.at(static_cast<size_t>(i)); }
+
+  ScenarioFiles files;
+  Tables t;
+};
+
+}  // namespace scenpack::testing
