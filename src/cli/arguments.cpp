@@ -1,0 +1,139 @@
+#include "cli/arguments.h"
+
+#include <functional>
+
+namespace scenpack {
+namespace {
+
+struct OptionSpec {
+  std::string_view name;
+  bool takes_value;
+  std::function<void(Arguments&, const std::string&)> apply;
+};
+
+std::vector<OptionSpec> options_of(Subcommand c) {
+  const OptionSpec dir{"--dir", true, [](Arguments& a, const std::string& v) { a.dir = v; }};
+  const OptionSpec report{"--report", true, [](Arguments& a, const std::string& v) { a.report = v; }};
+  const OptionSpec quiet{"--quiet", false, [](Arguments& a, const std::string&) { a.quiet = true; }};
+  switch (c) {
+    case Subcommand::kEmit:
+      return {dir};
+    case Subcommand::kBuild:
+      return {dir, report, quiet,
+              {"--line", true, [](Arguments& a, const std::string& v) { a.line = v; }},
+              {"--train", true, [](Arguments& a, const std::string& v) { a.train = v; }},
+              {"--name", true, [](Arguments& a, const std::string& v) { a.name = v; }},
+              {"--number", true, [](Arguments& a, const std::string& v) { a.number = v; }},
+              {"--no-map", false, [](Arguments& a, const std::string&) { a.no_map = true; }}};
+    default:
+      return {dir, report, quiet};
+  }
+}
+
+const char* command_name(Subcommand c) {
+  switch (c) {
+    case Subcommand::kEmit: return "emit";
+    case Subcommand::kBuild: return "build";
+    default: return "run";
+  }
+}
+
+}  // namespace
+
+std::string name_part_problem(std::string_view value) {
+  if (value.empty()) return "is empty";
+  if (value.find('/') != std::string_view::npos || value.find('\\') != std::string_view::npos) {
+    return "holds a path separator";
+  }
+  if (value.find("..") != std::string_view::npos) return "holds \"..\"";
+  for (unsigned char c : value) {
+    if (c < 0x20 || c == 0x7F) return "holds a control character";
+  }
+  return "";
+}
+
+ParsedArguments parse_arguments(const std::vector<std::string>& words) {
+  ParsedArguments out;
+  Arguments& a = out.args;
+  size_t i = 0;
+  if (i < words.size()) {
+    if (words[i] == "run") a.command = Subcommand::kRun, ++i;
+    else if (words[i] == "emit") a.command = Subcommand::kEmit, ++i;
+    else if (words[i] == "build") a.command = Subcommand::kBuild, ++i;
+  }
+  const std::vector<OptionSpec> specs = options_of(a.command);
+  for (; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    if (w == "--help" || w == "-h") {
+      a.command = Subcommand::kHelp;
+      return out;
+    }
+    if (w == "--version") {
+      a.command = Subcommand::kVersion;
+      return out;
+    }
+    const size_t eq = w.find('=');
+    const std::string name = w.substr(0, eq);
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& s : specs) {
+      if (s.name == name) spec = &s;
+    }
+    if (!spec) {
+      if (out.error.empty()) {
+        out.error = name.rfind("--", 0) == 0 ? "unknown option '" + name + "' for " + command_name(a.command)
+                                             : "unexpected argument '" + w + "'";
+      }
+      continue;  // keep reading: a --report later on is still honoured
+    }
+    std::string value;
+    if (spec->takes_value) {
+      if (eq != std::string::npos) {
+        value = w.substr(eq + 1);
+      } else if (i + 1 < words.size()) {
+        value = words[++i];
+      } else {
+        if (out.error.empty()) out.error = "option '" + name + "' needs a value";
+        continue;
+      }
+    } else if (eq != std::string::npos) {
+      if (out.error.empty()) out.error = "option '" + name + "' takes no value";
+      continue;
+    }
+    spec->apply(a, value);
+  }
+  if (out.error.empty() && a.command == Subcommand::kBuild) {
+    if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;
+    else if (std::string q = name_part_problem(a.number); !q.empty()) out.error = "--number " + q;
+  }
+  for (const auto* value : {&a.dir, &a.report, &a.line, &a.train}) {
+    if (out.error.empty() && value->has_value() && (*value)->empty()) out.error = "an option's file or directory is empty";
+  }
+  return out;
+}
+
+std::string usage_text() {
+  return "Usage: scenpack [run] [--dir DIR] [--report FILE] [--quiet]\n"
+         "       scenpack emit  [--dir DIR]\n"
+         "       scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]\n"
+         "                      [--number NUM] [--no-map] [--report FILE] [--quiet]\n"
+         "       scenpack --help | --version\n"
+         "\n"
+         "Packages the driving scenario: writes its source texts, reads them back and\n"
+         "writes NAME_linea.dat, NAME_NUM.sim and NAME_NUM.dat into DIR.\n"
+         "\n"
+         "  run     emit the texts, then build with the route map\n"
+         "          (DIR: the directory of the executable)\n"
+         "  emit    write the five texts only (DIR: the current directory)\n"
+         "  build   read the working texts in DIR and write the compiled files\n"
+         "          (DIR: the current directory; NAME Tarvena1, NUM 84)\n"
+         "\n"
+         "  --line FILE, --train FILE  copy FILE into DIR as the working text first\n"
+         "  --no-map                   do not build or write NAME_linea.dat\n"
+         "  --report FILE              write the outcome as one JSON object\n"
+         "  --quiet                    do not show \"Attendere\"\n"
+         "\n"
+         "Exit status: 0 no fault, 1 fault recorded (files written), 2 stopped by\n"
+         "1250/1251 (nothing written), 64 usage, 66 input unreadable, 74 I/O error.\n";
+}
+
+}  // namespace scenpack

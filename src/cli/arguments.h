@@ -1,0 +1,46 @@
+// The command line:
+//   scenpack [run] [--dir DIR] [--report FILE] [--quiet]
+//   scenpack emit  [--dir DIR]
+//   scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]
+//                  [--number NUM] [--no-map] [--report FILE] [--quiet]
+//   scenpack --help | --version
+// An option's value follows it as the next argument or after "=".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scenpack {
+
+enum class Subcommand { kRun, kEmit, kBuild, kHelp, kVersion };
+
+struct Arguments {
+  Subcommand command = Subcommand::kRun;
+  std::optional<std::string> dir;
+  std::optional<std::string> report;
+  bool quiet = false;
+  std::optional<std::string> line;   // build: line description to copy in
+  std::optional<std::string> train;  // build: train description to copy in
+  std::string name = "Tarvena1";
+  std::string number = "84";
+  bool no_map = false;
+};
+
+struct ParsedArguments {
+  Arguments args;     // what was understood, even on an error (for --report)
+  std::string error;  // empty when the command line is valid
+};
+
+// `words` excludes the program name.
+ParsedArguments parse_arguments(const std::vector<std::string>& words);
+
+// Why a scenario name or train number cannot be part of a file name, or ""
+// when it can: it must not be empty, hold a '/' or '\\', "..", or a control
+// character, so that every file stays inside the directory.
+std::string name_part_problem(std::string_view value);
+
+std::string usage_text();
+
+}  // namespace scenpack

@@ -1,0 +1,127 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+
+#include "cli/staging.h"
+#include "driver/build.h"
+#include "driver/startup.h"
+#include "platform/program_dir.h"
+#include "platform/window.h"
+#include "sources/emission.h"
+
+namespace scenpack {
+namespace {
+
+void print_line(const std::string& line) {
+  std::fputs(line.c_str(), stderr);
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+}
+
+RunReport failed(RunReport r, int status, const std::string& what) {
+  r.exit_status = status;
+  r.message = "scenpack: " + what;
+  print_line(r.message);
+  return r;
+}
+
+// The common ending of run and build: the exit status from the build's
+// outcome and the final fault state.
+RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
+  r.errore = t.errore;
+  r.files = out.files_written;
+  if (!out.status.is_ok()) return failed(r, exit_status::kIoError, out.status.message());
+  if (out.stop_code != 0) {
+    r.exit_status = exit_status::kStopped;  // the message box has been shown
+    return r;
+  }
+  if (t.errore.codice_errore != 0) {
+    r.exit_status = exit_status::kFault;
+    r.message = fault_message(t.errore);
+    print_line(r.message);
+    return r;
+  }
+  r.exit_status = exit_status::kOk;
+  return r;
+}
+
+RunReport run_scenario(const Arguments& a) {
+  RunReport r;
+  if (a.dir) {
+    r.dir = *a.dir;
+  } else if (auto d = program_directory()) {
+    r.dir = *d;
+  } else {
+    return failed(r, exit_status::kIoError, "cannot find the directory of the program");
+  }
+  Tables t;
+  RunOutcome out = run_startup(t, r.dir, a.quiet);
+  r.texts = out.texts_written;
+  return finish(r, out.build, t);
+}
+
+RunReport emit_texts(const Arguments& a) {
+  RunReport r;
+  r.dir = a.dir.value_or(".");
+  if (!has_embedded_texts()) {
+    print_line("scenpack: this build holds no scenario texts yet; nothing written");
+    return r;
+  }
+  const ScenarioFiles files{r.dir, kNomeScenario, kNumeroTreno};
+  if (Status s = emit_scenario_texts(files, &r.texts); !s.is_ok()) {
+    return failed(r, exit_status::kIoError, s.message());
+  }
+  return r;
+}
+
+// Copies --line / --train into the directory; checks both before copying
+// either, so a refusal changes nothing.
+RunReport stage_inputs(RunReport r, const Arguments& a, const ScenarioFiles& files) {
+  const std::vector<std::string> touched = {
+      files.path(files.line_text()), files.path(files.train_text()), files.path(files.route_map()),
+      files.path(files.records()),   files.path(files.cells())};
+  struct Input {
+    const std::optional<std::string>& source;
+    std::string target;
+  } inputs[] = {{a.line, files.path(files.line_text())}, {a.train, files.path(files.train_text())}};
+  for (const Input& in : inputs) {
+    if (!in.source) continue;
+    StageResult s = check_source(*in.source, touched);
+    if (s.error == StageError::kUsage) return failed(r, exit_status::kUsage, s.message);
+    if (s.error != StageError::kNone) return failed(r, exit_status::kNoInput, s.message);
+  }
+  for (const Input& in : inputs) {
+    if (!in.source) continue;
+    StageResult s = copy_source(*in.source, in.target);
+    if (s.error == StageError::kUnreadable) return failed(r, exit_status::kNoInput, s.message);
+    if (s.error != StageError::kNone) return failed(r, exit_status::kIoError, s.message);
+  }
+  r.exit_status = exit_status::kOk;
+  return r;
+}
+
+RunReport build_scenario(const Arguments& a) {
+  RunReport r;
+  r.dir = a.dir.value_or(".");
+  const ScenarioFiles files{r.dir, a.name, a.number};
+  r = stage_inputs(r, a, files);
+  if (r.exit_status != exit_status::kOk) return r;
+  if (!a.quiet) show_waiting_window();
+  Tables t;
+  t.nome_scenario = a.name;
+  t.numero_treno = a.number;
+  BuildOutcome out = memorizza_percorso(t, files, a.no_map ? 0 : 1);
+  return finish(r, out, t);
+}
+
+}  // namespace
+
+RunReport run_command(const Arguments& a) {
+  switch (a.command) {
+    case Subcommand::kEmit: return emit_texts(a);
+    case Subcommand::kBuild: return build_scenario(a);
+    default: return run_scenario(a);
+  }
+}
+
+}  // namespace scenpack

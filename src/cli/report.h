@@ -1,0 +1,34 @@
+// The --report file: one JSON object describing how the run ended.
+//   {"exit_status": 1, "codice_errore": 101, "posizione_errore": 0,
+//    "file": "", "line": 0, "message": "...", "dir": "/x",
+//    "files": ["Tarvena1_84.sim", ...], "texts": [...]}
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "driver/errors.h"
+#include "driver/status.h"
+
+namespace scenpack {
+
+struct RunReport {
+  int exit_status = 0;
+  ErrorState errore;               // the final fault state (0 and 0 when none)
+  std::string message;             // the line printed on stderr, "" when none
+  std::string dir;                 // the directory the run worked in
+  std::vector<std::string> files;  // output files written, in order
+  std::vector<std::string> texts;  // texts emitted, in order
+};
+
+// A JSON string literal. Bytes that do not form UTF-8 are taken as
+// single-byte characters (U+0080..U+00FF) so the result is always valid.
+std::string json_string(std::string_view text);
+
+std::string report_json(const RunReport& r);
+
+Status write_report(const std::string& path, const RunReport& r);
+
+}  // namespace scenpack

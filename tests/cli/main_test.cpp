@@ -1,0 +1,212 @@
+// The command-line contract, through the real executable.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/run_exe.h"
+#include "support/temp_dir.h"
+
+namespace scenpack {
+namespace {
+
+using namespace testing_support;
+
+const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
+
+TEST(Cli, HelpAndVersionPrintOnStdout) {
+  TempDir dir;
+  ExeResult help = run_scenpack(dir.path(), {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("scenpack build [--dir DIR]"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+  ExeResult version = run_scenpack(dir.path(), {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("scenpack ") + SCENPACK_VERSION + "\n");
+  EXPECT_EQ(run_scenpack(dir.path(), {"build", "--help"}).status, 0);
+  EXPECT_TRUE(dir.names().empty());
+}
+
+TEST(Cli, UsageErrorsWriteNothingAndExit64) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"frobnicate"},
+      {"--bogus"},
+      {"build", "--dir"},
+      {"emit", "--report", "r.json"},
+      {"run", "--line", "x"},
+      {"build", "--quiet=yes"},
+      {"build", "--name", ""},
+      {"build", "--name", "../evil"},
+      {"build", "--name", "a/b"},
+      {"build", "--name", "a\\b"},
+      {"build", "--name", ".."},
+      {"build", "--name", "x\ny"},
+      {"build", "--number", ""},
+      {"build", "--number", "8/4"},
+      {"build", "--number", "8\x7f"},
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args.back());
+    TempDir dir;
+    ExeResult r = run_scenpack(dir.path(), args);
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.err.rfind("scenpack: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("Try 'scenpack --help'"), std::string::npos);
+    EXPECT_TRUE(dir.names().empty());
+  }
+}
+
+TEST(Cli, UsageErrorStillWritesTheReport) {
+  TempDir dir;
+  ExeResult r = run_scenpack(dir.path(), {"build", "--report", "r.json", "--name", "a/b"});
+  EXPECT_EQ(r.status, 64);
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"r.json"});
+  EXPECT_NE(slurp(dir.file("r.json")).find("\"exit_status\": 64"), std::string::npos);
+}
+
+// Whatever the readers make of an empty directory, the build writes its
+// files and the exit status agrees with the recorded fault.
+TEST(Cli, BuildInAnEmptyDirectoryWritesTheFilesAndReportsTheOutcome) {
+  TempDir dir;
+  ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--report", "r.json"});
+  std::string report = slurp(dir.file("r.json"));
+  const bool fault = report.find("\"codice_errore\": 0,") == std::string::npos;
+  EXPECT_EQ(r.status, fault ? 1 : 0) << r.err;
+  EXPECT_EQ(r.err.find("Attendere"), std::string::npos);
+  EXPECT_NE(report.find("\"files\": [\"Tarvena1_linea.dat\", \"Tarvena1_84.sim\", \"Tarvena1_84.dat\"]"),
+            std::string::npos)
+      << report;
+  std::vector<std::string> want = kOutputs;
+  want.push_back("r.json");
+  EXPECT_EQ(dir.names(), want);
+  EXPECT_EQ(slurp(dir.file("Tarvena1_84.dat")), "");
+  EXPECT_EQ(slurp(dir.file("Tarvena1_linea.dat")), "");
+  EXPECT_EQ(slurp(dir.file("Tarvena1_84.sim")).size(), 87u * 34 + 8 + 2);
+}
+
+TEST(Cli, BuildShowsTheWindowAndUsesNameAndNumber) {
+  TempDir dir;
+  ExeResult r = run_scenpack(dir.path(), {"build", "--name", "Valle", "--number", "7", "--no-map"});
+  EXPECT_EQ(r.err.rfind("Attendere\n", 0), 0u);
+  EXPECT_EQ(dir.names(), (std::vector<std::string>{"Valle_7.dat", "Valle_7.sim"}));
+}
+
+TEST(Cli, NoMapLeavesAnOlderMapAlone) {
+  TempDir dir;
+  spit(dir.file("Tarvena1_linea.dat"), "older map");
+  run_scenpack(dir.path(), {"build", "--no-map", "--quiet"});
+  EXPECT_EQ(slurp(dir.file("Tarvena1_linea.dat")), "older map");
+  EXPECT_TRUE(std::filesystem::exists(dir.file("Tarvena1_84.sim")));
+}
+
+TEST(Cli, ReportIsJsonWithEscapedStrings) {
+  TempDir dir;
+  const std::string odd = dir.file("a\"b\\c");
+  std::filesystem::create_directory(odd);
+  ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--dir", odd, "--report", "r.json"});
+  std::string report = slurp(dir.file("r.json"));
+  EXPECT_NE(report.find("\"dir\": \"" + dir.path() + "/a\\\"b\\\\c\""), std::string::npos) << report;
+  EXPECT_NE(report.find("\"exit_status\": " + std::to_string(r.status) + ","), std::string::npos);
+  EXPECT_NE(report.find("\"posizione_errore\": "), std::string::npos);
+}
+
+TEST(Cli, NamedDescriptionsAreCopiedAndNeverChanged) {
+  TempDir dir, src;
+  const std::string line = "[generale]\r\nlunghezza, 1000\r\n";
+  const std::string train = "\xe8 treno\r\n";
+  spit(src.file("line.txt"), line);
+  spit(src.file("train.txt"), train);
+  ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--line", src.file("line.txt"), "--train",
+                                          src.file("train.txt")});
+  EXPECT_TRUE(r.status == 0 || r.status == 1) << r.err;
+  EXPECT_EQ(slurp(src.file("line.txt")), line);
+  EXPECT_EQ(slurp(src.file("train.txt")), train);
+  EXPECT_EQ(src.names(), (std::vector<std::string>{"line.txt", "train.txt"}));
+}
+
+TEST(Cli, RefusesADescriptionThatIsTheBuildsOwnFile) {
+  TempDir dir;
+  const std::string working = dir.file("Tarvena1_linea.txt");
+  spit(working, "line text");
+  ASSERT_EQ(::link(working.c_str(), dir.file("hard.txt").c_str()), 0);
+  ASSERT_EQ(::symlink(working.c_str(), dir.file("soft.txt").c_str()), 0);
+  spit(dir.file("Tarvena1_84.sim"), "old records");
+  const std::vector<std::vector<std::string>> cases = {
+      {"--line", "Tarvena1_linea.txt"},
+      {"--line", "./sub/../Tarvena1_linea.txt"},
+      {"--line", dir.file("hard.txt")},
+      {"--line", "soft.txt"},
+      {"--train", "Tarvena1_linea.txt"},  // would be read as the line, then deleted
+      {"--line", "Tarvena1_84.sim"},      // would be replaced by the build
+  };
+  std::filesystem::create_directory(dir.file("sub"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c[1]);
+    std::vector<std::string> args = {"build", "--quiet", "--report", "r.json"};
+    args.insert(args.end(), c.begin(), c.end());
+    ExeResult r = run_scenpack(dir.path(), args);
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.err.find("the build's own file"), std::string::npos) << r.err;
+    EXPECT_EQ(slurp(working), "line text");
+    EXPECT_EQ(slurp(dir.file("Tarvena1_84.sim")), "old records");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_84.dat")));
+  }
+}
+
+TEST(Cli, UnreadableDescriptionExits66) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("folder"));
+  for (const std::string& missing : {std::string("nope.txt"), dir.file("folder")}) {
+    ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--train", missing});
+    EXPECT_EQ(r.status, 66);
+    EXPECT_EQ(r.err.rfind("scenpack: cannot read ", 0), 0u) << r.err;
+  }
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"folder"});
+}
+
+// The file size limit is hit while ".sim" is written: the write fails with
+// EFBIG (the signal is ignored), the old file stays whole, no temporary is
+// left behind, and the run exits 74 naming the file and the reason.
+TEST(Cli, FailedWriteExits74AndKeepsTheOldFile) {
+  TempDir dir;
+  spit(dir.file("Tarvena1_84.sim"), "old records");
+  ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--report", "r.json"}, "ulimit -f 1; ");
+  EXPECT_EQ(r.status, 74);
+  EXPECT_EQ(r.err, "scenpack: cannot write ./Tarvena1_84.sim: File too large\n");
+  EXPECT_EQ(slurp(dir.file("Tarvena1_84.sim")), "old records");
+  for (const std::string& name : dir.names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_84.dat")));
+  EXPECT_NE(slurp(dir.file("r.json")).find("\"exit_status\": 74"), std::string::npos);
+}
+
+TEST(Cli, UnwritableReportExits74) {
+  TempDir dir;
+  ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--report", dir.file("no/such/r.json")});
+  EXPECT_EQ(r.status, 74);
+  EXPECT_NE(r.err.find("cannot create " + dir.file("no/such/r.json")), std::string::npos) << r.err;
+}
+
+// A plain run works in the directory of the executable: run a copy.
+TEST(Cli, PlainRunWorksBesideTheExecutable) {
+  TempDir bin, cwd;
+  const std::string exe = bin.file("scenpack");
+  std::filesystem::copy_file(SCENPACK_EXE, exe);
+  ExeResult r = run_exe(exe, cwd.path(), {"--quiet", "--report", cwd.file("r.json")});
+  EXPECT_TRUE(r.status == 0 || r.status == 1) << r.err;
+  EXPECT_TRUE(cwd.names() == std::vector<std::string>{"r.json"});
+  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(bin.file(name))) << name;
+  EXPECT_NE(slurp(cwd.file("r.json")).find("\"dir\": \"" + bin.path() + "\""), std::string::npos);
+}
+
+TEST(Cli, RunAndEmitTakeADirectory) {
+  TempDir dir, cwd;
+  ExeResult r = run_scenpack(cwd.path(), {"run", "--quiet", "--dir", dir.path()});
+  EXPECT_TRUE(r.status == 0 || r.status == 1) << r.err;
+  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
+  EXPECT_EQ(run_scenpack(cwd.path(), {"emit", "--dir", dir.path()}).status, 0);
+  EXPECT_TRUE(cwd.names().empty());
+}
+
+}  // namespace
+}  // namespace scenpack
