@@ -1,0 +1,15 @@
+// The line description of the scenario (Roma - Firenze SMN, with the detour
+// over the slow line through Arezzo): 306 lines, then the end marker.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace scenpack {
+
+inline constexpr int kLineDescriptionLines = 306;
+
+// The line table written by dati_linea; its last entry is the end marker.
+const std::vector<std::string>& line_description_lines();
+
+}  // namespace scenpack

@@ -1,0 +1,15 @@
+// The train description of train 84 on the scenario's route: 258 lines,
+// then the end marker.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace scenpack {
+
+inline constexpr int kTrainDescriptionLines = 258;
+
+// The line table written by dati_treno; its last entry is the end marker.
+const std::vector<std::string>& train_description_lines();
+
+}  // namespace scenpack
