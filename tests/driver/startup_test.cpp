@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace scenpack {
@@ -23,9 +25,11 @@ TEST(Startup, RunsTheScenarioInTheDirectoryWithTheRouteMap) {
   EXPECT_EQ(t.modo_percorso, 1);
   EXPECT_EQ(out.build.files_written,
             (std::vector<std::string>{"Tarvena1_linea.dat", "Tarvena1_84.sim", "Tarvena1_84.dat"}));
-  for (const std::string& name : out.texts_written) {
-    EXPECT_NE(name, "Tarvena1_linea.txt");  // the descriptions are consumed by the build
-  }
+  EXPECT_EQ(out.texts_written,
+            (std::vector<std::string>{"Tarvena1_linea.txt", "Tarvena1_84-.txt", "Tarvena1_84_note.txt",
+                                      "Tarvena1_84_rallentamenti.txt", "Tarvena1_84_scheda_treno.txt"}));
+  // The documents stay beside the compiled files.
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir.path()) / "Tarvena1_84_note.txt"));
 }
 
 TEST(Startup, QuietRunShowsNoWindow) {
