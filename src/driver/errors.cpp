@@ -48,7 +48,8 @@ std::string_view explanation(int32_t code) {
 std::string fault_message(const ErrorState& e) {
   std::string m = "scenpack:";
   if (e.where) {
-    m += e.where->file + ":" + std::to_string(e.where->line) + ":";
+    m += e.where->file + ":";
+    if (e.where->line > 0) m += std::to_string(e.where->line) + ":";
   }
   m += " Errore n. " + std::to_string(e.codice_errore) + ", posizione " +
        std::to_string(e.posizione_errore);

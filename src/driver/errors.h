@@ -12,7 +12,7 @@ namespace scenpack {
 // Where in a description a fault was found (file base name and 1-based line).
 struct SourceLocation {
   std::string file;
-  int line = 0;
+  int line = 0;  // 0 when the fault has no line
 };
 
 struct ErrorState {
@@ -29,8 +29,9 @@ void record_fault(ErrorState& e, int32_t code, std::optional<int32_t> position =
 // One line of lower-case English saying what the code means ("" if unknown).
 std::string_view explanation(int32_t code);
 
-// "scenpack:FILE:LINE: Errore n. C, posizione P: explanation", or without
-// the location "scenpack: Errore n. C, posizione P: explanation".
+// "scenpack:FILE:LINE: Errore n. C, posizione P: explanation"; without a
+// line (0) "scenpack:FILE: Errore ...", without the location
+// "scenpack: Errore n. C, posizione P: explanation".
 std::string fault_message(const ErrorState& e);
 
 // The two faults of the reserved places that stop the run.
