@@ -71,6 +71,87 @@ TEST(FieldReader, FaultsOnBadNumbersWidthsAndEnd) {
   EXPECT_THROW(r.text(), ReadFault);
 }
 
+// Rows as the working line description holds them: padded numbers, a
+// negative number after blanks, text after a number, trailing blanks.
+TEST(FieldReader, AwkwardRowsOfTheLineDescription) {
+  FieldReader r(
+      "[generale]                        \r\n"
+      "progressiva chilometrica due,    206200,    -6550,    0\r\n"
+      "montagna,   87100,  87150,  2\r\n"
+      "indicatori_vmax,192050,115,120,130, 2,115,120,130, 2\r\n"
+      "cartello indicatore,  6200,     ( DOPPIO  ) ( BIVIO  ) (NOMENTANO)\r\n"
+      "cartello indicatore,  266250,     (CAVALCAVIA) ( STATUTO )         \r\n"
+      "dall'inizio a causa dell'allungamento del percorso, pertanto inizira` \r\n"
+      "[fine]\r\n"
+      "                \r\n");
+  EXPECT_EQ(r.text(), "[generale]                        ");
+  EXPECT_EQ(r.text(), "progressiva chilometrica due");
+  for (int32_t want : {206200, -6550, 0}) EXPECT_EQ(r.long_(), want);
+  EXPECT_EQ(r.text(), "montagna");
+  for (int32_t want : {87100, 87150, 2}) EXPECT_EQ(r.long_(), want);
+  EXPECT_EQ(r.text(), "indicatori_vmax");
+  for (int32_t want : {192050, 115, 120, 130, 2, 115, 120, 130, 2}) EXPECT_EQ(r.long_(), want);
+  EXPECT_EQ(r.text(), "cartello indicatore");
+  EXPECT_EQ(r.long_(), 6200);
+  EXPECT_EQ(r.text(), "( DOPPIO  ) ( BIVIO  ) (NOMENTANO)");
+  EXPECT_EQ(r.text(), "cartello indicatore");
+  EXPECT_EQ(r.long_(), 266250);
+  EXPECT_EQ(r.text(), "(CAVALCAVIA) ( STATUTO )         ");
+  EXPECT_EQ(r.field_line(), 6);
+  // A comment line with a comma is two fields.
+  EXPECT_EQ(r.text(), "dall'inizio a causa dell'allungamento del percorso");
+  EXPECT_EQ(r.text(), "pertanto inizira` ");
+  EXPECT_EQ(r.text(), "[fine]");
+  EXPECT_FALSE(r.at_end());
+  // The closing line of blanks is one empty field, and the last.
+  EXPECT_EQ(r.text(), "");
+  EXPECT_EQ(r.field_line(), 9);
+  EXPECT_TRUE(r.at_end());
+}
+
+// The end of the file is reached by the read that takes the last field,
+// whether or not a line end follows it; blank lines after it are fields.
+TEST(FieldReader, EndOfFileComesWithTheLastField) {
+  struct Case {
+    const char* text;
+    int fields_before_end;
+  } cases[] = {
+      {"a\r\nb\r\n", 2}, {"a\r\nb", 2}, {"a\nb\n", 2}, {"a\rb\r", 2},
+      {"a\r\n\r\n", 2},  // an empty line is a field
+      {"a, 5   \r\n", 2}, {"a,", 1}, {"a", 1},
+  };
+  for (const Case& c : cases) {
+    FieldReader r(c.text);
+    int fields = 0;
+    while (!r.at_end()) {
+      r.text();
+      ++fields;
+    }
+    EXPECT_EQ(fields, c.fields_before_end) << c.text;
+    EXPECT_THROW(r.text(), ReadFault) << c.text;
+  }
+}
+
+TEST(FieldReader, NumericFieldEndsAtBlankCommaOrLineEnd) {
+  FieldReader r("1 2,3\t4\r\n5\n6\r7 ,  \r\n8");
+  for (int32_t want : {1, 2, 3, 4, 5, 6, 7, 0, 8}) EXPECT_EQ(r.long_(), want);
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReader, FaultCarriesTheLineOfTheField) {
+  FieldReader r("pendenza, 500, -7\r\npendenza, 1O00, 3\r\n");
+  r.text();
+  r.long_();
+  r.long_();
+  r.text();
+  try {
+    r.long_();
+    FAIL() << "1O00 was read as a number";
+  } catch (const ReadFault& f) {
+    EXPECT_EQ(f.line, 2);
+  }
+}
+
 TEST(FieldReader, KeywordTests) {
   EXPECT_TRUE(contains_nocase("Velocita' limite ", "VELOCIT"));
   EXPECT_FALSE(contains("Progressiva", "progressiva"));
