@@ -1,0 +1,57 @@
+#include "readers/memorizza_dati.h"
+
+#include <gtest/gtest.h>
+
+#include "description_fixture.h"
+
+namespace scenpack {
+namespace {
+
+using testing::ScenarioDir;
+using testing::short_route;
+
+TEST(MemorizzaDati, CopiesScenarioNameAndTrainNumberFirst) {
+  ScenarioDir dir;  // no description at all: code 101
+  Tables t;
+  EXPECT_TRUE(memorizza_dati(t, dir.files).is_ok());
+  EXPECT_EQ(t.errore.codice_errore, 101);
+  EXPECT_EQ(t.schede[85].testo, "Tarvena1");
+  EXPECT_EQ(t.schede[86].testo, "84");
+}
+
+// The one run-time handler: both working texts are deleted, code 25 is
+// recorded with the description and line of the field, the position is
+// left alone, and what was read before the fault stays in the tables.
+TEST(MemorizzaDati, ReadFaultDeletesBothTextsAndRecords25) {
+  struct Case {
+    const char* name;
+    std::string text;
+    int line;
+  } cases[] = {
+      {"not a number", short_route("pendenza, 500, -7\npendenza, 1O00, 3\n"), 6},
+      {"too large for a Long", short_route("pendenza, 500, -7\nmontagna, 600, 2147483648, 1\n"), 6},
+      {"empty description", "", 1},
+      {"chainage record read past the end", testing::crlf("t\n[generale]\nprogressiva uno, 5"), 3},
+  };
+  for (const Case& c : cases) {
+    ScenarioDir dir;
+    dir.write_line(c.text);
+    dir.write_train();
+    Tables t = testing::map_mode_tables();
+    t.errore.posizione_errore = 9;
+    EXPECT_TRUE(memorizza_dati(t, dir.files).is_ok()) << c.name;
+    EXPECT_EQ(t.errore.codice_errore, 25) << c.name;
+    EXPECT_EQ(t.errore.posizione_errore, 9) << c.name;
+    ASSERT_TRUE(t.errore.where.has_value()) << c.name;
+    EXPECT_EQ(t.errore.where->file, "Tarvena1_linea.txt") << c.name;
+    EXPECT_EQ(t.errore.where->line, c.line) << c.name;
+    EXPECT_FALSE(dir.line_remains()) << c.name;
+    EXPECT_FALSE(dir.train_remains()) << c.name;
+    if (t.celle_sized) {
+      EXPECT_EQ(t.celle[9].dato6, 100) << c.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace scenpack
