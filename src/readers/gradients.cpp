@@ -1,7 +1,7 @@
 #include "readers/gradients.h"
 
 #include "driver/numeric.h"
-#include "readers/positions.h"
+#include "readers/track_position.h"
 
 namespace scenpack {
 namespace {
@@ -21,7 +21,7 @@ bool fill_one(Tables& t, GradientFill& fill) {
 }  // namespace
 
 void apply_gradient(Tables& t, GradientFill& fill, int32_t p, int32_t g) {
-  const int64_t end = cell_number(p, 0);
+  const auto end = static_cast<int64_t>(cell_number(p, 0));
   if (end > 0) {
     do {
       if (!fill_one(t, fill)) break;

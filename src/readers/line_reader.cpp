@@ -8,12 +8,12 @@
 #include "readers/field_reader.h"
 #include "readers/general_data.h"
 #include "readers/gradients.h"
-#include "readers/positions.h"
 #include "readers/progressive_ordina.h"
 #include "readers/read_fault.h"
 #include "readers/route_map.h"
 #include "readers/speed_boards.h"
 #include "readers/text_boards.h"
+#include "readers/track_position.h"
 #include "readers/tunnels.h"
 
 namespace scenpack {
@@ -24,6 +24,7 @@ constexpr int32_t kMissingDescription = 101;
 constexpr int32_t kBeyondLastCell = 15;
 constexpr int32_t kCurveFault = 103;
 constexpr int kBodyCommentSkips = 2;
+constexpr int32_t kPositionMargin = 100;  // metres: (p + 100) / 50 <= n_celle
 
 // What a body record leaves the loop to do.
 enum class BodyStep {
@@ -46,7 +47,7 @@ struct Body {
   }
   // The position check shared by the body records: code 15 stops the body.
   bool beyond(int32_t position) {
-    if (!beyond_last_cell(t, position)) return false;
+    if (within_track(t, position, kPositionMargin)) return false;
     fault(kBeyondLastCell, position);
     return true;
   }

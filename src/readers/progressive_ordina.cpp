@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "readers/positions.h"
+#include "readers/checked_conversion.h"
 
 namespace scenpack {
 namespace {
@@ -58,11 +58,11 @@ void progressive_ordina(Tables& t) {
     old[s] = Chainage{r.lungo1, r.lungo2, r.lungo3};
   }
   // sT + sD + sU in Long arithmetic, left to right.
-  const int32_t two = checked_long(static_cast<int64_t>(old[0].start) + old[1].start);
-  const int32_t start_sum = checked_long(static_cast<int64_t>(two) + old[2].start);
+  const int32_t two = long_or_fault(static_cast<double>(old[0].start) + old[1].start);
+  const int32_t start_sum = long_or_fault(static_cast<double>(two) + old[2].start);
   Slots next = start_sum != 0 ? order_by_start(old) : order_by_difference(old);
   for (Chainage& c : next) {
-    if (c.flag == 1) c.difference = checked_long(static_cast<int64_t>(c.difference) + 100);
+    if (c.flag == 1) c.difference = long_or_fault(static_cast<double>(c.difference) + 100);
   }
   for (int s = 0; s < 3; ++s) {
     Scheda& r = t.schede[kRecords[s]];

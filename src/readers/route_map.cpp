@@ -3,7 +3,7 @@
 #include <array>
 
 #include "readers/field_reader.h"
-#include "readers/positions.h"
+#include "readers/checked_conversion.h"
 #include "readers/read_fault.h"
 
 namespace scenpack {
@@ -63,7 +63,7 @@ DrawResult draw_curve(RouteMap& map, int32_t p, int32_t len, double k) {
     draw_point(map, false, 0.0);
     if (map.points_set > kMapMetreLimit) return DrawResult::kPastMetreLimit;
   }
-  const int32_t end = checked_long(static_cast<int64_t>(p) + len);
+  const int32_t end = long_or_fault(static_cast<double>(p) + len);
   while (map.points_set <= end) {
     draw_point(map, true, k);
     if (map.points_set > kMapMetreLimit) return DrawResult::kPastMetreLimit;

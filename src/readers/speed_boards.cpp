@@ -3,8 +3,9 @@
 #include <string>
 
 #include "driver/numeric.h"
-#include "readers/positions.h"
+#include "readers/checked_conversion.h"
 #include "readers/read_fault.h"
+#include "readers/track_position.h"
 
 namespace scenpack {
 namespace {
@@ -14,7 +15,7 @@ constexpr int32_t kSpeedBoardFault = 21;
 // v_left * 20 + v_right / 5: a Long product, a double sum, rounded into an
 // Integer field (a value that does not fit is a fault, not a truncation).
 int16_t board_speed(int32_t left, int32_t right) {
-  const int32_t hundreds = checked_long(static_cast<int64_t>(left) * 20);
+  const int32_t hundreds = long_or_fault(static_cast<double>(left) * 20);
   const double value = static_cast<double>(hundreds) + static_cast<double>(right) / 5.0;
   const double rounded = round_half_even(value);
   if (rounded < -32768.0 || rounded > 32767.0) {
@@ -26,21 +27,18 @@ int16_t board_speed(int32_t left, int32_t right) {
 }  // namespace
 
 void memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b) {
-  Cella* cell = cell_at(t, cell_number(posizione, 1));
-  if (cell == nullptr) {
-    throw ReadFault{"speed board at " + std::to_string(posizione) + " outside the track cells", 0};
-  }
-  if (!is_free(*cell)) {
+  Cella& cell = track_cell(t, cell_number(posizione, 1));
+  if (!is_free(cell)) {
     record_fault(t.errore, kSpeedBoardFault);
     return;
   }
-  cell->tipo = kind::kSpeedBoard;
-  cell->dato1 = board_speed(b.vas, b.vad);
-  cell->dato2 = board_speed(b.vbs, b.vbd);
-  cell->dato3 = board_speed(b.vcs, b.vcd);
-  const int32_t stripes = checked_long(checked_long(static_cast<int64_t>(b.strisces) * 10) +
-                                       static_cast<int64_t>(b.strisced));
-  cell->dato4 = low16(stripes);
+  cell.tipo = kind::kSpeedBoard;
+  cell.dato1 = board_speed(b.vas, b.vad);
+  cell.dato2 = board_speed(b.vbs, b.vbd);
+  cell.dato3 = board_speed(b.vcs, b.vcd);
+  const int32_t tens = long_or_fault(static_cast<double>(b.strisces) * 10);
+  const int32_t stripes = long_or_fault(static_cast<double>(tens) + b.strisced);
+  cell.dato4 = low16(stripes);
 }
 
 }  // namespace scenpack

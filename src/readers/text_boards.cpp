@@ -1,19 +1,15 @@
 #include "readers/text_boards.h"
 
-#include "readers/positions.h"
-#include "readers/read_fault.h"
+#include "readers/track_position.h"
 
 namespace scenpack {
 
 int32_t place_text_board(Tables& t, int32_t p, const std::string& text, int32_t& board_record) {
-  Cella* cell = cell_at(t, cell_number(p, 1));
-  if (cell == nullptr) {
-    throw ReadFault{"text board at " + std::to_string(p) + " outside the track cells", 0};
-  }
-  if (!is_free(*cell)) return kTextBoardOnOccupiedCell;
+  Cella& cell = track_cell(t, cell_number(p, 1));
+  if (!is_free(cell)) return kTextBoardOnOccupiedCell;
   if (board_record < kLastBoardRecord || board_record >= kRecordCount) return kTextBoardTableFull;
-  cell->tipo = kind::kTextBoard;
-  cell->dato1 = static_cast<int16_t>(board_record);
+  cell.tipo = kind::kTextBoard;
+  cell.dato1 = static_cast<int16_t>(board_record);
   t.schede[static_cast<size_t>(board_record)].testo = text;
   --board_record;
   return 0;

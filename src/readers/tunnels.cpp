@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "driver/numeric.h"
-#include "readers/positions.h"
+#include "readers/checked_conversion.h"
 #include "readers/read_fault.h"
+#include "readers/track_position.h"
 
 namespace scenpack {
 namespace {
@@ -15,8 +16,8 @@ constexpr int64_t kCloseTunnelGap = 150;   // metres from the previous tunnel's 
 constexpr int64_t kMarkerEvery = 4;        // cells
 
 void mark_cells(Tables& t, int32_t inizio, int32_t fine, int32_t tipo, bool markers) {
-  const int64_t first = cell_number(inizio, 0);
-  const int64_t last = cell_number(fine, -1);
+  const auto first = static_cast<int64_t>(cell_number(inizio, 0));
+  const auto last = static_cast<int64_t>(cell_number(fine, -1));
   const int64_t from = std::max<int64_t>(first, 0);
   const int64_t to = std::min<int64_t>(last, t.n_celle);
   for (int64_t c = from; c <= to; ++c) {
@@ -42,7 +43,7 @@ void memo_montagna(Tables& t, int32_t inizio, int32_t fine, int32_t& tipo) {
   t.gallerie_inizio[static_cast<size_t>(n)] = inizio;
   t.gallerie_fine[static_cast<size_t>(n)] = fine;
   if (n > 1) {
-    const int32_t gap = checked_long(static_cast<int64_t>(inizio) - t.gallerie_fine[static_cast<size_t>(n - 1)]);
+    const int32_t gap = long_or_fault(static_cast<double>(inizio) - t.gallerie_fine[static_cast<size_t>(n - 1)]);
     if (gap <= kCloseTunnelGap) tipo = kCloseTunnelKind;
   }
   mark_cells(t, inizio, fine, tipo, markers);

@@ -53,5 +53,32 @@ TEST(MemorizzaDati, ReadFaultDeletesBothTextsAndRecords25) {
   }
 }
 
+// A fault of the train half goes through the same handler and names the
+// train description.
+TEST(MemorizzaDati, TrainHalfReadFaultNamesTheTrainDescription) {
+  struct Case {
+    const char* name;
+    const char* train;  // nullptr: no train description
+    int line;
+  } cases[] = {
+      {"missing train description", nullptr, 0},
+      {"not a number", "treno\r\n[generale]\r\nnumero vetture, dieci\r\n[fine]\r\n\r\n", 3},
+  };
+  for (const Case& c : cases) {
+    ScenarioDir dir;
+    dir.write_line(short_route("pendenza, 500, -7\n"));
+    if (c.train != nullptr) dir.write_train(c.train);
+    Tables t = testing::map_mode_tables();
+    EXPECT_TRUE(memorizza_dati(t, dir.files).is_ok()) << c.name;
+    EXPECT_EQ(t.errore.codice_errore, 25) << c.name;
+    ASSERT_TRUE(t.errore.where.has_value()) << c.name;
+    EXPECT_EQ(t.errore.where->file, "Tarvena1_84-.txt") << c.name;
+    EXPECT_EQ(t.errore.where->line, c.line) << c.name;
+    EXPECT_FALSE(dir.line_remains()) << c.name;
+    EXPECT_FALSE(dir.train_remains()) << c.name;
+    EXPECT_EQ(t.celle[9].dato6, 100) << "the line half's gradients stay";
+  }
+}
+
 }  // namespace
 }  // namespace scenpack
