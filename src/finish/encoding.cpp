@@ -1,25 +1,23 @@
 #include "finish/encoding.h"
 
-#include <bit>
-#include <type_traits>
+#include <array>
 
 namespace scenpack {
 namespace {
 
-template <typename Unsigned>
-void put_le(std::string& out, Unsigned v) {
-  static_assert(std::is_unsigned_v<Unsigned>);
-  for (size_t i = 0; i < sizeof(Unsigned); ++i) {
-    out.push_back(static_cast<char>(static_cast<uint8_t>(v >> (8 * i))));
-  }
+template <size_t N, typename Store, typename T>
+void append_stored(std::string& out, Store store, T v) {
+  std::array<char, N> bytes;
+  store(bytes.data(), v);
+  out.append(bytes.data(), N);
 }
 
 }  // namespace
 
-void put_u8(std::string& out, uint8_t v) { out.push_back(static_cast<char>(v)); }
-void put_i16(std::string& out, int16_t v) { put_le(out, static_cast<uint16_t>(v)); }
-void put_i32(std::string& out, int32_t v) { put_le(out, static_cast<uint32_t>(v)); }
-void put_f64(std::string& out, double v) { put_le(out, std::bit_cast<uint64_t>(v)); }
+void put_u8(std::string& out, uint8_t v) { append_stored<1>(out, store_u8, v); }
+void put_i16(std::string& out, int16_t v) { append_stored<2>(out, store_i16, v); }
+void put_i32(std::string& out, int32_t v) { append_stored<4>(out, store_i32, v); }
+void put_f64(std::string& out, double v) { append_stored<8>(out, store_f64, v); }
 
 void put_text(std::string& out, std::string_view text) {
   constexpr size_t kLongestText = 0xFFFF;

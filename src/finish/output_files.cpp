@@ -1,6 +1,8 @@
 #include "finish/output_files.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "driver/numeric.h"
 #include "finish/encoding.h"
@@ -10,7 +12,7 @@ namespace scenpack {
 namespace {
 
 // Bytes gathered before they are handed to the file.
-constexpr size_t kChunkBytes = 1 << 16;
+constexpr size_t kChunkBytes = 1 << 20;
 
 // Streams encoded elements into an AtomicFile through one reused chunk.
 class ChunkedWriter {
@@ -48,29 +50,56 @@ int16_t integer_point(double v) {
   return static_cast<int16_t>(round_half_even(v));
 }
 
-Variant map_element(const RouteMap& m, size_t metre, const std::vector<double>& coordinate) {
-  constexpr size_t kIntegerPoints = 2;
-  const size_t set = m.points_set > 0 ? static_cast<size_t>(m.points_set) : 0;
-  if (metre >= set || metre >= coordinate.size()) return std::monostate{};
-  if (metre < kIntegerPoints) return integer_point(coordinate[metre]);
-  return coordinate[metre];
-}
+// Encodes one coordinate of the map straight into a reused chunk and hands
+// each full chunk to the file: metres below 2 that are set are Integers, the
+// other metres set Doubles, the rest Empty.
+class MapCoordinateWriter {
+ public:
+  explicit MapCoordinateWriter(AtomicFile& file) : file_(file), chunk_(kChunkBytes + kLongestVariant, '\0') {}
+
+  Status write(const std::vector<double>& coordinate, size_t metres, size_t set) {
+    constexpr size_t kIntegerPoints = 2;
+    set = std::min({set, metres, coordinate.size()});
+    for (size_t j = 0; j < metres; ++j) {
+      if (j < set) {
+        if (j < kIntegerPoints) put(integer_point(coordinate[j]));
+        else put(coordinate[j]);
+      } else {
+        put(std::monostate{});
+      }
+      if (status_.is_ok() && used() >= kChunkBytes) flush();
+    }
+    flush();
+    return status_;
+  }
+
+ private:
+  void put(const Variant& v) { end_ = store_variant(chunk_.data() + used(), v) - chunk_.data(); }
+  size_t used() const { return static_cast<size_t>(end_); }
+  void flush() {
+    if (status_.is_ok() && end_ > 0) status_ = file_.append(std::string_view(chunk_.data(), used()));
+    end_ = 0;
+  }
+
+  AtomicFile& file_;
+  std::string chunk_;
+  std::ptrdiff_t end_ = 0;
+  Status status_;
+};
 
 }  // namespace
 
 Status write_route_map(const RouteMap& mappa, const std::string& path) {
-  ChunkedWriter w(path);
-  if (Status s = w.open(); !s.is_ok()) return s;
+  AtomicFile file(path);
+  if (Status s = file.open(); !s.is_ok()) return s;
   // A map that was never sized (the route length was not read) has no
   // elements: the file is written empty.
   const size_t metres = mappa.sized && mappa.last_index >= 0 ? static_cast<size_t>(mappa.last_index) + 1 : 0;
-  for (const std::vector<double>* coordinate : {&mappa.x, &mappa.y}) {
-    for (size_t j = 0; j < metres; ++j) {
-      put_variant(w.chunk(), map_element(mappa, j, *coordinate));
-      w.maybe_flush();
-    }
-  }
-  return w.commit();
+  const size_t set = mappa.points_set > 0 ? static_cast<size_t>(mappa.points_set) : 0;
+  MapCoordinateWriter coordinates(file);
+  if (Status s = coordinates.write(mappa.x, metres, set); !s.is_ok()) return s;  // mappa(j, 0)
+  if (Status s = coordinates.write(mappa.y, metres, set); !s.is_ok()) return s;  // mappa(j, 1)
+  return file.commit();
 }
 
 Status write_records(const Tables& t, const std::string& path) {

@@ -83,18 +83,23 @@ Status AtomicFile::open() {
   return Status::ok();
 }
 
-Status AtomicFile::flush() {
+Status AtomicFile::write_all(std::string_view bytes) {
   size_t done = 0;
-  while (done < buffer_.size()) {
-    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return fail("cannot write", errno);
     }
     done += static_cast<size_t>(n);
   }
-  buffer_.clear();
   return Status::ok();
+}
+
+Status AtomicFile::flush() {
+  Status s = write_all(buffer_);
+  buffer_.clear();
+  return s;
 }
 
 Status AtomicFile::append(std::string_view bytes) {
@@ -104,10 +109,7 @@ Status AtomicFile::append(std::string_view bytes) {
     Status s = flush();
     if (!s.is_ok()) return s;
   }
-  if (bytes.size() >= kBufferSize) {
-    buffer_.assign(bytes);
-    return flush();
-  }
+  if (bytes.size() >= kBufferSize) return write_all(bytes);  // large pieces go straight out
   buffer_.append(bytes);
   return Status::ok();
 }

@@ -34,6 +34,7 @@ class AtomicFile {
 
  private:
   Status flush();
+  Status write_all(std::string_view bytes);
   Status fail(const char* what, int err);
 
   std::string path_;
