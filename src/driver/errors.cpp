@@ -22,7 +22,7 @@ std::string_view explanation(int32_t code) {
     case 7: return "code cut on an occupied cell";
     case 8: return "station position not a multiple of 50";
     case 9: return "station length not a multiple of 100";
-    case 10: return "station records would reach the text-board records";
+    case 10: return "record table full: station and text-board records would meet";
     case 11: return "no free cell for a code point before a signal ahead of a slowdown warning";
     case 12: return "no free cell for a code point before a slowdown start";
     case 13: return "no free cell for a code point along a slowdown or before the signal after it";

@@ -15,7 +15,8 @@
 //  - Numbers may carry a sign and a fraction; a fraction is rounded to the
 //    nearest whole number, ties to even. Text that is not a number, a value
 //    that does not fit the field's width, and a read at the end of the file
-//    throw ReadFault.
+//    throw ReadFault, which carries the line where the field started (for
+//    a read at the end, the line of the last field read).
 //  - at_end() is true once the read position has passed the last byte.
 #pragma once
 
