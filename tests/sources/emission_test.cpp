@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "driver/build.h"
+#include "driver/errors.h"
+#include "driver/tables.h"
 #include "platform/file_system.h"
 #include "sources/documents.h"
 #include "sources/line_text.h"
@@ -85,6 +89,40 @@ TEST_F(EmissionTest, AMissingDirectoryStopsWithAStatus) {
   EXPECT_FALSE(status.is_ok());
   EXPECT_TRUE(written.empty());
   EXPECT_NE(status.message().find("Tarvena1_linea.txt"), std::string::npos);
+}
+
+// The texts the program holds must compile clean: every signal, board,
+// tunnel marker, code cut, slow order, station mark and cab-code point finds
+// its cell free.
+TEST_F(EmissionTest, TheEmbeddedScenarioBuildsWithoutAFault) {
+  ASSERT_TRUE(emit_scenario_texts(files_, nullptr).is_ok());
+  Tables t;
+  const BuildOutcome out = memorizza_percorso(t, files_, 1);
+  ASSERT_TRUE(out.status.is_ok()) << out.status.message();
+  EXPECT_EQ(out.stop_code, 0);
+  EXPECT_EQ(t.errore.codice_errore, 0) << fault_message(t.errore);
+
+  ASSERT_EQ(t.n_celle, 5540);
+  std::map<int, int> kinds;
+  for (const Cella& c : t.celle) ++kinds[c.tipo];
+  EXPECT_EQ(kinds[kind::kSignal], 105);
+  EXPECT_EQ(kinds[kind::kSpeedBoard], 21);
+  EXPECT_EQ(kinds[kind::kTextBoard], 9);
+  EXPECT_EQ(kinds[kind::kStationEnd], 9);  // the stations of kinds below 25
+  EXPECT_EQ(kinds[kind::kSlowdownStart], 5);
+  EXPECT_EQ(kinds[kind::kSlowdownEnd], 5);
+  EXPECT_EQ(kinds[kind::kSlowdownWarning], 5);
+  EXPECT_EQ(kinds[kind::kSlowdownBoard], 16);  // four slow orders announce their warning
+  EXPECT_EQ(kinds[kind::kNoCode], 1);
+  EXPECT_GT(kinds[kind::kCodePoint], 34);      // the code cuts and the pass's own points
+  EXPECT_EQ(t.n_gallerie, 39);
+  EXPECT_EQ(t.schede[33].testo, "FIRENZE S.M.N");
+  EXPECT_EQ(t.schede[34].testo, "");
+  EXPECT_EQ(t.schede[72].testo, "(CAVALCAVIA) ( STATUTO )         ");
+
+  EXPECT_FALSE(file_exists(files_.path("Tarvena1_linea.txt")));
+  EXPECT_FALSE(file_exists(files_.path("Tarvena1_84-.txt")));
+  EXPECT_EQ(out.files_written, (std::vector<std::string>{"Tarvena1_linea.dat", "Tarvena1_84.sim", "Tarvena1_84.dat"}));
 }
 
 }  // namespace
