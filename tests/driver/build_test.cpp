@@ -78,6 +78,8 @@ TEST(Build, WithoutADescriptionTheFilesHoldWhatExists) {
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
   EXPECT_EQ(out.stop_code, 0);
   EXPECT_EQ(t.modo_percorso, 1);
+  EXPECT_EQ(t.errore.codice_errore, 101);
+  EXPECT_TRUE(t.celle.empty());
   EXPECT_EQ(slurp(dir.file("Tarvena1_84.dat")), "");
   EXPECT_EQ(slurp(dir.file("Tarvena1_linea.dat")), "");
   std::string records = slurp(dir.file("Tarvena1_84.sim"));
@@ -94,7 +96,7 @@ TEST(Build, StartsFromClearedRecordsAndErrorCode) {
   t.schede[40].testo = "old";
   BuildOutcome out = memorizza_percorso(t, files_in(dir), 0);
   EXPECT_EQ(out.stop_code, 0);
-  EXPECT_NE(t.errore.codice_errore, 16);
+  EXPECT_EQ(t.errore.codice_errore, 101);  // not the 16 of before: no line description here
   EXPECT_EQ(t.schede[40].testo, "");
   EXPECT_EQ(t.modo_percorso, 0);
   EXPECT_EQ(out.files_written, (std::vector<std::string>{"Tarvena1_84.sim", "Tarvena1_84.dat"}));
