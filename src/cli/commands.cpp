@@ -33,6 +33,7 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   if (!out.status.is_ok()) return failed(r, exit_status::kIoError, out.status.message());
   if (out.stop_code != 0) {
     r.exit_status = exit_status::kStopped;  // the message box has been shown
+    r.message = " Errore n. " + std::to_string(out.stop_code);
     return r;
   }
   if (t.errore.codice_errore != 0) {

@@ -158,6 +158,25 @@ TEST(Cli, RefusesADescriptionThatIsTheBuildsOwnFile) {
   }
 }
 
+// A text board on the first metres takes cell 1, the place of the marker
+// 5121: the run stops with the message box and writes nothing.
+TEST(Cli, TakenReservedPlaceStopsWithExit2AndNoFile) {
+  TempDir dir, src;
+  const std::string line =
+      "[generale]\r\nlunghezza percorso, 1000\r\n[pendenze]\r\ncartello indicatore, 0, PROVA\r\n[fine]\r\n";
+  spit(src.file("line.txt"), line);
+  spit(dir.file("Tarvena1_84.dat"), "old cells");
+  ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--line", src.file("line.txt"), "--report", "r.json"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, " Errore n. 1250\n");
+  EXPECT_EQ(slurp(src.file("line.txt")), line);
+  EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84.dat", "r.json"}));
+  EXPECT_EQ(slurp(dir.file("Tarvena1_84.dat")), "old cells");
+  const std::string report = slurp(dir.file("r.json"));
+  EXPECT_NE(report.find("\"codice_errore\": 1250,"), std::string::npos) << report;
+  EXPECT_NE(report.find("\"files\": []"), std::string::npos) << report;
+}
+
 TEST(Cli, UnreadableDescriptionExits66) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("folder"));
