@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "driver/tables.h"
 #include "platform/file_system.h"
 #include "readers/train_reader.h"
+#include "sources/train_text.h"
 
 namespace scenpack::testing {
 
@@ -23,14 +25,23 @@ constexpr int32_t kRouteLength = 270000;  // n_celle 5540, as the scenario's lin
 
 // The rows joined with CR LF between a title and "[generale]" before and
 // "[fine]" after, so that no data row is the last line of the text.
-inline std::string train_text(std::initializer_list<std::string_view> rows) {
+inline std::string train_text(const std::vector<std::string>& rows) {
   std::string text = "                  Treno 84 di prova\r\n[generale]\r\n";
-  for (std::string_view row : rows) {
+  for (const std::string& row : rows) {
     text += row;
     text += "\r\n";
   }
   text += "[fine]\r\n";
   return text;
+}
+inline std::string train_text(std::initializer_list<std::string_view> rows) {
+  return train_text(std::vector<std::string>(rows.begin(), rows.end()));
+}
+
+// Lines first..last (both included) of the scenario's own train description.
+inline std::vector<std::string> scenario_train_rows(int first, int last) {
+  const std::vector<std::string>& lines = train_description_lines();
+  return std::vector<std::string>(lines.begin() + first, lines.begin() + last + 1);
 }
 
 class TrainTextFixture {
@@ -56,9 +67,12 @@ class TrainTextFixture {
   bool text_remains() const { return file_exists(path()); }
 
   // Writes the rows as a train text and reads it.
-  Status read_rows(std::initializer_list<std::string_view> rows, int32_t board_record = kFirstBoardRecord) {
+  Status read_rows(const std::vector<std::string>& rows, int32_t board_record = kFirstBoardRecord) {
     write(train_text(rows));
     return read_train_description(t, files, board_record);
+  }
+  Status read_rows(std::initializer_list<std::string_view> rows, int32_t board_record = kFirstBoardRecord) {
+    return read_rows(std::vector<std::string>(rows.begin(), rows.end()), board_record);
   }
 
   const Cella& cell(int64_t i) const { return t.celle.at(static_cast<size_t>(i)); }
