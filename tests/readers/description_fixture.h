@@ -6,9 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include <gtest/gtest.h>
 
 #include "driver/file_names.h"
 #include "driver/tables.h"
@@ -90,6 +93,24 @@ inline LineRun read_line(std::string_view text, int32_t modo_percorso = 1) {
   run.t.modo_percorso = modo_percorso;
   run.half = read_line_description(run.t, dir.files);
   return run;
+}
+
+// memorizza_dati on a directory holding `line` and `train` (no train text
+// when none), into `t` as the caller set it up. Succeeds when the run
+// reports success with the reading fault recorded (code 25) and both texts
+// removed; otherwise says what differed.
+inline ::testing::AssertionResult ends_in_read_fault(Tables& t, std::string_view line,
+                                                     std::optional<std::string_view> train = kQuietTrain) {
+  ScenarioDir dir;
+  dir.write_line(line);
+  if (train) dir.write_train(*train);
+  if (!memorizza_dati(t, dir.files).is_ok()) return ::testing::AssertionFailure() << "memorizza_dati failed";
+  if (t.errore.codice_errore != 25) {
+    return ::testing::AssertionFailure() << "code " << t.errore.codice_errore << " instead of 25";
+  }
+  if (dir.line_remains()) return ::testing::AssertionFailure() << "the line text remains";
+  if (dir.train_remains()) return ::testing::AssertionFailure() << "the train text remains";
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace scenpack::testing

@@ -11,6 +11,7 @@ namespace scenpack {
 namespace {
 
 using testing::line_description;
+using testing::ends_in_read_fault;
 using testing::read_line;
 using testing::ScenarioDir;
 
@@ -169,14 +170,8 @@ TEST(GeneralData, TenCommentFieldsArePassedOver) {
 // The comment reads have no end-of-file test between them: comment fields
 // running into the end of the file are a read past the end (code 25).
 TEST(GeneralData, CommentsRunningIntoTheEndAreAReadFault) {
-  ScenarioDir dir;
-  dir.write_line(testing::crlf("titolo\n[generale]\nlunghezza percorso, 10000\n- a\n- b\n"));
-  dir.write_train();
   Tables t = testing::map_mode_tables();
-  EXPECT_TRUE(memorizza_dati(t, dir.files).is_ok());
-  EXPECT_EQ(t.errore.codice_errore, 25);
-  EXPECT_FALSE(dir.line_remains());
-  EXPECT_FALSE(dir.train_remains());
+  EXPECT_TRUE(ends_in_read_fault(t, testing::crlf("titolo\n[generale]\nlunghezza percorso, 10000\n- a\n- b\n")));
 }
 
 // No route length, or a negative one, leaves no table for the body: the
@@ -185,16 +180,10 @@ TEST(GeneralData, MissingOrNegativeRouteLengthIsAReadFault) {
   const std::string general[] = {"sfondo uno, 1\n", "lunghezza percorso, -7001\n"};
   for (const std::string& rows : general) {
     for (int32_t modo : {0, 1}) {
-      ScenarioDir dir;
-      dir.write_line(line_description(rows, "pendenza, 500, -7\n"));
-      dir.write_train();
       Tables t;
       t.modo_percorso = modo;
-      EXPECT_TRUE(memorizza_dati(t, dir.files).is_ok());
-      EXPECT_EQ(t.errore.codice_errore, 25) << rows << modo;
+      EXPECT_TRUE(ends_in_read_fault(t, line_description(rows, "pendenza, 500, -7\n"))) << rows << modo;
       EXPECT_FALSE(t.celle_sized) << rows;
-      EXPECT_FALSE(dir.line_remains());
-      EXPECT_FALSE(dir.train_remains());
     }
   }
 }
