@@ -4,15 +4,12 @@
 
 #include "driver/tables.h"
 #include "readers/read_fault.h"
+#include "readers/train_text_fixture.h"
 
 namespace scenpack {
 namespace {
 
-Tables sized_tables() {
-  Tables t;
-  EXPECT_TRUE(size_tables(t, 270000));
-  return t;
-}
+using testing::sized_tables;
 
 TEST(MemoSegnale, SignalAt20500MarksItsCellAndFourLookBackCells) {
   Tables t = sized_tables();

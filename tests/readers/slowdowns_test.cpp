@@ -4,15 +4,12 @@
 
 #include "driver/tables.h"
 #include "readers/read_fault.h"
+#include "readers/train_text_fixture.h"
 
 namespace scenpack {
 namespace {
 
-Tables sized_tables() {
-  Tables t;
-  EXPECT_TRUE(size_tables(t, 270000));
-  return t;
-}
+using testing::sized_tables;
 
 void expect_cell(const Tables& t, int index, uint8_t tipo, int16_t dato1, int16_t dato2, int16_t dato3) {
   const Cella& c = t.celle[static_cast<size_t>(index)];

@@ -4,15 +4,12 @@
 
 #include "driver/tables.h"
 #include "readers/read_fault.h"
+#include "readers/train_text_fixture.h"
 
 namespace scenpack {
 namespace {
 
-Tables sized_tables(int32_t route_length = 270000) {
-  Tables t;
-  EXPECT_TRUE(size_tables(t, route_length));
-  return t;
-}
+using testing::sized_tables;
 
 TEST(SpeedLimit, EachLineAppliesFromItsPositionToTheNext) {
   Tables t = sized_tables();

@@ -8,6 +8,7 @@
 #include "driver/tables.h"
 #include "readers/field_reader.h"
 #include "readers/read_fault.h"
+#include "readers/train_text_fixture.h"
 
 namespace scenpack {
 namespace {
@@ -15,9 +16,8 @@ namespace {
 // Reads the station rows one after the other into fresh tables.
 class Stations {
  public:
-  explicit Stations(int32_t board_record = kFirstBoardRecord) : board_record_(board_record) {
-    EXPECT_TRUE(size_tables(t, 270000));
-  }
+  explicit Stations(int32_t board_record = kFirstBoardRecord)
+      : t(testing::sized_tables()), board_record_(board_record) {}
 
   std::optional<StationFault> read(const std::string& row) {
     rows_.push_back(row + "\r\n");

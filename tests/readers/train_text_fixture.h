@@ -23,6 +23,14 @@ namespace scenpack::testing {
 
 constexpr int32_t kRouteLength = 270000;  // n_celle 5540, as the scenario's line gives
 
+// Tables sized for a route of `route_length` metres, as the line half
+// leaves them for the train rows.
+inline Tables sized_tables(int32_t route_length = kRouteLength) {
+  Tables t;
+  EXPECT_TRUE(size_tables(t, route_length));
+  return t;
+}
+
 // The rows joined with CR LF between a title and "[generale]" before and
 // "[fine]" after, so that no data row is the last line of the text.
 inline std::string train_text(const std::vector<std::string>& rows) {
@@ -46,14 +54,13 @@ inline std::vector<std::string> scenario_train_rows(int first, int last) {
 
 class TrainTextFixture {
  public:
-  explicit TrainTextFixture(int32_t route_length = kRouteLength) {
+  explicit TrainTextFixture(int32_t route_length = kRouteLength) : t(sized_tables(route_length)) {
     char templ[] = "/tmp/scenpack-train-XXXXXX";
     const char* made = ::mkdtemp(templ);
     EXPECT_NE(made, nullptr);
     files.dir = made != nullptr ? made : "/tmp";
     files.nome_scenario = "Tarvena1";
     files.numero_treno = "84";
-    EXPECT_TRUE(size_tables(t, route_length));
   }
   ~TrainTextFixture() {
     (void)remove_file(path());
