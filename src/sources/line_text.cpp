@@ -9,7 +9,7 @@ namespace scenpack {
 // indication boards 292-303, "[fine]" 304, sixteen blanks 305.
 const std::vector<std::string>& line_description_lines() {
   static const std::vector<std::string> lines = {
-      "Percorso Roma - Firenze SMN",
+      "Percorso Roma - Firenze S.M.N.",
       "Percorso dd con uscita ad Arezzo Sud ed ingresso ad Arezzo Nord",
       "Tutte le posizioni di questo file sono distanze in metri misurate",
       "dall'inizio del percorso (Roma Termini = 0); le progressive",

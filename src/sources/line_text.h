@@ -1,4 +1,4 @@
-// The line description of the scenario (Roma - Firenze SMN, with the detour
+// The line description of the scenario (Roma - Firenze S.M.N., with the detour
 // over the slow line through Arezzo): 306 lines, then the end marker.
 #pragma once
 

@@ -14,7 +14,7 @@ namespace scenpack {
 // stands 1350 m before its main signal.
 const std::vector<std::string>& train_description_lines() {
   static const std::vector<std::string> lines = {
-      "                  Treno 84 sul  percorso Roma - Firenze SMN",
+      "                  Treno 84 sul  percorso Roma - Firenze S.M.N.",
       "                      percorso uguale al treno 1552",
       "",
       "",

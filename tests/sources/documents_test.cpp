@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "sources/line_text.h"
+#include "sources/train_text.h"
+
 namespace scenpack {
 namespace {
 
@@ -281,6 +284,21 @@ TEST(Documents, NotesFollowTheBriefingLayout) {
   for (std::size_t i = 36; i <= 50; ++i) EXPECT_FALSE(note[i].empty()) << "line " << i;
   EXPECT_NE(note[49].find("pi\xF9"), std::string::npos);
   EXPECT_FALSE(note[52].empty());
+}
+
+// The two descriptions, the notes and the slow-order form give the route
+// one name; the form's route line stays padded to its closing bar.
+TEST(Documents, RouteHasOneNameInEveryText) {
+  const std::string route = "Roma - Firenze S.M.N.";
+  EXPECT_EQ(line_description_lines()[0], "Percorso " + route);
+  EXPECT_EQ(train_description_lines()[0], std::string(18, ' ') + "Treno 84 sul  percorso " + route);
+  EXPECT_EQ(note_lines()[1], std::string(16, ' ') + "Treno 84 sul percorso " + route);
+  const std::string form_route = "  Linea  " + route + " linea direttissima";
+  const std::string& form = rallentamenti_lines()[6];
+  EXPECT_EQ(form.rfind(form_route, 0), 0u) << form;
+  EXPECT_EQ(form.find_first_not_of(' ', form_route.size()), form.size() - 1) << form;
+  EXPECT_EQ(form.size(), rallentamenti_lines()[13].size());
+  EXPECT_EQ(form.back(), '|');
 }
 
 TEST(Documents, TheOnlyByteOutsideAsciiIsTheOneUGrave) {
