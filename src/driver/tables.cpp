@@ -6,9 +6,10 @@ namespace scenpack {
 
 bool size_tables(Tables& t, int32_t route_length) {
   const int64_t extended = static_cast<int64_t>(route_length) + kRouteMargin;
-  // The map needs its two fixed points 0 and 1, so the smallest table is
-  // metres 0..1; a shorter (negative) route cannot be sized.
-  if (extended < 1) return false;
+  // L + 7000 = 0 still forms one cell (and a one-metre map, which has no
+  // room for its point 1: the line reader refuses that when it starts the
+  // map); a shorter route cannot be sized.
+  if (extended < 0) return false;
   const double cells = round_half_even(static_cast<double>(extended) / kCellLength);
   t.lunghezza_estesa = static_cast<int32_t>(extended);
   t.n_celle = static_cast<int32_t>(cells);

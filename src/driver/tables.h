@@ -121,7 +121,7 @@ inline const Cella* cell_at(const Tables& t, int64_t index) {
 // Sizes celle (and mappa when modo_percorso != 0) from the route length L:
 // lunghezza_estesa = L + 7000, n_celle = round_half_even(lunghezza_estesa / 50),
 // every cell cleared, every map point Empty. Returns false (nothing changed)
-// when the sizes cannot form a table (L + 7000 below 1, see tables.cpp).
+// when the sizes cannot form a table (L + 7000 below 0).
 bool size_tables(Tables& t, int32_t route_length);
 
 // Clears records 0..86 (numbers 0, texts "").

@@ -24,7 +24,7 @@ int32_t read_route_length(Tables& t, FieldReader& in) {
   const int32_t length = in.long_();
   t.schede[kRouteRecord].lungo2 = length;
   if (length > kMaxRouteLength) return 1;
-  // A negative route length (L + 7000 below 1) cannot size the cell table
+  // A route length with L + 7000 below 0 cannot size the cell table
   // or the map: it is a run-time fault of reading (code 25), as the
   // original's table dimensioning failed on it.
   if (!size_tables(t, length)) {

@@ -22,7 +22,7 @@ struct GeneralFault {
 // keywords call for into the record table and sizes the tables from the
 // route length. Every keyword test is applied, in the fixed order, so one
 // field may satisfy several. Throws ReadFault on an unreadable number and on
-// a route length that leaves no table (L + 7000 below 1).
+// a route length that leaves no table (L + 7000 below 0).
 int32_t apply_general_field(Tables& t, const std::string& riga, FieldReader& in);
 
 // Reads the general section, starting just after the "[generale]" marker.

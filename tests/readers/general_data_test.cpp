@@ -188,5 +188,21 @@ TEST(GeneralData, MissingOrNegativeRouteLengthIsAReadFault) {
   }
 }
 
+// L = -7000 leaves one track cell (n_celle = 0), a table like any other
+// when no map is drawn; with the map on there is no room for its point 1,
+// which is the reading fault (code 25).
+TEST(GeneralData, RouteOfMinus7000MetresLeavesOneCell) {
+  testing::LineRun without_map =
+      read_line(line_description("lunghezza percorso, -7000\n", "pendenza, -200, 4\n"), 0);
+  EXPECT_EQ(without_map.t.errore.codice_errore, 0);
+  ASSERT_TRUE(without_map.t.celle_sized);
+  EXPECT_EQ(without_map.t.n_celle, 0);
+  ASSERT_EQ(without_map.t.celle.size(), 1u);
+  EXPECT_EQ(without_map.t.celle[0].dato6, 104);
+  EXPECT_TRUE(without_map.half.train_follows);
+
+  EXPECT_THROW(read_line(line_description("lunghezza percorso, -7000\n", ""), 1), ReadFault);
+}
+
 }  // namespace
 }  // namespace scenpack
