@@ -198,8 +198,10 @@ LineHalf read_line_description(Tables& t, const ScenarioFiles& files) {
     record_fault(t.errore, kMissingDescription, std::nullopt, SourceLocation{name, 0});
     return LineHalf{};
   }
+  // A description that is there but cannot be opened or read is a reading
+  // fault (code 25), as on the train side.
   std::string bytes;
-  if (Status read = read_file(path, bytes); !read.is_ok()) return LineHalf{read, false, kFirstBoardRecord};
+  if (Status read = read_file(path, bytes); !read.is_ok()) throw ReadFault{read.message(), 0};
   FieldReader in(bytes);
   try {
     return read_text(t, in, name, path);

@@ -11,7 +11,7 @@ namespace scenpack {
 
 // How the line half ended.
 struct LineHalf {
-  Status status;               // not ok: the description could not be read or deleted
+  Status status;               // not ok: the description could not be deleted
   bool train_follows = false;  // read to its end, or stopped by code 15
   int32_t board_record = kFirstBoardRecord;  // next free text-board record
 };
@@ -29,10 +29,10 @@ struct LineHalf {
 //  - the end of the text, or 15 (a record beyond the last cell, which stops
 //    the body): the description is deleted, the completions run and the
 //    train description follows.
-// Run-time faults (an unreadable field, a read past the end, a value or an
-// index out of range, no route length before the body) throw ReadFault,
-// carrying the line of the field being read; the caller deletes both
-// descriptions and records code 25.
+// Run-time faults (a description that cannot be opened, an unreadable
+// field, a read past the end, a value or an index out of range, no route
+// length before the body) throw ReadFault, carrying the line of the field
+// being read; the caller deletes both descriptions and records code 25.
 LineHalf read_line_description(Tables& t, const ScenarioFiles& files);
 
 }  // namespace scenpack

@@ -1,6 +1,7 @@
 #include "readers/line_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <string>
 
@@ -159,6 +160,27 @@ TEST(LineReader, FaultNamesTheRecordLine) {
             "scenpack:Tarvena1_linea.txt:8: Errore n. 6, posizione 6220: text board on an occupied cell");
   EXPECT_FALSE(dir.line_remains());
   EXPECT_TRUE(dir.train_remains());
+}
+
+// A description that exists but cannot be opened is a reading fault like
+// any other: code 25, both working texts deleted, and the build goes on.
+// Here no file may be opened while it is read.
+TEST(LineReader, DescriptionThatCannotBeOpenedIsCode25) {
+  ScenarioDir dir;
+  dir.write_line(short_route("pendenza, 500, -7\n"));
+  dir.write_train();
+  Tables t = testing::map_mode_tables();
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit none = saved;
+  none.rlim_cur = 0;
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+  const Status s = memorizza_dati(t, dir.files);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+  EXPECT_TRUE(s.is_ok()) << s.message();
+  EXPECT_EQ(t.errore.codice_errore, 25);
+  EXPECT_FALSE(dir.line_remains());
+  EXPECT_FALSE(dir.train_remains());
 }
 
 }  // namespace
