@@ -5,16 +5,16 @@
 namespace scenpack {
 namespace {
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;
   bool takes_value;
   std::function<void(Arguments&, const std::string&)> apply;
 };
 
-std::vector<OptionSpec> options_of(Subcommand c) {
-  const OptionSpec dir{"--dir", true, [](Arguments& a, const std::string& v) { a.dir = v; }};
-  const OptionSpec report{"--report", true, [](Arguments& a, const std::string& v) { a.report = v; }};
-  const OptionSpec quiet{"--quiet", false, [](Arguments& a, const std::string&) { a.quiet = true; }};
+std::vector<OptionRule> options_of(Subcommand c) {
+  const OptionRule dir{"--dir", true, [](Arguments& a, const std::string& v) { a.dir = v; }};
+  const OptionRule report{"--report", true, [](Arguments& a, const std::string& v) { a.report = v; }};
+  const OptionRule quiet{"--quiet", false, [](Arguments& a, const std::string&) { a.quiet = true; }};
   switch (c) {
     case Subcommand::kEmit:
       return {dir};
@@ -61,7 +61,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     else if (words[i] == "emit") a.command = Subcommand::kEmit, ++i;
     else if (words[i] == "build") a.command = Subcommand::kBuild, ++i;
   }
-  const std::vector<OptionSpec> specs = options_of(a.command);
+  const std::vector<OptionRule> rules = options_of(a.command);
   for (; i < words.size(); ++i) {
     const std::string& w = words[i];
     if (w == "--help" || w == "-h") {
@@ -74,11 +74,11 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     }
     const size_t eq = w.find('=');
     const std::string name = w.substr(0, eq);
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& s : specs) {
-      if (s.name == name) spec = &s;
+    const OptionRule* rule = nullptr;
+    for (const OptionRule& s : rules) {
+      if (s.name == name) rule = &s;
     }
-    if (!spec) {
+    if (!rule) {
       if (out.error.empty()) {
         out.error = name.rfind("--", 0) == 0 ? "unknown option '" + name + "' for " + command_name(a.command)
                                              : "unexpected argument '" + w + "'";
@@ -86,7 +86,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
       continue;  // keep reading: a --report later on is still honoured
     }
     std::string value;
-    if (spec->takes_value) {
+    if (rule->takes_value) {
       if (eq != std::string::npos) {
         value = w.substr(eq + 1);
       } else if (i + 1 < words.size()) {
@@ -99,7 +99,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
       if (out.error.empty()) out.error = "option '" + name + "' takes no value";
       continue;
     }
-    spec->apply(a, value);
+    rule->apply(a, value);
   }
   if (out.error.empty() && a.command == Subcommand::kBuild) {
     if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;
