@@ -53,15 +53,8 @@ void put_scheda(std::string& out, const Scheda& s) {
 }
 
 void put_variant(std::string& out, const Variant& v) {
-  if (const auto* i = std::get_if<int16_t>(&v)) {
-    put_i16(out, variant_tag::kInteger);
-    put_i16(out, *i);
-  } else if (const auto* d = std::get_if<double>(&v)) {
-    put_i16(out, variant_tag::kDouble);
-    put_f64(out, *d);
-  } else {
-    put_i16(out, variant_tag::kEmpty);
-  }
+  std::array<char, kLongestVariant> bytes;
+  out.append(bytes.data(), static_cast<size_t>(store_variant(bytes.data(), v) - bytes.data()));
 }
 
 }  // namespace scenpack

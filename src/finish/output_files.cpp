@@ -11,37 +11,8 @@
 namespace scenpack {
 namespace {
 
-// Bytes gathered before they are handed to the file.
+// Bytes of the route map gathered before they are handed to the file.
 constexpr size_t kChunkBytes = 1 << 20;
-
-// Streams encoded elements into an AtomicFile through one reused chunk.
-class ChunkedWriter {
- public:
-  explicit ChunkedWriter(const std::string& path) : file_(path) { chunk_.reserve(kChunkBytes + 64); }
-
-  Status open() { return status_ = file_.open(); }
-  std::string& chunk() { return chunk_; }
-
-  // Hands the chunk over once it is full; remembers the first failure.
-  void maybe_flush() {
-    if (chunk_.size() >= kChunkBytes) flush();
-  }
-  Status commit() {
-    flush();
-    if (!status_.is_ok()) return status_;
-    return file_.commit();
-  }
-
- private:
-  void flush() {
-    if (status_.is_ok() && !chunk_.empty()) status_ = file_.append(chunk_);
-    chunk_.clear();
-  }
-
-  AtomicFile file_;
-  std::string chunk_;
-  Status status_;
-};
 
 // Points 0 and 1 of the map are set from whole numbers and stored as
 // Integers; anything not representable as one is stored as 0.
@@ -103,24 +74,18 @@ Status write_route_map(const RouteMap& mappa, const std::string& path) {
 }
 
 Status write_records(const Tables& t, const std::string& path) {
-  ChunkedWriter w(path);
-  if (Status s = w.open(); !s.is_ok()) return s;
-  for (const Scheda& s : t.schede) {
-    put_scheda(w.chunk(), s);
-    w.maybe_flush();
-  }
-  return w.commit();
+  std::string bytes;
+  for (const Scheda& s : t.schede) put_scheda(bytes, s);
+  return write_file_atomically(path, bytes);
 }
 
+// Only the cells that exist: none when the route length was never read.
+// (At most about 300 KB: encoded whole, then written.)
 Status write_cells(const Tables& t, const std::string& path) {
-  ChunkedWriter w(path);
-  if (Status s = w.open(); !s.is_ok()) return s;
-  // Only the cells that exist: none when the route length was never read.
-  for (const Cella& c : t.celle) {
-    put_cella(w.chunk(), c);
-    w.maybe_flush();
-  }
-  return w.commit();
+  std::string bytes;
+  bytes.reserve(t.celle.size() * kCellaBytes);
+  for (const Cella& c : t.celle) put_cella(bytes, c);
+  return write_file_atomically(path, bytes);
 }
 
 Status write_output_files(const Tables& t, const ScenarioFiles& files,
