@@ -11,45 +11,42 @@ constexpr double kSpeedUnit = 5.0;  // dato5 counts 5 km/h steps
 
 uint8_t speed_units(int32_t speed) { return byte_or_fault(static_cast<double>(speed) / kSpeedUnit); }
 
-Cella& cursor_cell(Tables& t, int64_t cursor) { return track_cell(t, static_cast<double>(cursor)); }
+void store_speed(Cella& c, int32_t speed) { c.dato5 = speed_units(speed); }
+void store_adhesion(Cella& c, int32_t adhesion) { c.dato7 = low8(adhesion); }
+
+// Writes the running value into the cell at the cursor and moves on, at
+// least once, while the cursor stays below `limit`. With `stop_at_n_celle`
+// the run ends once the cursor reaches n_celle; otherwise a cursor outside
+// celle is a ReadFault.
+void run_cursor(Tables& t, CellProfile& profile, double limit, bool stop_at_n_celle,
+                void (*store)(Cella&, int32_t)) {
+  do {
+    if (stop_at_n_celle && profile.next_cell >= t.n_celle) break;
+    store(track_cell(t, static_cast<double>(profile.next_cell)), profile.running);
+    ++profile.next_cell;
+  } while (static_cast<double>(profile.next_cell) < limit);
+}
+
+double end_of_fill(const Tables& t) { return static_cast<double>(t.n_celle) - 2; }
 
 }  // namespace
 
 void apply_speed_line(Tables& t, CellProfile& speed, int32_t p, int32_t v) {
   const double n = cell_number(p, 0);
-  if (n > 0) {
-    do {
-      if (speed.next_cell >= t.n_celle) break;
-      cursor_cell(t, speed.next_cell).dato5 = speed_units(speed.running);
-      ++speed.next_cell;
-    } while (static_cast<double>(speed.next_cell) < n);
-  }
+  if (n > 0) run_cursor(t, speed, n, true, store_speed);
   speed.running = v;
 }
 
 void apply_adhesion_line(Tables& t, CellProfile& adhesion, int32_t p, int32_t a) {
   const double n = cell_number(p, 0);
-  if (n > 0) {
-    do {
-      cursor_cell(t, adhesion.next_cell).dato7 = low8(adhesion.running);
-      ++adhesion.next_cell;
-    } while (static_cast<double>(adhesion.next_cell) < n);
-  }
+  if (n > 0) run_cursor(t, adhesion, n, false, store_adhesion);
   adhesion.running = a;
 }
 
-void fill_speed_to_end(Tables& t, CellProfile& speed) {
-  do {
-    cursor_cell(t, speed.next_cell).dato5 = speed_units(speed.running);
-    ++speed.next_cell;
-  } while (speed.next_cell < static_cast<int64_t>(t.n_celle) - 2);
-}
+void fill_speed_to_end(Tables& t, CellProfile& speed) { run_cursor(t, speed, end_of_fill(t), false, store_speed); }
 
 void fill_adhesion_to_end(Tables& t, CellProfile& adhesion) {
-  do {
-    cursor_cell(t, adhesion.next_cell).dato7 = low8(adhesion.running);
-    ++adhesion.next_cell;
-  } while (adhesion.next_cell < static_cast<int64_t>(t.n_celle) - 2);
+  run_cursor(t, adhesion, end_of_fill(t), false, store_adhesion);
 }
 
 }  // namespace scenpack
