@@ -20,6 +20,15 @@ inline uint8_t byte_or_fault(double v) {
   return static_cast<uint8_t>(r);
 }
 
+// Rounds half to even and stores into an Integer; outside 16 bits is a ReadFault.
+inline int16_t integer_or_fault(double v) {
+  const double r = round_half_even(v);
+  if (!(r >= std::numeric_limits<int16_t>::min() && r <= std::numeric_limits<int16_t>::max())) {
+    throw ReadFault{"value " + std::to_string(v) + " does not fit an Integer", 0};
+  }
+  return static_cast<int16_t>(r);
+}
+
 // Rounds half to even and stores into a Long; outside 32 bits is a ReadFault.
 inline int32_t long_or_fault(double v) {
   const double r = round_half_even(v);

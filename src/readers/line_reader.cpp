@@ -89,9 +89,9 @@ BodyStep speed_board_record(Body& b) {
     *field = b.in.long_();
   }
   if (b.beyond(posizione)) return BodyStep::kStop;
-  memo_indicatori_v_max(b.t, posizione, v);
-  if (b.t.errore.codice_errore > 0) {
-    b.fault(b.t.errore.codice_errore, posizione);
+  // The reading stops on the board's own fault, not on one recorded earlier.
+  if (int32_t code = memo_indicatori_v_max(b.t, posizione, v)) {
+    b.fault(code, posizione);
     return BodyStep::kAbandon;
   }
   return BodyStep::kGoOn;

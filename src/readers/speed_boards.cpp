@@ -16,22 +16,14 @@ constexpr int32_t kSpeedBoardFault = 21;
 // Integer field (a value that does not fit is a fault, not a truncation).
 int16_t board_speed(int32_t left, int32_t right) {
   const int32_t hundreds = long_or_fault(static_cast<double>(left) * 20);
-  const double value = static_cast<double>(hundreds) + static_cast<double>(right) / 5.0;
-  const double rounded = round_half_even(value);
-  if (rounded < -32768.0 || rounded > 32767.0) {
-    throw ReadFault{"speed board value " + std::to_string(value) + " does not fit an Integer", 0};
-  }
-  return static_cast<int16_t>(rounded);
+  return integer_or_fault(static_cast<double>(hundreds) + static_cast<double>(right) / 5.0);
 }
 
 }  // namespace
 
-void memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b) {
+int32_t memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b) {
   Cella& cell = track_cell(t, cell_number(posizione, 1));
-  if (!is_free(cell)) {
-    record_fault(t.errore, kSpeedBoardFault);
-    return;
-  }
+  if (!is_free(cell)) return kSpeedBoardFault;
   cell.tipo = kind::kSpeedBoard;
   cell.dato1 = board_speed(b.vas, b.vad);
   cell.dato2 = board_speed(b.vbs, b.vbd);
@@ -39,6 +31,7 @@ void memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b) {
   const int32_t tens = long_or_fault(static_cast<double>(b.strisces) * 10);
   const int32_t stripes = long_or_fault(static_cast<double>(tens) + b.strisced);
   cell.dato4 = low16(stripes);
+  return 0;
 }
 
 }  // namespace scenpack

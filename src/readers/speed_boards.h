@@ -15,12 +15,12 @@ struct SpeedBoard {
 };
 
 // Places the board in cell round(posizione / 50 + 1). On an occupied cell
-// (not kind 0 or 11) it records code 21 and changes nothing; the caller
-// adds the position. Otherwise the cell becomes kind 6 with
+// (not kind 0 or 11) it returns code 21 and changes nothing; the caller
+// records it with the position. Returns 0 when the board is placed. Otherwise the cell becomes kind 6 with
 // dato1..3 = round(v?s * 20 + v?d / 5) (in double, to an Integer) and
 // dato4 = low 16 bits of strisces * 10 + strisced; so 85 and 85 give 1717.
 // Throws ReadFault for a cell outside the table or a speed that does not fit
 // an Integer.
-void memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& board);
+int32_t memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& board);
 
 }  // namespace scenpack

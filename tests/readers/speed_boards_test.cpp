@@ -70,6 +70,22 @@ TEST(SpeedBoards, SecondBoardOnACellIsCode21) {
   EXPECT_TRUE(dir.train_remains());
 }
 
+// The reading stops on a board's own fault only: a fault already standing
+// in the error state does not end it at the next board.
+TEST(SpeedBoards, EarlierFaultDoesNotStopTheBoards) {
+  ScenarioDir dir;
+  dir.write_line(short_route(
+      "indicatori_vmax, 1050, 85, 90, 95, 0, 85, 90, 95, 0\n"
+      "indicatori_vmax, 2050, 60, 70, 75, 0, 60, 70, 75, 0\n"));
+  Tables t = testing::map_mode_tables();
+  record_fault(t.errore, 15, 9999);
+  LineHalf half = read_line_description(t, dir.files);
+  EXPECT_TRUE(half.train_follows);
+  EXPECT_EQ(t.errore.codice_errore, 15);
+  EXPECT_EQ(t.errore.posizione_errore, 9999);
+  EXPECT_EQ(t.celle[42].tipo, kind::kSpeedBoard);
+}
+
 TEST(SpeedBoards, ValueBeyondAnIntegerIsAReadFault) {
   Tables t = testing::map_mode_tables();
   EXPECT_TRUE(ends_in_read_fault(t, short_route("indicatori_vmax, 1050, 1700, 90, 95, 0, 85, 90, 95, 0\n")));
