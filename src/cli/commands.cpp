@@ -64,10 +64,6 @@ RunReport run_scenario(const Arguments& a) {
 RunReport emit_texts(const Arguments& a) {
   RunReport r;
   r.dir = a.dir.value_or(".");
-  if (!has_embedded_texts()) {
-    print_line("scenpack: this build holds no scenario texts yet; nothing written");
-    return r;
-  }
   const ScenarioFiles files{r.dir, kNomeScenario, kNumeroTreno};
   if (Status s = emit_scenario_texts(files, &r.texts); !s.is_ok()) {
     return failed(r, exit_status::kIoError, s.message());

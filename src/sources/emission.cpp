@@ -7,8 +7,6 @@
 
 namespace scenpack {
 
-bool has_embedded_texts() { return true; }
-
 Status emit_scenario_texts(const ScenarioFiles& files, std::vector<std::string>* written) {
   struct Text {
     std::string name;

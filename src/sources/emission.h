@@ -11,9 +11,6 @@
 
 namespace scenpack {
 
-// True once the program holds its texts (until then emission writes nothing).
-bool has_embedded_texts();
-
 // Writes the five texts into files.dir; appends each file name written to
 // `written` (may be null). Stops at the first file that cannot be written.
 Status emit_scenario_texts(const ScenarioFiles& files, std::vector<std::string>* written);
