@@ -1,5 +1,5 @@
-// A cursor over a description's bytes that hands out fields the way the
-// sequential input statement of the original runtime did.
+// A cursor over a description's bytes that hands out fields the way a
+// classic sequential-input statement does.
 //
 //  - A read skips leading blanks (spaces and tabs).
 //  - A text field runs to a comma or the end of the line and keeps its

@@ -25,8 +25,8 @@ int32_t read_route_length(Tables& t, FieldReader& in) {
   t.schede[kRouteRecord].lungo2 = length;
   if (length > kMaxRouteLength) return 1;
   // A route length with L + 7000 below 0 cannot size the cell table
-  // or the map: it is a run-time fault of reading (code 25), as the
-  // original's table dimensioning failed on it.
+  // or the map: it is a run-time fault of reading (code 25), like any
+  // table that cannot be dimensioned.
   if (!size_tables(t, length)) {
     throw ReadFault{"route length " + std::to_string(length) + " leaves no track cells",
                     in.field_line()};
