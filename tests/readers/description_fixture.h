@@ -2,12 +2,10 @@
 // working texts, and short line descriptions written as raw strings.
 #pragma once
 
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -17,6 +15,7 @@
 #include "driver/tables.h"
 #include "readers/line_reader.h"
 #include "readers/memorizza_dati.h"
+#include "support/temp_dir.h"
 
 namespace scenpack::testing {
 
@@ -48,19 +47,7 @@ inline const char* const kQuietTrain = "treno di prova\r\n[generale]\r\n[fine]\r
 
 class ScenarioDir {
  public:
-  ScenarioDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "scenpack_readers_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    files.dir = pattern;
-    files.nome_scenario = "Tarvena1";
-    files.numero_treno = "84";
-  }
-  ~ScenarioDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(files.dir, ignored);
-  }
-  ScenarioDir(const ScenarioDir&) = delete;
-  ScenarioDir& operator=(const ScenarioDir&) = delete;
+  ScenarioDir() : files{scratch_.path(), "Tarvena1", "84"} {}
 
   void write(const std::string& name, std::string_view bytes) const {
     std::ofstream out(files.path(name), std::ios::binary);
@@ -71,6 +58,11 @@ class ScenarioDir {
   bool line_remains() const { return std::filesystem::exists(files.path(files.line_text())); }
   bool train_remains() const { return std::filesystem::exists(files.path(files.train_text())); }
 
+  // The scratch directory comes first: files names it.
+ private:
+  testing_support::TempDir scratch_;
+
+ public:
   ScenarioFiles files;
 };
 

@@ -2,8 +2,6 @@
 // tables sized as the line half would leave them, for the train reader tests.
 #pragma once
 
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <initializer_list>
@@ -18,6 +16,7 @@
 #include "platform/file_system.h"
 #include "readers/train_reader.h"
 #include "sources/train_text.h"
+#include "support/temp_dir.h"
 
 namespace scenpack::testing {
 
@@ -54,20 +53,8 @@ inline std::vector<std::string> scenario_train_rows(int first, int last) {
 
 class TrainTextFixture {
  public:
-  explicit TrainTextFixture(int32_t route_length = kRouteLength) : t(sized_tables(route_length)) {
-    char templ[] = "/tmp/scenpack-train-XXXXXX";
-    const char* made = ::mkdtemp(templ);
-    EXPECT_NE(made, nullptr);
-    files.dir = made != nullptr ? made : "/tmp";
-    files.nome_scenario = "Tarvena1";
-    files.numero_treno = "84";
-  }
-  ~TrainTextFixture() {
-    (void)remove_file(path());
-    ::rmdir(files.dir.c_str());
-  }
-  TrainTextFixture(const TrainTextFixture&) = delete;
-  TrainTextFixture& operator=(const TrainTextFixture&) = delete;
+  explicit TrainTextFixture(int32_t route_length = kRouteLength)
+      : files{scratch_.path(), "Tarvena1", "84"}, t(sized_tables(route_length)) {}
 
   std::string path() const { return files.path(files.train_text()); }
   void write(std::string_view bytes) const { ASSERT_TRUE(write_file_atomically(path(), bytes).is_ok()); }
@@ -84,6 +71,10 @@ class TrainTextFixture {
 
   const Cella& cell(int64_t i) const { return t.celle.at(static_cast<size_t>(i)); }
 
+ private:
+  testing_support::TempDir scratch_;
+
+ public:
   ScenarioFiles files;
   Tables t;
 };

@@ -15,19 +15,14 @@
 #include "sources/line_text.h"
 #include "sources/text_writer.h"
 #include "sources/train_text.h"
+#include "support/temp_dir.h"
 
 namespace scenpack {
 namespace {
 
 class EmissionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / "scenpack_emission_test";
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    files_ = ScenarioFiles{dir_.string(), "Tarvena1", "84"};
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void SetUp() override { files_ = ScenarioFiles{scratch_.path(), "Tarvena1", "84"}; }
 
   std::string contents(const std::string& name) {
     std::string out;
@@ -35,7 +30,8 @@ class EmissionTest : public ::testing::Test {
     return out;
   }
 
-  std::filesystem::path dir_;
+  testing_support::TempDir scratch_;
+  std::filesystem::path dir_{scratch_.path()};
   ScenarioFiles files_;
 };
 

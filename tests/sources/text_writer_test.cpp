@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "support/temp_dir.h"
 
 namespace scenpack {
 namespace {
@@ -45,14 +46,6 @@ TEST(RenderTextLines, WindowsCharacterStaysOneByte) {
 
 class WriteTextLinesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("scenpack_writer_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    path_ = (dir_ / "Tarvena1_linea.txt").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::string contents() {
     std::string out;
@@ -60,8 +53,9 @@ class WriteTextLinesTest : public ::testing::Test {
     return out;
   }
 
-  std::filesystem::path dir_;
-  std::string path_;
+  testing_support::TempDir scratch_;
+  std::filesystem::path dir_{scratch_.path()};
+  std::string path_{scratch_.file("Tarvena1_linea.txt")};
 };
 
 TEST_F(WriteTextLinesTest, WritesANewFileWhenNoneExists) {
