@@ -11,8 +11,8 @@
 #include <fstream>
 #include <string>
 
-#include "driver/file_names.h"
-#include "driver/tables.h"
+#include "model/file_names.h"
+#include "model/tables.h"
 #include "readers/memorizza_dati.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 #include "finish/output_files.h"
 
 namespace {

@@ -20,8 +20,8 @@
 #include <string_view>
 
 #include "driver/build.h"
-#include "driver/file_names.h"
-#include "driver/tables.h"
+#include "model/file_names.h"
+#include "model/tables.h"
 #include "platform/file_system.h"
 
 namespace {

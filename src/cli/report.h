@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/errors.h"
-#include "driver/status.h"
+#include "model/errors.h"
+#include "model/status.h"
 
 namespace scenpack {
 

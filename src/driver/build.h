@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/file_names.h"
-#include "driver/status.h"
-#include "driver/tables.h"
+#include "model/file_names.h"
+#include "model/status.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "driver/build.h"
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

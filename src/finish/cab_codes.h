@@ -35,7 +35,7 @@
 
 #include <cstdint>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

@@ -1,6 +1,6 @@
 #include "finish/check_codes.h"
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 
 namespace scenpack {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <variant>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

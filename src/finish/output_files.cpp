@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 #include "finish/encoding.h"
 #include "platform/file_system.h"
 

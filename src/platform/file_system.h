@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/status.h"
+#include "model/status.h"
 
 namespace scenpack {
 

@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 #include "readers/read_fault.h"
 
 namespace scenpack {

@@ -1,6 +1,6 @@
 #include "readers/gradients.h"
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 #include "readers/track_position.h"
 
 namespace scenpack {

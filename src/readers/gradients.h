@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

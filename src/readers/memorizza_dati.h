@@ -3,9 +3,9 @@
 // deleted once it has been read (or has failed).
 #pragma once
 
-#include "driver/file_names.h"
-#include "driver/status.h"
-#include "driver/tables.h"
+#include "model/file_names.h"
+#include "model/status.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

@@ -1,7 +1,7 @@
 // Ordering of the three chainage records of the line description.
 #pragma once
 
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

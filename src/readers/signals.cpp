@@ -1,6 +1,6 @@
 #include "readers/signals.h"
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 #include "readers/track_position.h"
 
 namespace scenpack {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 #include "readers/track_position.h"
 
 namespace scenpack {

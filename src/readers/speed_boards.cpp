@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 #include "readers/checked_conversion.h"
 #include "readers/read_fault.h"
 #include "readers/track_position.h"

@@ -1,6 +1,6 @@
 #include "readers/stations.h"
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 #include "readers/checked_conversion.h"
 #include "readers/track_position.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 #include "readers/field_reader.h"
 
 namespace scenpack {

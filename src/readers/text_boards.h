@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 
 namespace scenpack {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/numeric.h"
-#include "driver/tables.h"
+#include "model/numeric.h"
+#include "model/tables.h"
 #include "readers/read_fault.h"
 
 namespace scenpack {

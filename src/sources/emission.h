@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/file_names.h"
-#include "driver/status.h"
+#include "model/file_names.h"
+#include "model/status.h"
 
 namespace scenpack {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/status.h"
+#include "model/status.h"
 
 namespace scenpack {
 

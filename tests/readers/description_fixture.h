@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/file_names.h"
-#include "driver/tables.h"
+#include "model/file_names.h"
+#include "model/tables.h"
 #include "readers/line_reader.h"
 #include "readers/memorizza_dati.h"
 #include "support/temp_dir.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 #include "readers/read_fault.h"
 #include "readers/train_text_fixture.h"
 

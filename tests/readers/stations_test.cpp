@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/tables.h"
+#include "model/tables.h"
 #include "readers/field_reader.h"
 #include "readers/read_fault.h"
 #include "readers/train_text_fixture.h"

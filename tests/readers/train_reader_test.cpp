@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/errors.h"
+#include "model/errors.h"
 #include "readers/read_fault.h"
 #include "readers/train_text_fixture.h"
 

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/file_names.h"
-#include "driver/tables.h"
+#include "model/file_names.h"
+#include "model/tables.h"
 #include "platform/file_system.h"
 #include "readers/train_reader.h"
 #include "sources/train_text.h"

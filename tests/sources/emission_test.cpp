@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "driver/build.h"
-#include "driver/errors.h"
-#include "driver/tables.h"
+#include "model/errors.h"
+#include "model/tables.h"
 #include "platform/file_system.h"
 #include "sources/documents.h"
 #include "sources/line_text.h"

@@ -1,4 +1,4 @@
-#include "driver/tables.h"
+#include "model/tables.h"
 
 #include <gtest/gtest.h>
 

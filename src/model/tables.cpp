@@ -1,6 +1,6 @@
-#include "driver/tables.h"
+#include "model/tables.h"
 
-#include "driver/numeric.h"
+#include "model/numeric.h"
 
 namespace scenpack {
 

@@ -1,4 +1,4 @@
-#include "driver/errors.h"
+#include "model/errors.h"
 
 #include <utility>
 

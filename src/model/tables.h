@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/errors.h"
+#include "model/errors.h"
 
 namespace scenpack {
 
