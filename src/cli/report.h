@@ -23,10 +23,6 @@ struct RunReport {
   std::vector<std::string> texts;  // texts emitted, in order
 };
 
-// A JSON string literal. Bytes that do not form UTF-8 are taken as
-// single-byte characters (U+0080..U+00FF) so the result is always valid.
-std::string json_string(std::string_view text);
-
 std::string report_json(const RunReport& r);
 
 Status write_report(const std::string& path, const RunReport& r);

@@ -5,21 +5,6 @@
 namespace scenpack {
 namespace {
 
-TEST(Report, JsonStringsAreEscapedAndValidUtf8) {
-  struct Case {
-    std::string in, want;
-  } cases[] = {
-      {"plain", "\"plain\""},
-      {"a\"b\\c", "\"a\\\"b\\\\c\""},
-      {"\r\n\t\x01\x7f", "\"\\r\\n\\t\\u0001\\u007f\""},
-      {"caf\xc3\xa9", "\"caf\xc3\xa9\""},         // UTF-8 kept
-      {"caf\xe9", "\"caf\\u00e9\""},              // a single-byte character
-      {"\xc3", "\"\\u00c3\""},                    // cut sequence
-      {"\xe0\x80\x80", "\"\\u00e0\\u0080\\u0080\""},  // overlong
-  };
-  for (const auto& c : cases) EXPECT_EQ(json_string(c.in), c.want) << c.in;
-}
-
 TEST(Report, HoldsTheFinalFaultStateAndTheFiles) {
   RunReport r;
   r.exit_status = 1;
