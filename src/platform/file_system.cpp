@@ -1,6 +1,8 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -13,6 +15,24 @@ namespace {
 constexpr size_t kBufferSize = 1 << 16;
 
 std::string system_error_text(int err) { return std::strerror(err); }
+
+// Six letters or digits for a temporary name: the pid, the clock and a
+// counter stirred together, so two processes rarely meet on a name (and
+// O_EXCL settles it when they do).
+std::string temporary_suffix() {
+  static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static uint64_t counter = 0;
+  uint64_t x = static_cast<uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ull ^
+               static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+               (++counter * 0xBF58476D1CE4E5B9ull);
+  std::string out(6, ' ');
+  for (char& c : out) {
+    x ^= x >> 31;
+    x *= 0x94D049BB133111EBull;
+    c = kChars[(x >> 32) % (sizeof kChars - 1)];
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -73,12 +93,17 @@ Status AtomicFile::fail(const char* what, int err) {
 }
 
 Status AtomicFile::open() {
-  // mkstemp wants a writable template: PATH.tmpXXXXXX beside the target.
-  std::string templ = path_ + ".tmpXXXXXX";
-  fd_ = ::mkstemp(templ.data());
-  if (fd_ < 0) return fail("cannot create", errno);
-  temp_path_ = templ;
-  ::fchmod(fd_, 0644 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }());
+  // PATH.tmpXXXXXX beside the target, created new with the final file's
+  // mode (0644 less the process umask, as any new file gets it).
+  for (int attempt = 0;; ++attempt) {
+    std::string name = path_ + ".tmp" + temporary_suffix();
+    fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd_ >= 0) {
+      temp_path_ = std::move(name);
+      break;
+    }
+    if (errno != EEXIST || attempt == 100) return fail("cannot create", errno);
+  }
   buffer_.reserve(kBufferSize);
   return Status::ok();
 }

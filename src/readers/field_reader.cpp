@@ -1,8 +1,12 @@
 #include "readers/field_reader.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <system_error>
 
+#include "model/numeric.h"
 #include "readers/read_fault.h"
 
 namespace scenpack {
@@ -13,40 +17,28 @@ bool is_line_break(char c) { return c == '\r' || c == '\n'; }
 
 char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Parses [sign] digits [. digits] (at least one digit) and rounds a
-// fraction to the nearest whole number, ties to even. Returns false when
-// the text is not such a number or its whole part is absurdly long.
-bool parse_number(std::string_view s, int64_t& out) {
+// Parses [sign] digits [. digits] (at least one digit) into the nearest
+// double. Returns false when the text is not such a number.
+bool parse_number(std::string_view s, double& out) {
   size_t i = 0;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  int64_t whole = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   size_t digits = 0;
-  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
-    if (whole > std::numeric_limits<int64_t>::max() / 100) return false;
-    whole = whole * 10 + (s[i] - '0');
-    ++i;
-    ++digits;
-  }
-  std::string_view fraction;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
   if (i < s.size() && s[i] == '.') {
-    size_t start = ++i;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-    fraction = s.substr(start, i - start);
-    digits += fraction.size();
+    ++i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
   }
   if (i != s.size() || digits == 0) return false;
-  if (!fraction.empty()) {
-    const char first = fraction[0];
-    bool rest_nonzero = fraction.find_first_not_of('0', 1) != std::string_view::npos;
-    if (first > '5' || (first == '5' && rest_nonzero)) {
-      ++whole;
-    } else if (first == '5' && (whole % 2) == 1) {
-      ++whole;  // a tie goes to the even neighbour
-    }
+  // from_chars takes no leading '+'.
+  if (s[0] == '+') s.remove_prefix(1);
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), out, std::chars_format::fixed);
+  if (error == std::errc::result_out_of_range) {
+    // Too large for a double (any width refuses it) or too small (zero).
+    const bool large = s.substr(0, s.find('.')).find_first_not_of("-0") != std::string_view::npos;
+    out = !large ? 0.0 : (s[0] == '-') ? -HUGE_VAL : HUGE_VAL;
+    return true;
   }
-  out = negative ? -whole : whole;
-  return true;
+  return error == std::errc() && end == s.data() + s.size();
 }
 
 }  // namespace
@@ -132,12 +124,14 @@ int64_t FieldReader::number(int64_t lo, int64_t hi, const char* width) {
   while (!field.empty() && is_blank(field.front())) field.remove_prefix(1);
   while (!field.empty() && is_blank(field.back())) field.remove_suffix(1);
   if (field.empty()) return 0;
-  int64_t v = 0;
+  double v = 0;
   if (!parse_number(field, v)) fault("not a number: \"" + std::string(field) + "\"");
-  if (v < lo || v > hi) {
+  // A fraction is rounded to the nearest whole number, ties to even.
+  const double r = round_half_even(v);
+  if (!(r >= static_cast<double>(lo) && r <= static_cast<double>(hi))) {
     fault("value " + std::string(field) + " does not fit " + width);
   }
-  return v;
+  return static_cast<int64_t>(r);
 }
 
 int32_t FieldReader::long_() {

@@ -29,7 +29,10 @@ namespace scenpack {
 
 class FieldReader {
  public:
+  // The reader only looks at the bytes: they must outlive it.
   explicit FieldReader(std::string_view bytes) : data_(bytes) {}
+  explicit FieldReader(const char* bytes) : data_(bytes) {}  // a literal
+  explicit FieldReader(std::string&&) = delete;               // would dangle
 
   bool at_end() const { return pos_ >= data_.size(); }
 

@@ -11,10 +11,9 @@
 // notes, held as the single Windows-1252 byte 0xF9.
 #include "sources/documents.h"
 
+#include "sources/text_writer.h"
+
 namespace scenpack {
-namespace {
-const char* const kEndMarker = "riferimento fine del file";
-}  // namespace
 
 // Train sheet: heading boxes, then the timetable in columns of 5, 5, 10, 5,
 // 28, 16 and 5 characters between the bars. The bridge row keeps the two
@@ -89,7 +88,7 @@ const std::vector<std::string>& scheda_treno_lines() {
       "",
       " (a) : Localita` di servizio sulla linea lenta",
       "                        ",
-      kEndMarker,
+      std::string(kEndOfTextMarker),
   };
   return lines;
 }
@@ -155,7 +154,7 @@ const std::vector<std::string>& rallentamenti_lines() {
       "     i giorni esclusi i seguenti:.........",
       " D - Segnale di avviso non preceduto da tavole distanziometriche",
       "",
-      kEndMarker,
+      std::string(kEndOfTextMarker),
   };
   return lines;
 }
@@ -217,7 +216,7 @@ const std::vector<std::string>& note_lines() {
       "la correggero` nella prossima versione.",
       "",
       "                                        Buon viaggio!  Il redattore dello scenario",
-      kEndMarker,
+      std::string(kEndOfTextMarker),
   };
   return lines;
 }

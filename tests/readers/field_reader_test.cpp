@@ -71,6 +71,27 @@ TEST(FieldReader, FaultsOnBadNumbersWidthsAndEnd) {
   EXPECT_THROW(r.text(), ReadFault);
 }
 
+// A fraction is rounded before the width is checked: a tie that rounds up
+// past the top of the width is a fault, one that rounds down is not.
+TEST(FieldReader, RoundingAtTheEdgesOfEachWidth) {
+  const std::string tiny = "0." + std::string(400, '0') + "1";
+  const std::string huge = "1" + std::string(400, '0');
+  EXPECT_EQ(FieldReader("254.5").byte(), 254);
+  EXPECT_THROW(FieldReader("255.5").byte(), ReadFault);
+  EXPECT_EQ(FieldReader("-0.5").byte(), 0);
+  EXPECT_THROW(FieldReader("-0.51").byte(), ReadFault);
+  EXPECT_EQ(FieldReader("32766.5").integer(), 32766);
+  EXPECT_THROW(FieldReader("32767.5").integer(), ReadFault);
+  EXPECT_EQ(FieldReader("-32768.5").integer(), -32768);
+  EXPECT_THROW(FieldReader("2147483647.5").long_(), ReadFault);
+  EXPECT_EQ(FieldReader("-2147483648.5").long_(), INT32_MIN);
+  EXPECT_EQ(FieldReader(std::string_view(tiny)).long_(), 0);
+  EXPECT_THROW(FieldReader(std::string_view(huge)).long_(), ReadFault);
+  for (const char* not_a_number : {"nan", "inf", "1e5", "0x10", "+-1", ".", "-", "1.2.3"}) {
+    EXPECT_THROW(FieldReader(not_a_number).long_(), ReadFault) << not_a_number;
+  }
+}
+
 // Rows as the working line description holds them: padded numbers, a
 // negative number after blanks, text after a number, trailing blanks.
 TEST(FieldReader, AwkwardRowsOfTheLineDescription) {
