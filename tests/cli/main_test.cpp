@@ -222,6 +222,32 @@ TEST(Cli, PlainRunWorksBesideTheExecutable) {
   EXPECT_NE(slurp(cwd.file("r.json")).find("\"dir\": \"" + bin.path() + "\""), std::string::npos);
 }
 
+// What stands in an output's place is replaced whole, as linkers do: a
+// longer old file, a read-only file, a symbolic link (the link is replaced
+// by a regular file and its target is left untouched). A second run over
+// its own outputs gives the same bytes.
+TEST(Cli, OutputsReplaceWhatStandsInTheirPlace) {
+  TempDir first, dir, elsewhere;
+  ASSERT_EQ(run_scenpack(first.path(), {"run", "--quiet", "--dir", first.path()}).status, 0);
+  spit(dir.file("Tarvena1_84.dat"), std::string(1 << 20, 'x'));
+  spit(dir.file("Tarvena1_84.sim"), "read-only records");
+  ASSERT_EQ(::chmod(dir.file("Tarvena1_84.sim").c_str(), 0444), 0);
+  spit(elsewhere.file("target.dat"), "keep me");
+  ASSERT_EQ(::symlink(elsewhere.file("target.dat").c_str(), dir.file("Tarvena1_linea.dat").c_str()), 0);
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    ExeResult r = run_scenpack(dir.path(), {"run", "--quiet", "--dir", dir.path()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const std::string& name : kOutputs) {
+      EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.file(name)))) << name;
+      EXPECT_EQ(slurp(dir.file(name)), slurp(first.file(name))) << name;
+    }
+    for (const std::string& name : dir.names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+  }
+  EXPECT_EQ(slurp(elsewhere.file("target.dat")), "keep me");
+  EXPECT_EQ(elsewhere.names(), std::vector<std::string>{"target.dat"});
+}
+
 TEST(Cli, RunAndEmitTakeADirectory) {
   TempDir dir, cwd;
   ExeResult r = run_scenpack(cwd.path(), {"run", "--quiet", "--dir", dir.path()});

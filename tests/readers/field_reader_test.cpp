@@ -48,6 +48,24 @@ TEST(FieldReader, EmptyLinesQuotesAndLineEnds) {
   EXPECT_TRUE(r.at_end());
 }
 
+// A lone CR is a line end like LF and CR LF, also right before a CR LF and
+// inside an open quote. 0x1A (the old end-of-file mark) is an ordinary byte:
+// kept in a text field, not a number, and the text goes on after it.
+TEST(FieldReader, CarriageReturnAndControlZ) {
+  FieldReader r("a\r\r\n\"open\r5\r6\rx\x1Ay\r\x1A\r7");
+  EXPECT_EQ(r.text(), "a");
+  EXPECT_EQ(r.text(), "");
+  EXPECT_EQ(r.text(), "open");
+  EXPECT_EQ(r.field_line(), 3);
+  EXPECT_EQ(r.long_(), 5);
+  EXPECT_EQ(r.long_(), 6);
+  EXPECT_EQ(r.text(), "x\x1Ay");
+  EXPECT_THROW(r.long_(), ReadFault);
+  EXPECT_EQ(r.long_(), 7);
+  EXPECT_EQ(r.field_line(), 8);
+  EXPECT_TRUE(r.at_end());
+}
+
 TEST(FieldReader, FractionsRoundHalfToEven) {
   struct Case { const char* in; int32_t want; } cases[] = {
       {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"2.51", 3}, {"2.49", 2}, {"+7", 7}, {".5", 0}, {",", 0},

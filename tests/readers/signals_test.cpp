@@ -59,23 +59,6 @@ TEST(MemoSegnale, PackedValuesKeepTheirLowBits) {
   EXPECT_EQ(t.celle[19].avviso, static_cast<uint8_t>((92 * 10 + 1) & 0xFF));
 }
 
-TEST(MemoSegnale, TunnelMarkerIsReplacedButAnOccupiedCellRefused) {
-  Tables t = sized_tables();
-  t.celle[411].tipo = kind::kTunnelMarker;
-  SignalRow row{20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};
-  EXPECT_EQ(memo_segnale(t, row), 0);
-  EXPECT_EQ(t.celle[411].tipo, kind::kSignal);
-
-  Tables occupied = sized_tables();
-  occupied.celle[411].tipo = kind::kSlowdownStart;
-  occupied.celle[411].dato1 = 50;
-  SignalRow again{20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};
-  EXPECT_EQ(memo_segnale(occupied, again), 16);
-  EXPECT_EQ(occupied.celle[411].tipo, kind::kSlowdownStart);
-  EXPECT_EQ(occupied.celle[411].dato1, 50);
-  EXPECT_EQ(occupied.celle[409].avviso, 0);
-}
-
 TEST(MemoSegnale, LookBackCellsBeforeCellZeroAreNotWritten) {
   Tables t = sized_tables();
   SignalRow row{150, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};  // cell 4: look-back cells 2, 0, -2, -4

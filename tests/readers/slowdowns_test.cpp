@@ -98,13 +98,6 @@ TEST(MemoRallentamento, OccupiedCellsGiveTheirCodes) {
   }
 }
 
-TEST(MemoRallentamento, TunnelMarkersCountAsFree) {
-  Tables t = sized_tables();
-  for (int i : {163, 162, 187, 191}) t.celle[static_cast<size_t>(i)].tipo = kind::kTunnelMarker;
-  EXPECT_EQ(memo_rallentamento(t, {9300, 50, 200, 0, 1, 50}), 0);
-  EXPECT_EQ(t.celle[162].tipo, kind::kSlowdownBoard);
-}
-
 TEST(MemoRallentamento, EndOutsideTheTrackIsAReadFault) {
   Tables t = sized_tables();
   EXPECT_THROW(memo_rallentamento(t, {9300, 50, 2000000, 0, 1, 50}), ReadFault);
@@ -121,18 +114,6 @@ TEST(PlaceCodeCut, ValueGivesCodePointAndZeroGivesNoCode) {
   EXPECT_EQ(t.celle[106].dato1, 270);
   EXPECT_EQ(place_code_cut(t, 5400, 70000), 0);
   EXPECT_EQ(t.celle[108].dato1, static_cast<int16_t>(70000 - 65536));
-}
-
-TEST(PlaceCodeCut, TunnelMarkerAcceptedSignalRefused) {
-  Tables t = sized_tables();
-  t.celle[106].tipo = kind::kTunnelMarker;
-  EXPECT_EQ(place_code_cut(t, 5300, 270), 0);
-  EXPECT_EQ(t.celle[106].tipo, kind::kCodePoint);
-  t.celle[108].tipo = kind::kSignal;
-  t.celle[108].dato1 = 41;
-  EXPECT_EQ(place_code_cut(t, 5400, 270), 7);
-  EXPECT_EQ(t.celle[108].tipo, kind::kSignal);
-  EXPECT_EQ(t.celle[108].dato1, 41);
 }
 
 }  // namespace
