@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 namespace scenpack {
 namespace {
@@ -85,10 +86,36 @@ void windows_before_start(Tables& t, int64_t i) {
   }
 }
 
+// The slowdown end cells (kind 2), in order. The pass never places or
+// removes one, so the list is taken once before it starts.
+class EndCells {
+ public:
+  explicit EndCells(const Tables& t) {
+    for (size_t k = 0; k < t.celle.size(); ++k) {
+      if (t.celle[k].tipo == kind::kSlowdownEnd) cells_.push_back(static_cast<int64_t>(k));
+    }
+  }
+  // The first end cell after cell j, if any.
+  std::optional<int64_t> first_after(int64_t j) const {
+    auto it = std::upper_bound(cells_.begin(), cells_.end(), j);
+    if (it == cells_.end()) return std::nullopt;
+    return *it;
+  }
+
+ private:
+  std::vector<int64_t> cells_;
+};
+
 // Rule E: walks from the slowdown start i to its end cell, a code point on
 // every 8th cell. Returns the end cell, or nothing when the walk reached
 // the last cell without meeting one (fault 13 there).
-std::optional<int64_t> walk_slowdown(Tables& t, int64_t i) {
+//
+// Once a step has found no cell for its code point the walk places nothing
+// more and only looks for the end cell: it goes straight to the next one
+// (or to the last cell) instead of stepping there cell by cell. So a walk
+// costs a few steps per code point it places, and the walks of slowdowns
+// without an end cell no longer cost a pass over the rest of the table each.
+std::optional<int64_t> walk_slowdown(Tables& t, const EndCells& ends, int64_t i) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
   int64_t counter = 0;
   int64_t j = i;
@@ -115,6 +142,11 @@ std::optional<int64_t> walk_slowdown(Tables& t, int64_t i) {
       fault_at_cell(t, kSlowdownPointTaken, j);
       return std::nullopt;
     }
+    if (counter >= kWalkStep) {
+      if (std::optional<int64_t> end = ends.first_after(j)) return end;
+      fault_at_cell(t, kSlowdownPointTaken, last);
+      return std::nullopt;
+    }
   }
 }
 
@@ -135,10 +167,10 @@ void signal_after_end(Tables& t, int64_t end) {
   }
 }
 
-void slowdown_start(Tables& t, int64_t i) {
+void slowdown_start(Tables& t, const EndCells& ends, int64_t i) {
   windows_before_start(t, i);
   if (cell_at(t, i)->dato1 >= kFastSlowdown) return;
-  if (std::optional<int64_t> end = walk_slowdown(t, i)) signal_after_end(t, *end);
+  if (std::optional<int64_t> end = walk_slowdown(t, ends, i)) signal_after_end(t, *end);
 }
 
 }  // namespace
@@ -147,10 +179,11 @@ int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
 
 void cab_code_pass(Tables& t) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
+  const EndCells ends(t);
   for (int64_t i = 1; i <= last - 2; ++i) {
     const uint8_t tipo = cell_at(t, i)->tipo;
     if (tipo == kind::kSlowdownWarning) signals_before_warning(t, i);
-    if (tipo == kind::kSlowdownStart) slowdown_start(t, i);
+    if (tipo == kind::kSlowdownStart) slowdown_start(t, ends, i);
   }
 }
 
