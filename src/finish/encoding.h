@@ -39,6 +39,24 @@ inline char* store_i16(char* p, int16_t v) { return store_le(p, static_cast<uint
 inline char* store_i32(char* p, int32_t v) { return store_le(p, static_cast<uint32_t>(v)); }
 inline char* store_f64(char* p, double v) { return store_le(p, std::bit_cast<uint64_t>(v)); }
 
+// The reverse: the value whose bytes start at `p` (the caller has checked
+// that they are there). The decoder reads numbers only through these.
+template <typename Unsigned>
+inline Unsigned load_le(const char* p) {
+  static_assert(std::is_unsigned_v<Unsigned>);
+  Unsigned v = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&v, p, sizeof v);
+  } else {
+    for (size_t i = 0; i < sizeof(Unsigned); ++i) v |= static_cast<Unsigned>(static_cast<uint8_t>(p[i])) << (8 * i);
+  }
+  return v;
+}
+inline uint8_t load_u8(const char* p) { return load_le<uint8_t>(p); }
+inline int16_t load_i16(const char* p) { return static_cast<int16_t>(load_le<uint16_t>(p)); }
+inline int32_t load_i32(const char* p) { return static_cast<int32_t>(load_le<uint32_t>(p)); }
+inline double load_f64(const char* p) { return std::bit_cast<double>(load_le<uint64_t>(p)); }
+
 void put_u8(std::string& out, uint8_t v);
 void put_i16(std::string& out, int16_t v);
 void put_i32(std::string& out, int32_t v);
@@ -48,6 +66,47 @@ void put_f64(std::string& out, double v);
 // The length field holds at most 65535; a longer text is cut there so that
 // the length and the bytes that follow always agree.
 void put_text(std::string& out, std::string_view text);
+constexpr size_t kLongestText = 0xFFFF;
+
+// The fields of a cell in file order. The encoder and the decoder both
+// walk this list, so the order is written down once. `visit` is called
+// with each field (uint8_t or int16_t, const or not as `C`).
+template <typename C, typename Visit>
+void for_each_cella_field(C& c, Visit&& visit) {
+  visit(c.tipo);
+  visit(c.dato1);
+  visit(c.dato2);
+  visit(c.dato3);
+  visit(c.dato4);
+  visit(c.tempo);
+  visit(c.avviso);
+  visit(c.galleria);
+  visit(c.dato5);
+  visit(c.dato6);
+  visit(c.dato7);
+}
+
+// The fields of a record in file order (uint8_t, int32_t, std::string for
+// `testo`, int16_t), for the encoder and the decoder alike.
+template <typename S, typename Visit>
+void for_each_scheda_field(S& s, Visit&& visit) {
+  visit(s.byte1);
+  visit(s.lungo1);
+  visit(s.lungo2);
+  visit(s.lungo3);
+  visit(s.byte2);
+  visit(s.testo);
+  visit(s.intero1);
+  visit(s.intero2);
+  visit(s.intero3);
+  visit(s.intero4);
+  visit(s.intero5);
+  visit(s.byte3);
+  visit(s.byte4);
+  visit(s.byte5);
+  visit(s.byte6);
+  visit(s.lungo4);
+}
 
 // One track cell: 15 bytes (see docs/formats.md).
 constexpr size_t kCellaBytes = 15;
@@ -64,7 +123,10 @@ using Variant = std::variant<std::monostate, int16_t, double>;
 namespace variant_tag {
 constexpr int16_t kEmpty = 0;
 constexpr int16_t kInteger = 2;
+constexpr int16_t kLong = 3;    // never in a route map
+constexpr int16_t kSingle = 4;  // never in a route map
 constexpr int16_t kDouble = 5;
+constexpr int16_t kString = 8;  // never in a route map
 }  // namespace variant_tag
 
 // 2-byte tag, then the value: nothing (Empty), 2 bytes (Integer), 8 (Double).

@@ -31,6 +31,8 @@ struct Cella {
   uint8_t dato5 = 0;  // speed limit in units of 5 km/h
   uint8_t dato6 = 0;  // gradient + 100
   uint8_t dato7 = 0;  // adhesion
+
+  friend bool operator==(const Cella&, const Cella&) = default;
 };
 
 // Cell kinds (cella::tipo).
@@ -72,6 +74,8 @@ struct Scheda {
   uint8_t byte5 = 0;
   uint8_t byte6 = 0;
   int32_t lungo4 = 0;
+
+  friend bool operator==(const Scheda&, const Scheda&) = default;
 };
 
 // The route map: two coordinates per metre, indices 0..last_index.

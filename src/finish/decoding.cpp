@@ -1,0 +1,208 @@
+#include "finish/decoding.h"
+
+#include <cstdint>
+
+namespace scenpack {
+namespace {
+
+// Thrown inside this file only; each decode_* turns it into its result.
+struct Refusal {
+  DecodeFault fault;
+};
+
+[[noreturn]] void refuse(size_t byte, std::string what) { throw Refusal{{byte, std::move(what)}}; }
+
+std::string str(size_t n) { return std::to_string(n); }
+
+// A cursor over the file's bytes. take() hands out the next n bytes, or
+// refuses the file when fewer remain.
+class ByteCursor {
+ public:
+  explicit ByteCursor(std::string_view bytes) : bytes_(bytes) {}
+  size_t position() const { return pos_; }
+  size_t remaining() const { return bytes_.size() - pos_; }
+  bool at_end() const { return pos_ == bytes_.size(); }
+  const char* take(size_t n) {
+    if (n > remaining()) refuse(bytes_.size(), "the file ends " + str(n - remaining()) + " bytes short");
+    const char* p = bytes_.data() + pos_;
+    pos_ += n;
+    return p;
+  }
+
+ private:
+  std::string_view bytes_;
+  size_t pos_ = 0;
+};
+
+// Reads one field of a record, whatever its width; the mirror of the
+// encoder's FieldAppender.
+struct FieldLoader {
+  ByteCursor& in;
+  void operator()(uint8_t& v) const { v = load_u8(in.take(1)); }
+  void operator()(int16_t& v) const { v = load_i16(in.take(2)); }
+  void operator()(int32_t& v) const { v = load_i32(in.take(4)); }
+  void operator()(std::string& v) const {
+    const size_t n = static_cast<uint16_t>(load_i16(in.take(2)));
+    v.assign(in.take(n), n);
+  }
+};
+
+template <typename Decode>
+std::optional<DecodeFault> refused_or_none(Decode decode) {
+  try {
+    decode();
+    return std::nullopt;
+  } catch (const Refusal& r) {
+    return r.fault;
+  }
+}
+
+// The offset of the text length inside a record: byte1, three Longs, byte2.
+constexpr size_t kTextLengthOffset = 14;
+
+void decode_one_record(ByteCursor& in, int index, Scheda& s) {
+  const size_t start = in.position();
+  const std::string name = "record " + str(static_cast<size_t>(index));
+  if (in.at_end()) refuse(start, "the file ends after " + str(static_cast<size_t>(index)) + " of the 87 records");
+  if (in.remaining() < kTextLengthOffset + 2) {
+    refuse(start, "the file ends inside " + name + " (" + str(in.remaining()) + " bytes, at least " +
+                      str(kSchedaFixedBytes) + " needed)");
+  }
+  ByteCursor peek = in;
+  peek.take(kTextLengthOffset);
+  const size_t text_length = static_cast<uint16_t>(load_i16(peek.take(2)));
+  const size_t size = kSchedaFixedBytes + text_length;
+  if (in.remaining() < size) {
+    refuse(start, "the file ends inside " + name + " (" + str(in.remaining()) + " of its " + str(size) +
+                      " bytes; its text length at byte " + str(start + kTextLengthOffset) + " is " +
+                      str(text_length) + ")");
+  }
+  for_each_scheda_field(s, FieldLoader{in});
+}
+
+const char* tag_name(int16_t tag) {
+  switch (tag) {
+    case variant_tag::kLong: return "Long";
+    case variant_tag::kSingle: return "Single";
+    case variant_tag::kString: return "String";
+    default: return nullptr;
+  }
+}
+
+// One Variant of the map: its tag and, for the tags a map holds, its value.
+struct MapElement {
+  int16_t tag = variant_tag::kEmpty;
+  double value = 0.0;
+};
+
+MapElement take_element(ByteCursor& in) {
+  const size_t start = in.position();
+  if (in.remaining() < 2) refuse(start, "the file ends inside a Variant's tag");
+  MapElement e;
+  e.tag = load_i16(in.take(2));
+  switch (e.tag) {
+    case variant_tag::kEmpty: return e;
+    case variant_tag::kInteger:
+      if (in.remaining() < 2) refuse(start, "the file ends inside an Integer (" + str(in.remaining()) + " of its 2 bytes)");
+      e.value = load_i16(in.take(2));
+      return e;
+    case variant_tag::kDouble:
+      if (in.remaining() < 8) refuse(start, "the file ends inside a Double (" + str(in.remaining()) + " of its 8 bytes)");
+      e.value = load_f64(in.take(8));
+      return e;
+    default:
+      if (const char* name = tag_name(e.tag)) {
+        refuse(start, "Variant tag " + std::to_string(e.tag) + " (" + name + ") does not occur in a route map");
+      }
+      refuse(start, "unknown Variant tag " + std::to_string(e.tag));
+  }
+}
+
+// Fills one coordinate from `metres` elements and returns how many metres
+// are set. `set_in_x` is the count found in x when this is y.
+size_t take_coordinate(ByteCursor& in, char axis, size_t metres, std::optional<size_t> set_in_x,
+                       std::vector<double>& out) {
+  constexpr size_t kIntegerPoints = 2;
+  out.assign(metres, 0.0);
+  std::optional<size_t> first_empty;
+  for (size_t j = 0; j < metres; ++j) {
+    const size_t at = in.position();
+    const MapElement e = take_element(in);
+    const std::string place = std::string(1, axis) + " of metre " + str(j);
+    if (e.tag == variant_tag::kEmpty) {
+      if (set_in_x && j < *set_in_x) refuse(at, place + " is Empty but x of that metre is set");
+      if (!first_empty) first_empty = j;
+      continue;
+    }
+    if (first_empty) refuse(at, place + " is set after the Empty metre " + str(*first_empty));
+    if (set_in_x && j >= *set_in_x) refuse(at, place + " is set but x of that metre is Empty");
+    if (e.tag == variant_tag::kInteger && j >= kIntegerPoints) {
+      refuse(at, place + " is an Integer; only metres 0 and 1 hold Integers");
+    }
+    if (e.tag == variant_tag::kDouble && j < kIntegerPoints) refuse(at, place + " is a Double; metres 0 and 1 hold Integers");
+    out[j] = e.value;
+  }
+  return first_empty.value_or(metres);
+}
+
+}  // namespace
+
+std::optional<DecodeFault> decode_cells(std::string_view bytes, std::vector<Cella>& celle) {
+  return refused_or_none([&] {
+    const size_t whole = bytes.size() / kCellaBytes;
+    if (whole > static_cast<size_t>(kMostCells)) {
+      refuse(kMostCells * kCellaBytes, "more than the " + str(kMostCells) + " cells of the longest route");
+    }
+    if (const size_t rest = bytes.size() % kCellaBytes; rest != 0) {
+      refuse(whole * kCellaBytes, "the file ends inside cell " + str(whole) + " (" + str(rest) + " of its " +
+                                      str(kCellaBytes) + " bytes)");
+    }
+    std::vector<Cella> cells(whole);
+    ByteCursor in(bytes);
+    for (Cella& c : cells) for_each_cella_field(c, FieldLoader{in});
+    celle = std::move(cells);
+  });
+}
+
+std::optional<DecodeFault> decode_records(std::string_view bytes, std::array<Scheda, kRecordCount>& schede) {
+  return refused_or_none([&] {
+    if (bytes.size() > kLongestRecordsFile) {
+      refuse(kLongestRecordsFile, "longer than 87 records can be (" + str(kLongestRecordsFile) + " bytes)");
+    }
+    std::array<Scheda, kRecordCount> records{};
+    ByteCursor in(bytes);
+    for (int i = 0; i < kRecordCount; ++i) decode_one_record(in, i, records[static_cast<size_t>(i)]);
+    if (!in.at_end()) refuse(in.position(), str(in.remaining()) + " bytes after the last record (86)");
+    schede = std::move(records);
+  });
+}
+
+std::optional<DecodeFault> decode_route_map(std::string_view bytes, RouteMap& mappa) {
+  return refused_or_none([&] {
+    if (bytes.size() > kLongestRouteMapFile) {
+      refuse(kLongestRouteMapFile, "longer than the map of the longest route can be (" +
+                                       str(kLongestRouteMapFile) + " bytes)");
+    }
+    // First pass: every element well formed, and how many there are.
+    size_t elements = 0;
+    for (ByteCursor in(bytes); !in.at_end(); ++elements) take_element(in);
+    if (elements % 2 != 0) {
+      refuse(bytes.size(), "the map holds " + str(elements) + " elements, an odd number (x and y need one each per metre)");
+    }
+    const size_t metres = elements / 2;
+    if (metres > static_cast<size_t>(kMostMapMetres)) {
+      refuse(bytes.size(), "the map has " + str(metres) + " metres, more than the " + str(kMostMapMetres) +
+                               " of the longest route");
+    }
+    RouteMap m;
+    ByteCursor in(bytes);
+    const size_t set = take_coordinate(in, 'x', metres, std::nullopt, m.x);
+    take_coordinate(in, 'y', metres, set, m.y);
+    m.sized = metres > 0;
+    m.last_index = static_cast<int32_t>(metres) - 1;
+    m.points_set = static_cast<int32_t>(set);
+    mappa = std::move(m);
+  });
+}
+
+}  // namespace scenpack

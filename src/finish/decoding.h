@@ -1,0 +1,49 @@
+// Reading the three compiled files back into the scenario tables: the
+// reverse of the encoders, walking the same field lists (finish/encoding.h).
+//
+// A file that does not fit its format is refused with the byte offset of
+// what is wrong and a short lower-case description ("byte 30: the file ends
+// inside cell 2 (0 of its 15 bytes)"). Nothing is allocated from a length
+// field before the bytes it announces are known to be there, and a file
+// longer than any build can write is refused before it is decoded.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "finish/encoding.h"
+#include "model/tables.h"
+
+namespace scenpack {
+
+struct DecodeFault {
+  size_t byte = 0;   // offset in the file
+  std::string what;  // lower case, no trailing period
+};
+
+// The most a build writes: cells of the longest route, 87 records with the
+// longest texts, the map of the longest route with a Double everywhere.
+constexpr int32_t kMostCells = (kMaxRouteLength + kRouteMargin) / kCellLength + 1;
+constexpr int32_t kMostMapMetres = kMaxRouteLength + kRouteMargin + 1;
+constexpr size_t kLongestCellsFile = static_cast<size_t>(kMostCells) * kCellaBytes;
+constexpr size_t kLongestRecordsFile = static_cast<size_t>(kRecordCount) * (kSchedaFixedBytes + kLongestText);
+constexpr size_t kLongestRouteMapFile = static_cast<size_t>(kMostMapMetres) * 2 * kLongestVariant;
+
+// ".dat": whole cells of 15 bytes, at most kMostCells of them. An empty file
+// (a table never sized) gives no cells.
+std::optional<DecodeFault> decode_cells(std::string_view bytes, std::vector<Cella>& celle);
+
+// ".sim": exactly the 87 records, nothing after them.
+std::optional<DecodeFault> decode_records(std::string_view bytes, std::array<Scheda, kRecordCount>& schede);
+
+// "_linea.dat": an even number of Variants, x of every metre then y of every
+// metre, as the build writes them: set points first (metres 0 and 1
+// Integers, later ones Doubles), then Empty ones, the same metres set in x
+// and in y. An empty file gives a map never sized.
+std::optional<DecodeFault> decode_route_map(std::string_view bytes, RouteMap& mappa);
+
+}  // namespace scenpack

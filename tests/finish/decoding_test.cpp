@@ -1,0 +1,210 @@
+#include "finish/decoding.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+
+#include "driver/startup.h"
+#include "finish/encoding.h"
+#include "support/temp_dir.h"
+
+namespace scenpack {
+namespace {
+
+using testing_support::slurp;
+using testing_support::TempDir;
+
+std::string encode_cells(const std::vector<Cella>& celle) {
+  std::string out;
+  for (const Cella& c : celle) put_cella(out, c);
+  return out;
+}
+
+std::string encode_records(const std::array<Scheda, kRecordCount>& schede) {
+  std::string out;
+  for (const Scheda& s : schede) put_scheda(out, s);
+  return out;
+}
+
+// The map file's bytes, as the build writes them: set metres below 2 as
+// Integers, later set metres as Doubles, the rest Empty.
+std::string encode_map(const RouteMap& m) {
+  std::string out;
+  const size_t metres = m.sized ? static_cast<size_t>(m.last_index) + 1 : 0;
+  for (const std::vector<double>* axis : {&m.x, &m.y}) {
+    for (size_t j = 0; j < metres; ++j) {
+      if (j >= static_cast<size_t>(m.points_set)) put_variant(out, std::monostate{});
+      else if (j < 2) put_variant(out, static_cast<int16_t>((*axis)[j]));
+      else put_variant(out, (*axis)[j]);
+    }
+  }
+  return out;
+}
+
+// Doubles compared bit for bit (a NaN equals itself).
+bool same_bits(const std::vector<double>& a, const std::vector<double>& b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
+}
+
+void expect_same_map(const RouteMap& a, const RouteMap& b) {
+  EXPECT_EQ(a.sized, b.sized);
+  EXPECT_EQ(a.last_index, b.last_index);
+  EXPECT_EQ(a.points_set, b.points_set);
+  EXPECT_TRUE(same_bits(a.x, b.x));
+  EXPECT_TRUE(same_bits(a.y, b.y));
+}
+
+std::string fault_text(const std::optional<DecodeFault>& f) {
+  return f ? "byte " + std::to_string(f->byte) + ": " + f->what : "accepted";
+}
+
+TEST(Decoding, EmbeddedScenarioFilesDecodeToTheTablesThatWroteThem) {
+  TempDir dir;
+  Tables t;
+  ::testing::internal::CaptureStderr();
+  RunOutcome out = run_startup(t, dir.path(), true);
+  ::testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(out.build.status.is_ok());
+
+  std::vector<Cella> celle;
+  std::array<Scheda, kRecordCount> schede;
+  RouteMap mappa;
+  const std::string cells_file = slurp(dir.file("Tarvena1_84.dat"));
+  const std::string records_file = slurp(dir.file("Tarvena1_84.sim"));
+  const std::string map_file = slurp(dir.file("Tarvena1_linea.dat"));
+  ASSERT_EQ(fault_text(decode_cells(cells_file, celle)), "accepted");
+  ASSERT_EQ(fault_text(decode_records(records_file, schede)), "accepted");
+  ASSERT_EQ(fault_text(decode_route_map(map_file, mappa)), "accepted");
+
+  EXPECT_EQ(celle, t.celle);
+  EXPECT_EQ(schede, t.schede);
+  expect_same_map(mappa, t.mappa);
+  // And back again: the same bytes.
+  EXPECT_EQ(encode_cells(celle), cells_file);
+  EXPECT_EQ(encode_records(schede), records_file);
+  EXPECT_EQ(encode_map(mappa), map_file);
+}
+
+TEST(Decoding, HandMadeTablesRoundTripAtTheEdgesOfEveryWidth) {
+  std::vector<Cella> celle(3);
+  celle[1] = Cella{255, -32768, 32767, -1, 5121, 254, 84, 13, 28, 200, 1};
+  celle[2].tipo = kind::kTextBoard;
+  std::array<Scheda, kRecordCount> schede{};
+  schede[0].testo = std::string(kLongestText, 'x');
+  schede[1] = Scheda{8, -500, 500, INT32_MIN, 1, "ROMA \xC0 TERMINI", -4, 32767, 2, 1, 0, 0, 1, 0, 255, INT32_MAX};
+  schede[86].testo = std::string("a\0b", 3);
+  RouteMap m;
+  m.sized = true;
+  m.last_index = 5;
+  m.points_set = 4;
+  m.x = {0, 0, -1.5, 1e300, 0, 0};
+  m.y = {-32768, 32767, std::bit_cast<double>(uint64_t{0x7ff8000000000001}), -0.0, 0, 0};
+
+  std::vector<Cella> celle_back;
+  std::array<Scheda, kRecordCount> schede_back;
+  RouteMap map_back;
+  ASSERT_FALSE(decode_cells(encode_cells(celle), celle_back));
+  ASSERT_FALSE(decode_records(encode_records(schede), schede_back));
+  ASSERT_FALSE(decode_route_map(encode_map(m), map_back));
+  EXPECT_EQ(celle_back, celle);
+  EXPECT_EQ(schede_back, schede);
+  expect_same_map(map_back, m);
+}
+
+TEST(Decoding, EmptyCellAndMapFilesAreTablesNeverSized) {
+  std::vector<Cella> celle(4);
+  RouteMap m;
+  m.sized = true;
+  EXPECT_FALSE(decode_cells("", celle));
+  EXPECT_TRUE(celle.empty());
+  EXPECT_FALSE(decode_route_map("", m));
+  EXPECT_FALSE(m.sized);
+  EXPECT_EQ(m.last_index, -1);
+}
+
+// Little builders for malformed files.
+std::string i16(int16_t v) {
+  std::string s;
+  put_i16(s, v);
+  return s;
+}
+std::string integer(int16_t v) { return i16(variant_tag::kInteger) + i16(v); }
+std::string dbl(double v) {
+  std::string s = i16(variant_tag::kDouble);
+  put_f64(s, v);
+  return s;
+}
+std::string empty() { return i16(variant_tag::kEmpty); }
+std::string records_with_text_length(uint16_t n) {
+  std::array<Scheda, kRecordCount> schede{};
+  std::string bytes = encode_records(schede);
+  bytes[14] = static_cast<char>(n & 0xFF);
+  bytes[15] = static_cast<char>(n >> 8);
+  return bytes;
+}
+
+TEST(Decoding, MalformedFilesAreRefusedAtTheByteThatIsWrong) {
+  enum File { kCells, kRecords, kMap };
+  const std::string cells_3 = encode_cells(std::vector<Cella>(3));
+  const std::string records = encode_records({});
+  const std::string good_map = integer(0) + integer(0) + dbl(2) + empty() + integer(0) + integer(1) + dbl(3) + empty();
+  const struct Case {
+    const char* name;
+    File file;
+    std::string bytes;
+    std::string expected;
+  } cases[] = {
+      {"cell cut short", kCells, cells_3.substr(0, 37), "byte 30: the file ends inside cell 2 (7 of its 15 bytes)"},
+      {"more cells than the longest route", kCells, std::string(kLongestCellsFile + 15, '\0'),
+       "byte 302115: more than the 20141 cells of the longest route"},
+      {"no records", kRecords, "", "byte 0: the file ends after 0 of the 87 records"},
+      {"record head cut short", kRecords, records.substr(0, 34 + 10), "byte 34: the file ends inside record 1 (10 bytes, at least 34 needed)"},
+      {"last record missing", kRecords, records.substr(0, 34 * 86), "byte 2924: the file ends after 86 of the 87 records"},
+      {"text length past the end", kRecords, records_with_text_length(60000),
+       "byte 0: the file ends inside record 0 (2958 of its 60034 bytes; its text length at byte 14 is 60000)"},
+      {"bytes after the last record", kRecords, records + "xyz", "byte 2958: 3 bytes after the last record (86)"},
+      {"odd element count", kMap, good_map + empty(), "byte 42: the map holds 9 elements, an odd number (x and y need one each per metre)"},
+      {"unknown tag", kMap, integer(0) + i16(7) + "abcdefgh", "byte 4: unknown Variant tag 7"},
+      {"negative tag", kMap, i16(-1), "byte 0: unknown Variant tag -1"},
+      {"a String in a map", kMap, i16(variant_tag::kString) + i16(0), "byte 0: Variant tag 8 (String) does not occur in a route map"},
+      {"Double cut short", kMap, integer(0) + integer(0) + dbl(1).substr(0, 6), "byte 8: the file ends inside a Double (4 of its 8 bytes)"},
+      {"Integer cut short", kMap, i16(variant_tag::kInteger) + "x", "byte 0: the file ends inside an Integer (1 of its 2 bytes)"},
+      {"tag cut short", kMap, empty() + "x", "byte 2: the file ends inside a Variant's tag"},
+      {"set after Empty", kMap, integer(0) + empty() + empty() + dbl(1) + integer(0) + empty() + empty() + empty(),
+       "byte 8: x of metre 3 is set after the Empty metre 1"},
+      {"Integer beyond metre 1", kMap, integer(0) + integer(0) + integer(5) + integer(0) + integer(0) + integer(5),
+       "byte 8: x of metre 2 is an Integer; only metres 0 and 1 hold Integers"},
+      {"Double at metre 0", kMap, dbl(0) + empty(), "byte 0: x of metre 0 is a Double; metres 0 and 1 hold Integers"},
+      {"y set where x is Empty", kMap, integer(0) + empty() + integer(0) + integer(1), "byte 10: y of metre 1 is set but x of that metre is Empty"},
+      {"y Empty where x is set", kMap, integer(0) + integer(0) + integer(0) + empty(), "byte 12: y of metre 1 is Empty but x of that metre is set"},
+      {"map longer than any build writes", kMap, std::string(kLongestRouteMapFile + 2, '\0'),
+       "byte 20140020: longer than the map of the longest route can be (20140020 bytes)"},
+      {"too many metres of Empty", kMap, std::string(2 * 2 * (kMostMapMetres + 1), '\0'),
+       "byte 4028008: the map has 1007002 metres, more than the 1007001 of the longest route"},
+  };
+  for (const Case& c : cases) {
+    std::optional<DecodeFault> fault;
+    std::vector<Cella> celle;
+    std::array<Scheda, kRecordCount> schede;
+    RouteMap m;
+    switch (c.file) {
+      case kCells: fault = decode_cells(c.bytes, celle); break;
+      case kRecords: fault = decode_records(c.bytes, schede); break;
+      case kMap: fault = decode_route_map(c.bytes, m); break;
+    }
+    EXPECT_EQ(fault_text(fault), c.expected) << c.name;
+  }
+  RouteMap m;
+  EXPECT_EQ(fault_text(decode_route_map(good_map, m)), "accepted");
+  EXPECT_EQ(m.points_set, 3);
+}
+
+TEST(Decoding, ARefusedFileLeavesTheTablesAsTheyWere) {
+  std::vector<Cella> celle(2, Cella{kind::kSignal});
+  ASSERT_TRUE(decode_cells(std::string(16, '\0'), celle));
+  EXPECT_EQ(celle, std::vector<Cella>(2, Cella{kind::kSignal}));
+}
+
+}  // namespace
+}  // namespace scenpack
