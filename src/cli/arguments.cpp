@@ -116,7 +116,7 @@ std::string usage_text() {
          "       scenpack emit  [--dir DIR]\n"
          "       scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]\n"
          "                      [--number NUM] [--no-map] [--report FILE] [--quiet]\n"
-         "       scenpack --help | --version\n"
+         "       scenpack -h | --help | --version\n"
          "\n"
          "Packages the driving scenario: writes its source texts, reads them back and\n"
          "writes NAME_linea.dat, NAME_NUM.sim and NAME_NUM.dat into DIR.\n"
