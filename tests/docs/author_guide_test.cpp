@@ -1,0 +1,228 @@
+// The author's guide, docs/descriptions.md, cannot rot: its complete example
+// is built straight out of the page with the command the page shows, through
+// the real executable, and every cell and record the page lists is checked
+// in the compiled files. Its fault table lists exactly the codes the program
+// explains.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "finish/decoding.h"
+#include "model/errors.h"
+#include "support/run_exe.h"
+#include "support/temp_dir.h"
+
+namespace scenpack {
+namespace {
+
+using namespace testing_support;
+
+std::string guide() {
+  const std::string text = slurp(std::string(SCENPACK_SOURCE_DIR) + "/docs/descriptions.md");
+  EXPECT_FALSE(text.empty()) << "docs/descriptions.md is missing";
+  return text;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+std::vector<std::string> words_of(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string w; in >> w;) out.push_back(w);
+  return out;
+}
+
+// The fenced blocks of the page by their info string ("text valle_linea.txt", "sh").
+std::map<std::string, std::string> fenced_blocks(const std::string& page) {
+  std::map<std::string, std::string> blocks;
+  std::optional<std::string> open;
+  for (const std::string& line : lines_of(page)) {
+    if (line.rfind("```", 0) == 0) {
+      if (open) {
+        open.reset();
+      } else {
+        open = line.substr(3);
+        blocks[*open];
+      }
+    } else if (open) {
+      blocks[*open] += line + "\n";
+    }
+  }
+  return blocks;
+}
+
+// A table of the page: the rows after the header line `header`, each split
+// into its cells with the blanks around them trimmed.
+std::vector<std::vector<std::string>> table_rows(const std::string& page, const std::string& header) {
+  std::vector<std::vector<std::string>> rows;
+  bool inside = false;
+  for (const std::string& line : lines_of(page)) {
+    if (line == header) {
+      inside = true;
+      continue;
+    }
+    if (!inside) continue;
+    if (line.rfind("|", 0) != 0) break;
+    if (line.rfind("|---", 0) == 0) continue;
+    std::vector<std::string> cells;
+    std::string cell;
+    for (char c : line.substr(1)) {
+      if (c != '|') {
+        cell += c;
+        continue;
+      }
+      const size_t a = cell.find_first_not_of(' ');
+      const size_t b = cell.find_last_not_of(' ');
+      cells.push_back(a == std::string::npos ? "" : cell.substr(a, b - a + 1));
+      cell.clear();
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+// "tipo 12, dato1 180", "lungo1 -300, testo \"VALLE ALTA\"": the named values.
+std::vector<std::pair<std::string, std::string>> named_values(const std::string& contents) {
+  static const std::regex pair(R"(([a-z]+[0-9]?) (-?[0-9]+|"[^"]*"))");
+  std::vector<std::pair<std::string, std::string>> out;
+  for (std::sregex_iterator m(contents.begin(), contents.end(), pair), end; m != end; ++m) {
+    out.emplace_back((*m)[1], (*m)[2]);
+  }
+  return out;
+}
+
+std::optional<int64_t> cell_value(const Cella& c, const std::string& name) {
+  const std::map<std::string, int64_t> fields = {
+      {"tipo", c.tipo},     {"dato1", c.dato1},   {"dato2", c.dato2},       {"dato3", c.dato3},
+      {"dato4", c.dato4},   {"tempo", c.tempo},   {"avviso", c.avviso},     {"galleria", c.galleria},
+      {"dato5", c.dato5},   {"dato6", c.dato6},   {"dato7", c.dato7}};
+  auto it = fields.find(name);
+  if (it == fields.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> record_value(const Scheda& s, const std::string& name) {
+  if (name == "testo") return "\"" + s.testo + "\"";
+  const std::map<std::string, int64_t> fields = {
+      {"byte1", s.byte1},     {"byte2", s.byte2},     {"byte3", s.byte3},     {"byte4", s.byte4},
+      {"byte5", s.byte5},     {"byte6", s.byte6},     {"lungo1", s.lungo1},   {"lungo2", s.lungo2},
+      {"lungo3", s.lungo3},   {"lungo4", s.lungo4},   {"intero1", s.intero1}, {"intero2", s.intero2},
+      {"intero3", s.intero3}, {"intero4", s.intero4}, {"intero5", s.intero5}};
+  auto it = fields.find(name);
+  if (it == fields.end()) return std::nullopt;
+  return std::to_string(it->second);
+}
+
+// "107", "0–9" (en dash) or "0-9": the first and last cell of a row.
+std::pair<long, long> cell_range(const std::string& text) {
+  static const std::regex range(R"((\d+)(?:(?:–|-)(\d+))?)");
+  std::smatch m;
+  if (!std::regex_match(text, m, range)) return {-1, -2};
+  const long first = std::stol(m[1]);
+  return {first, m[2].matched ? std::stol(m[2]) : first};
+}
+
+std::string value_after(const std::vector<std::string>& args, const std::string& option) {
+  for (size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == option) return args[i + 1];
+  }
+  return "";
+}
+
+TEST(AuthorGuide, ExampleBuildsCleanAndFillsTheCellsAndRecordsThePageLists) {
+  const std::string page = guide();
+  const std::map<std::string, std::string> blocks = fenced_blocks(page);
+
+  // The two descriptions, written under the names their blocks carry.
+  TempDir dir;
+  int descriptions = 0;
+  for (const auto& [info, body] : blocks) {
+    const std::vector<std::string> words = words_of(info);
+    if (words.size() == 2 && words[0] == "text") {
+      spit(dir.file(words[1]), body);
+      ++descriptions;
+    }
+  }
+  ASSERT_EQ(descriptions, 2) << "the example's two descriptions";
+
+  // The command, run as the page shows it, in the directory of the files.
+  ASSERT_TRUE(blocks.count("sh")) << "the example's command";
+  std::vector<std::string> args = words_of(blocks.at("sh"));
+  ASSERT_FALSE(args.empty());
+  ASSERT_EQ(args.front(), "scenpack");
+  args.erase(args.begin());
+  const ExeResult r = run_scenpack(dir.path(), args);
+  ASSERT_EQ(r.status, 0) << r.err;
+
+  const std::string name = value_after(args, "--name");
+  const std::string number = value_after(args, "--number");
+  std::vector<Cella> celle;
+  ASSERT_FALSE(decode_cells(slurp(dir.file(name + "_" + number + ".dat")), celle).has_value());
+  std::array<Scheda, kRecordCount> schede{};
+  ASSERT_FALSE(decode_records(slurp(dir.file(name + "_" + number + ".sim")), schede).has_value());
+  EXPECT_FALSE(slurp(dir.file(name + "_linea.dat")).empty());
+
+  const auto cell_rows = table_rows(page, "| cell | from | contents |");
+  EXPECT_GT(cell_rows.size(), 30u);
+  for (const auto& row : cell_rows) {
+    ASSERT_EQ(row.size(), 3u);
+    SCOPED_TRACE("cell " + row[0] + " (" + row[1] + ")");
+    const auto [first, last] = cell_range(row[0]);
+    ASSERT_LE(first, last) << "not a cell or a range of cells";
+    ASSERT_LT(last, static_cast<long>(celle.size()));
+    const auto values = named_values(row[2]);
+    ASSERT_FALSE(values.empty());
+    for (long c = first; c <= last; ++c) {
+      for (const auto& [field, expected] : values) {
+        const std::optional<int64_t> actual = cell_value(celle[static_cast<size_t>(c)], field);
+        ASSERT_TRUE(actual.has_value()) << "no cell field " << field;
+        EXPECT_EQ(std::to_string(*actual), expected) << "cell " << c << " " << field;
+      }
+    }
+  }
+
+  const auto record_rows = table_rows(page, "| record | from | contents |");
+  EXPECT_GT(record_rows.size(), 5u);
+  for (const auto& row : record_rows) {
+    ASSERT_EQ(row.size(), 3u);
+    SCOPED_TRACE("record " + row[0] + " (" + row[1] + ")");
+    const auto [index, same] = cell_range(row[0]);
+    ASSERT_EQ(index, same);
+    ASSERT_GE(index, 0);
+    ASSERT_LT(index, kRecordCount);
+    for (const auto& [field, expected] : named_values(row[2])) {
+      const std::optional<std::string> actual = record_value(schede[static_cast<size_t>(index)], field);
+      ASSERT_TRUE(actual.has_value()) << "no record field " << field;
+      EXPECT_EQ(*actual, expected) << field;
+    }
+  }
+}
+
+TEST(AuthorGuide, FaultTableListsEveryCodeTheProgramExplains) {
+  const std::string page = guide();
+  std::vector<int32_t> listed;
+  for (const auto& row : table_rows(page, "| code | meaning | given by | how to fix |")) {
+    ASSERT_EQ(row.size(), 4u);
+    EXPECT_FALSE(row[3].empty()) << "code " << row[0] << " says how to fix it";
+    listed.push_back(std::stoi(row[0]));
+  }
+  std::vector<int32_t> explained;
+  for (int32_t code = 1; code < 10000; ++code) {
+    if (!explanation(code).empty()) explained.push_back(code);
+  }
+  EXPECT_EQ(listed, explained);
+}
+
+}  // namespace
+}  // namespace scenpack
