@@ -1,10 +1,13 @@
 #include "cli/commands.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "cli/staging.h"
 #include "driver/build.h"
 #include "driver/startup.h"
+#include "platform/desktop.h"
 #include "platform/program_dir.h"
 #include "platform/window.h"
 #include "sources/emission.h"
@@ -46,8 +49,17 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   return r;
 }
 
+// SCENPACK_NO_GUI set to anything but "" or "0" keeps the desktop off.
+bool desktop_turned_off_by_environment() {
+  const char* v = std::getenv("SCENPACK_NO_GUI");
+  return v != nullptr && std::strcmp(v, "") != 0 && std::strcmp(v, "0") != 0;
+}
+
 RunReport run_scenario(const Arguments& a) {
   RunReport r;
+  // The plain run is what a double click starts: it shows its window and
+  // message box on the desktop, unless told not to.
+  if (!a.quiet && !desktop_turned_off_by_environment()) enable_desktop();
   if (a.dir) {
     r.dir = *a.dir;
   } else if (auto d = program_directory()) {

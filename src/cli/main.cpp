@@ -1,5 +1,4 @@
 // scenpack: packages the driving scenario into its compiled files.
-#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,14 +6,12 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/report.h"
+#include "platform/process.h"
 
 int main(int argc, char** argv) {
   using namespace scenpack;
-  // A write beyond the file size limit must fail with EFBIG (reported, the
-  // old file kept) instead of killing the process midway.
-  std::signal(SIGXFSZ, SIG_IGN);
-
-  const ParsedArguments parsed = parse_arguments(std::vector<std::string>(argv + 1, argv + argc));
+  prepare_process();
+  const ParsedArguments parsed = parse_arguments(program_arguments(argc, argv));
   const Arguments& a = parsed.args;
   RunReport report;
   if (!parsed.error.empty()) {

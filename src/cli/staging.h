@@ -15,7 +15,7 @@ struct StageResult {
 };
 
 // Refuses (kUsage) when `source` is the same file as any of `touched` (the
-// files the build reads, writes or deletes), compared by device and inode,
+// files the build reads, writes or deletes), compared by file identity,
 // so that neither a different spelling nor a hard or symbolic link lets the
 // build consume or replace it. kUnreadable when it cannot be opened.
 StageResult check_source(const std::string& source, const std::vector<std::string>& touched);

@@ -1,7 +1,9 @@
-// File services: whole-file reads, deletion, and atomic replacement.
+// File services: whole-file reads, deletion, and atomic replacement. Paths
+// are UTF-8 text; files are always read and written as raw bytes.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,18 @@ bool file_exists(const std::string& path);
 
 // Reads the whole file into `out`.
 Status read_file(const std::string& path, std::string& out);
+
+// What tells two names of one file apart from two files: the device and
+// inode, or on Windows the volume serial number and file index.
+struct FileIdentity {
+  uint64_t volume = 0;
+  uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file at `path`; fails ("cannot read PATH: reason")
+// when it does not exist, cannot be reached or is a directory.
+Status identify_file(const std::string& path, FileIdentity& out);
 
 // Deletes the file; a file that does not exist is not an error.
 Status remove_file(const std::string& path);
@@ -33,7 +47,11 @@ class AtomicFile {
   Status commit();
 
  private:
+  static constexpr size_t kBufferSize = 1 << 16;
+
   Status flush();
+  // The system's part, with open(), commit() and the destructor: `fd_` is a
+  // C library descriptor, `err` an errno value.
   Status write_all(std::string_view bytes);
   Status fail(const char* what, int err);
 

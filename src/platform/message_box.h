@@ -1,5 +1,6 @@
-// The modal message box of the two stopping faults. Without a desktop it is
-// one line on stderr, the box's text as is (" Errore n. 1250").
+// The modal message box of the two stopping faults: one line on stderr, the
+// box's text as is (" Errore n. 1250"); with the desktop enabled on Windows
+// (desktop.h) also a modal box with that text and an OK button only.
 #pragma once
 
 #include <string_view>

@@ -7,8 +7,8 @@
 
 namespace scenpack {
 
-// The absolute directory of the executable (from /proc/self/exe), or nothing
-// when the system cannot tell.
+// The absolute directory of the executable, as UTF-8, or nothing when the
+// system cannot tell.
 std::optional<std::string> program_directory();
 
 }  // namespace scenpack

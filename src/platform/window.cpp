@@ -2,12 +2,15 @@
 
 #include <cstdio>
 
+#include "platform/desktop.h"
+
 namespace scenpack {
 
 void show_waiting_window() {
   std::fputs(kWaitingLabel, stderr);
   std::fputc('\n', stderr);
   std::fflush(stderr);
+  if (desktop_enabled()) open_desktop_window(kWaitingLabel);
 }
 
 }  // namespace scenpack

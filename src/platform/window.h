@@ -1,5 +1,7 @@
-// The waiting window shown while the scenario is built. Without a desktop it
-// is its one label, "Attendere", as a line on stderr, painted once at start.
+// The waiting window shown while the scenario is built: its one label,
+// "Attendere", as a line on stderr, written once at start; with the desktop
+// enabled on Windows (desktop.h) also a small fixed window holding that
+// label, painted before the work begins and gone when the process ends.
 #pragma once
 
 namespace scenpack {

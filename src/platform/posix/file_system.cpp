@@ -12,8 +12,6 @@
 namespace scenpack {
 namespace {
 
-constexpr size_t kBufferSize = 1 << 16;
-
 std::string system_error_text(int err) { return std::strerror(err); }
 
 // Six letters or digits for a temporary name: the pid, the clock and a
@@ -50,7 +48,7 @@ Status read_file(const std::string& path, std::string& out) {
     ::close(fd);
     return Status::io_error("cannot read", path, system_error_text(EISDIR));
   }
-  char chunk[kBufferSize];
+  char chunk[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd, chunk, sizeof chunk);
     if (n < 0) {
@@ -63,6 +61,14 @@ Status read_file(const std::string& path, std::string& out) {
     out.append(chunk, static_cast<size_t>(n));
   }
   ::close(fd);
+  return Status::ok();
+}
+
+Status identify_file(const std::string& path, FileIdentity& out) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return Status::io_error("cannot read", path, system_error_text(errno));
+  if (S_ISDIR(st.st_mode)) return Status::io_error("cannot read", path, system_error_text(EISDIR));
+  out = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
   return Status::ok();
 }
 
@@ -121,24 +127,6 @@ Status AtomicFile::write_all(std::string_view bytes) {
   return Status::ok();
 }
 
-Status AtomicFile::flush() {
-  Status s = write_all(buffer_);
-  buffer_.clear();
-  return s;
-}
-
-Status AtomicFile::append(std::string_view bytes) {
-  if (failed_) return status_;
-  if (fd_ < 0) return fail("cannot write", EBADF);
-  if (buffer_.size() + bytes.size() > kBufferSize) {
-    Status s = flush();
-    if (!s.is_ok()) return s;
-  }
-  if (bytes.size() >= kBufferSize) return write_all(bytes);  // large pieces go straight out
-  buffer_.append(bytes);
-  return Status::ok();
-}
-
 Status AtomicFile::commit() {
   if (failed_) return status_;
   if (fd_ < 0) return fail("cannot write", EBADF);
@@ -152,15 +140,6 @@ Status AtomicFile::commit() {
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) return fail("cannot rename", errno);
   temp_path_.clear();
   return Status::ok();
-}
-
-Status write_file_atomically(const std::string& path, std::string_view bytes) {
-  AtomicFile f(path);
-  Status s = f.open();
-  if (!s.is_ok()) return s;
-  s = f.append(bytes);
-  if (!s.is_ok()) return s;
-  return f.commit();
 }
 
 }  // namespace scenpack

@@ -1,0 +1,36 @@
+// The parts of the atomic file that are the same on every system: the
+// write buffer and the one-call write.
+#include "platform/file_system.h"
+
+#include <cerrno>
+
+namespace scenpack {
+
+Status AtomicFile::flush() {
+  Status s = write_all(buffer_);
+  buffer_.clear();
+  return s;
+}
+
+Status AtomicFile::append(std::string_view bytes) {
+  if (failed_) return status_;
+  if (fd_ < 0) return fail("cannot write", EBADF);
+  if (buffer_.size() + bytes.size() > kBufferSize) {
+    Status s = flush();
+    if (!s.is_ok()) return s;
+  }
+  if (bytes.size() >= kBufferSize) return write_all(bytes);  // large pieces go straight out
+  buffer_.append(bytes);
+  return Status::ok();
+}
+
+Status write_file_atomically(const std::string& path, std::string_view bytes) {
+  AtomicFile f(path);
+  Status s = f.open();
+  if (!s.is_ok()) return s;
+  s = f.append(bytes);
+  if (!s.is_ok()) return s;
+  return f.commit();
+}
+
+}  // namespace scenpack

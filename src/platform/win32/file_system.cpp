@@ -1,0 +1,164 @@
+// The file services on Windows: wide-character paths (UTF-8 in the program),
+// the C library's descriptors always in binary mode, and the replacement of
+// the target by MoveFileExW, which unlike rename may overwrite a file.
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/win32/wide_text.h"
+
+namespace scenpack {
+namespace {
+
+constexpr int kTemporaryNameTries = 100;
+
+std::string system_error_text(int err) { return std::strerror(err); }
+
+bool is_directory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// PATH.tmpXXXXXX: the process id and a counter keep names of concurrent
+// writers apart; a name that exists anyway is skipped by the caller.
+std::string temporary_name(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  const unsigned n = (static_cast<unsigned>(GetCurrentProcessId()) << 12) ^ (GetTickCount() << 4) ^ counter++;
+  static const char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string suffix;
+  for (unsigned v = n, i = 0; i < 6; ++i, v /= 36) suffix += kDigits[v % 36];
+  return path + ".tmp" + suffix;
+}
+
+}  // namespace
+
+bool file_exists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(win32::widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+Status read_file(const std::string& path, std::string& out) {
+  out.clear();
+  const std::wstring wide = win32::widen(path);
+  if (is_directory(wide)) return Status::io_error("cannot read", path, system_error_text(EISDIR));
+  int fd = -1;
+  if (_wsopen_s(&fd, wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
+    return Status::io_error("cannot read", path, system_error_text(errno));
+  }
+  char chunk[1 << 16];
+  for (;;) {
+    const int n = _read(fd, chunk, sizeof chunk);
+    if (n < 0) {
+      const int err = errno;
+      _close(fd);
+      return Status::io_error("cannot read", path, system_error_text(err));
+    }
+    if (n == 0) break;
+    out.append(chunk, static_cast<size_t>(n));
+  }
+  _close(fd);
+  return Status::ok();
+}
+
+Status identify_file(const std::string& path, FileIdentity& out) {
+  HANDLE h = CreateFileW(win32::widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return Status::io_error("cannot read", path, win32::error_text(GetLastError()));
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = GetFileInformationByHandle(h, &info) != 0;
+  const DWORD err = GetLastError();
+  CloseHandle(h);
+  if (!known) return Status::io_error("cannot read", path, win32::error_text(err));
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    return Status::io_error("cannot read", path, system_error_text(EISDIR));
+  }
+  out = {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  return Status::ok();
+}
+
+Status remove_file(const std::string& path) {
+  if (DeleteFileW(win32::widen(path).c_str())) return Status::ok();
+  const DWORD err = GetLastError();
+  if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return Status::ok();
+  return Status::io_error("cannot delete", path, win32::error_text(err));
+}
+
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ >= 0) _close(fd_);
+  if (!temp_path_.empty()) DeleteFileW(win32::widen(temp_path_).c_str());
+}
+
+Status AtomicFile::fail(const char* what, int err) {
+  failed_ = true;
+  status_ = Status::io_error(what, path_, system_error_text(err));
+  if (fd_ >= 0) {
+    _close(fd_);
+    fd_ = -1;
+  }
+  if (!temp_path_.empty()) {
+    DeleteFileW(win32::widen(temp_path_).c_str());
+    temp_path_.clear();
+  }
+  return status_;
+}
+
+Status AtomicFile::open() {
+  for (int i = 0; i < kTemporaryNameTries; ++i) {
+    const std::string name = temporary_name(path_);
+    const int flags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT;
+    if (_wsopen_s(&fd_, win32::widen(name).c_str(), flags, _SH_DENYRW, _S_IREAD | _S_IWRITE) == 0) {
+      temp_path_ = name;
+      buffer_.reserve(kBufferSize);
+      return Status::ok();
+    }
+    fd_ = -1;
+    if (errno != EEXIST) return fail("cannot create", errno);
+  }
+  return fail("cannot create", EEXIST);
+}
+
+Status AtomicFile::write_all(std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    constexpr size_t kMostPerCall = 1u << 30;
+    const size_t part = std::min(bytes.size() - done, kMostPerCall);
+    const int n = _write(fd_, bytes.data() + done, static_cast<unsigned>(part));
+    if (n < 0) return fail("cannot write", errno);
+    if (n == 0) return fail("cannot write", ENOSPC);
+    done += static_cast<size_t>(n);
+  }
+  return Status::ok();
+}
+
+Status AtomicFile::commit() {
+  if (failed_) return status_;
+  if (fd_ < 0) return fail("cannot write", EBADF);
+  Status s = flush();
+  if (!s.is_ok()) return s;
+  if (_close(fd_) != 0) {
+    fd_ = -1;
+    return fail("cannot write", errno);
+  }
+  fd_ = -1;
+  if (!MoveFileExW(win32::widen(temp_path_).c_str(), win32::widen(path_).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD err = GetLastError();
+    fail("cannot rename", 0);  // removes the temporary
+    status_ = Status::io_error("cannot rename", path_, win32::error_text(err));
+    return status_;
+  }
+  temp_path_.clear();
+  return Status::ok();
+}
+
+}  // namespace scenpack

@@ -1,0 +1,27 @@
+#include "platform/process.h"
+
+#include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace scenpack {
+
+// The narrow argv holds the arguments in the ANSI code page, where a name
+// such as "à" may already be lost: take the wide command line instead.
+std::vector<std::string> program_arguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv + 1, argv + argc);
+  std::vector<std::string> out;
+  for (int i = 1; i < count; ++i) out.push_back(win32::narrow(wide[i]));
+  LocalFree(wide);
+  return out;
+}
+
+// Windows has no file size signal; a missing disk or a full one must come
+// back as an error, not as a dialog of the system's.
+void prepare_process() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
+}  // namespace scenpack
