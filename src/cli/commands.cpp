@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "cli/staging.h"
 #include "driver/build.h"
@@ -55,6 +58,20 @@ bool desktop_turned_off_by_environment() {
   return v != nullptr && std::strcmp(v, "") != 0 && std::strcmp(v, "0") != 0;
 }
 
+// A --report that would replace one of `run_files` is refused before the
+// run changes anything, and no report is written over it.
+std::optional<RunReport> refuse_report_over(const RunReport& r, const Arguments& a,
+                                            const std::vector<std::string>& run_files) {
+  if (!a.report) return std::nullopt;
+  const std::string file = run_file_under_report(*a.report, run_files);
+  if (file.empty()) return std::nullopt;
+  RunReport refused = failed(r, exit_status::kUsage,
+                             "--report " + *a.report + " names the run's own file " + file +
+                                 ", which the report would replace");
+  refused.report_refused = true;
+  return refused;
+}
+
 RunReport run_scenario(const Arguments& a) {
   RunReport r;
   // The plain run is what a double click starts: it shows its window and
@@ -67,6 +84,8 @@ RunReport run_scenario(const Arguments& a) {
   } else {
     return failed(r, exit_status::kIoError, "cannot find the directory of the program");
   }
+  const ScenarioFiles files{r.dir, kNomeScenario, kNumeroTreno};
+  if (auto refused = refuse_report_over(r, a, files.every_path())) return *refused;
   Tables t;
   RunOutcome out = run_startup(t, r.dir, a.quiet);
   r.texts = out.texts_written;
@@ -113,6 +132,11 @@ RunReport build_scenario(const Arguments& a) {
   RunReport r;
   r.dir = a.dir.value_or(".");
   const ScenarioFiles files{r.dir, a.name, a.number};
+  std::vector<std::string> run_files = files.every_path();
+  for (const auto* source : {&a.line, &a.train}) {
+    if (*source) run_files.push_back(**source);
+  }
+  if (auto refused = refuse_report_over(r, a, run_files)) return *refused;
   r = stage_inputs(r, a, files);
   if (r.exit_status != exit_status::kOk) return r;
   if (!a.quiet) show_waiting_window();

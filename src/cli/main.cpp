@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     report = run_command(a);
   }
 
-  if (a.report) {
+  if (a.report && !report.report_refused) {
     if (Status s = write_report(*a.report, report); !s.is_ok()) {
       std::fprintf(stderr, "scenpack: %s\n", s.message().c_str());
       if (report.exit_status != exit_status::kUsage) return exit_status::kIoError;

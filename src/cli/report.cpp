@@ -32,4 +32,11 @@ Status write_report(const std::string& path, const RunReport& r) {
   return write_file_atomically(path, report_json(r));
 }
 
+std::string run_file_under_report(const std::string& report_path, const std::vector<std::string>& run_files) {
+  for (const std::string& file : run_files) {
+    if (same_file(report_path, file)) return file;
+  }
+  return "";
+}
+
 }  // namespace scenpack

@@ -21,10 +21,16 @@ struct RunReport {
   std::string dir;                 // the directory the run worked in
   std::vector<std::string> files;  // output files written, in order
   std::vector<std::string> texts;  // texts emitted, in order
+  bool report_refused = false;     // --report names a file of the run: none is written
 };
 
 std::string report_json(const RunReport& r);
 
 Status write_report(const std::string& path, const RunReport& r);
+
+// The first of `run_files` (the files the run reads, writes or deletes) that
+// writing the report to `report_path` would replace, by name or by identity;
+// "" when there is none.
+std::string run_file_under_report(const std::string& report_path, const std::vector<std::string>& run_files);
 
 }  // namespace scenpack

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace scenpack {
 
@@ -19,9 +20,19 @@ struct ScenarioFiles {
   std::string train_doc(const std::string& suffix) const {
     return nome_scenario + "_" + numero_treno + "_" + suffix;
   }
+  std::string notes() const { return train_doc("note.txt"); }
+  std::string slow_order_form() const { return train_doc("rallentamenti.txt"); }
+  std::string train_sheet() const { return train_doc("scheda_treno.txt"); }
   std::string route_map() const { return nome_scenario + "_linea.dat"; }
   std::string records() const { return nome_scenario + "_" + numero_treno + ".sim"; }
   std::string cells() const { return nome_scenario + "_" + numero_treno + ".dat"; }
+
+  // The paths of every file a run writes, reads or deletes: the two
+  // descriptions, the three documents and the three outputs.
+  std::vector<std::string> every_path() const {
+    return {path(line_text()),   path(train_text()), path(notes()),   path(slow_order_form()),
+            path(train_sheet()), path(route_map()),  path(records()), path(cells())};
+  }
 };
 
 }  // namespace scenpack

@@ -28,6 +28,12 @@ struct FileIdentity {
 // when it does not exist, cannot be reached or is a directory.
 Status identify_file(const std::string& path, FileIdentity& out);
 
+// True when the two paths reach the same existing file (links included), or
+// name the same entry of the same directory (the directory compared by
+// identity, so "x", "./x" and "sub/../x" agree), which holds for a file not
+// created yet. Names of entries are compared as the file system does.
+bool same_file(const std::string& a, const std::string& b);
+
 // Deletes the file; a file that does not exist is not an error.
 Status remove_file(const std::string& path);
 

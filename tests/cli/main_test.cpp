@@ -158,6 +158,48 @@ TEST(Cli, RefusesADescriptionThatIsTheBuildsOwnFile) {
   }
 }
 
+// A --report that reaches a file of the run (a description, a document or
+// an output; by another spelling, a hard or a symbolic link; existing or
+// not yet) is refused before anything is written: exit 64 and no report.
+TEST(Cli, RefusesAReportThatIsAFileOfTheRun) {
+  TempDir cwd;
+  const std::string d = cwd.file("d");
+  std::filesystem::create_directory(d);
+  std::filesystem::create_directory(d + "/sub");
+  spit(d + "/Tarvena1_84.dat", "old cells");
+  spit(cwd.file("line.txt"), "line source");
+  ASSERT_EQ(::link((d + "/Tarvena1_84.dat").c_str(), cwd.file("hard.json").c_str()), 0);
+  ASSERT_EQ(::symlink((d + "/Tarvena1_84.dat").c_str(), cwd.file("soft.json").c_str()), 0);
+  const std::vector<std::vector<std::string>> cases = {
+      {"run", "--dir", "d", "--report", "d/Tarvena1_84.dat"},
+      {"run", "--dir", d, "--report", "./d/sub/../Tarvena1_84.sim"},
+      {"run", "--dir", "d", "--report", "hard.json"},
+      {"run", "--dir", "d", "--report", "soft.json"},
+      {"run", "--dir", "d", "--report", "d/Tarvena1_84_note.txt"},
+      {"run", "--dir", "d", "--report", "d/Tarvena1_linea.txt"},
+      {"build", "--dir", "d", "--report", "d/Tarvena1_84-.txt"},
+      {"build", "--dir", "d", "--report", "d/Tarvena1_linea.dat", "--no-map"},
+      {"build", "--dir", "d", "--line", "line.txt", "--report", "./line.txt"},
+  };
+  for (const auto& args : cases) {
+    const std::string report = *(std::find(args.begin(), args.end(), "--report") + 1);
+    SCOPED_TRACE(report);
+    std::vector<std::string> quiet_args = args;
+    quiet_args.push_back("--quiet");
+    ExeResult r = run_scenpack(cwd.path(), quiet_args);
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.err.rfind("scenpack: --report " + report + " names the run's own file ", 0), 0u) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(slurp(d + "/Tarvena1_84.dat"), "old cells");
+    EXPECT_EQ(slurp(cwd.file("line.txt")), "line source");
+    EXPECT_EQ(cwd.names(), (std::vector<std::string>{"d", "hard.json", "line.txt", "soft.json"}));
+    EXPECT_EQ(names_in(d), (std::vector<std::string>{"Tarvena1_84.dat", "sub"}));
+  }
+  // Another name beside the outputs is fine.
+  EXPECT_EQ(run_scenpack(cwd.path(), {"run", "--quiet", "--dir", "d", "--report", "d/r.json"}).status, 0);
+  EXPECT_NE(slurp(d + "/r.json").find("\"exit_status\": 0"), std::string::npos);
+}
+
 // A text board on the first metres takes cell 1, the place of the marker
 // 5121: the run stops with the message box and writes nothing.
 TEST(Cli, TakenReservedPlaceStopsWithExit2AndNoFile) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "support/temp_dir.h"
 
@@ -32,6 +35,31 @@ TEST(AtomicFile, NewFileTakesTheProcessUmask) {
   ::umask(saved);
   EXPECT_EQ(dir.names(), std::vector<std::string>{"out.dat"});
   EXPECT_EQ(slurp(dir.file("out.dat")), "abc");
+}
+
+// Names compared by directory entry (whether the file exists or not) and by
+// the file they reach.
+TEST(SameFile, ByEntryOrByIdentity) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("sub"));
+  testing_support::spit(dir.file("real"), "r");
+  testing_support::spit(dir.file("twin"), "r");
+  ASSERT_EQ(::symlink(dir.file("real").c_str(), dir.file("link").c_str()), 0);
+  struct Case {
+    std::string a, b;
+    bool same;
+  } cases[] = {
+      {dir.file("new"), dir.path() + "/./new", true},
+      {dir.file("new"), dir.file("sub/../new"), true},
+      {dir.file("new"), dir.file("sub/new"), false},
+      {dir.file("new"), dir.file("New"), false},
+      {dir.file("real"), dir.file("link"), true},
+      {dir.file("real"), dir.file("twin"), false},
+      {dir.file("none/new"), dir.file("none/new"), false},  // no such directory: nothing is named
+      {dir.file("sub"), dir.file("sub/."), true},
+      {dir.file("sub/.."), dir.file("sub/../sub/.."), true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(same_file(c.a, c.b), c.same) << c.a << " | " << c.b;
 }
 
 }  // namespace

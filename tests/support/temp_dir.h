@@ -11,6 +11,14 @@
 
 namespace scenpack::testing_support {
 
+// The names in a directory, sorted.
+inline std::vector<std::string> names_in(const std::string& dir) {
+  std::vector<std::string> out;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) out.push_back(e.path().filename().string());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
 class TempDir {
  public:
   TempDir() {
@@ -31,12 +39,7 @@ class TempDir {
   std::string file(const std::string& name) const { return path_ + "/" + name; }
 
   // The names in the directory, sorted.
-  std::vector<std::string> names() const {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-  }
+  std::vector<std::string> names() const { return names_in(path_); }
 
  private:
   std::string path_;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,6 +72,35 @@ Status identify_file(const std::string& path, FileIdentity& out) {
   if (S_ISDIR(st.st_mode)) return Status::io_error("cannot read", path, system_error_text(EISDIR));
   out = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
   return Status::ok();
+}
+
+namespace {
+
+// The identity of what `path` reaches, a directory included.
+std::optional<FileIdentity> identity_of(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+}
+
+// The directory part and the last name of a path: "a/b/c" gives "a/b" and
+// "c", "c" gives "." and "c", "/c" gives "/" and "c".
+std::pair<std::string, std::string> split_last_name(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+}  // namespace
+
+bool same_file(const std::string& a, const std::string& b) {
+  const std::optional<FileIdentity> file_a = identity_of(a);
+  if (file_a && file_a == identity_of(b)) return true;
+  const auto [dir_a, name_a] = split_last_name(a);
+  const auto [dir_b, name_b] = split_last_name(b);
+  if (name_a != name_b || name_a.empty() || name_a == "." || name_a == "..") return false;
+  const std::optional<FileIdentity> parent_a = identity_of(dir_a);
+  return parent_a && parent_a == identity_of(dir_b);
 }
 
 Status remove_file(const std::string& path) {

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "platform/win32/wide_text.h"
 
@@ -82,6 +84,52 @@ Status identify_file(const std::string& path, FileIdentity& out) {
   }
   out = {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
   return Status::ok();
+}
+
+namespace {
+
+// The identity of what `path` reaches, a directory included.
+std::optional<FileIdentity> identity_of(const std::string& path) {
+  HANDLE h = CreateFileW(win32::widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = GetFileInformationByHandle(h, &info) != 0;
+  CloseHandle(h);
+  if (!known) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+// The directory part and the last name of a path, either separator:
+// "a\b" gives "a" and "b", "b" gives "." and "b", "C:\b" gives "C:\"
+// and "b", "C:b" gives "C:" and "b".
+std::pair<std::string, std::string> split_last_name(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  const bool drive = path.size() >= 2 && path[1] == ':';
+  if (slash == std::string::npos) {
+    return drive ? std::pair{path.substr(0, 2), path.substr(2)} : std::pair{std::string("."), path};
+  }
+  const bool root = slash == 0 || (drive && slash == 2);
+  return {path.substr(0, root ? slash + 1 : slash), path.substr(slash + 1)};
+}
+
+// Names of entries compare without regard to case, as the file system does.
+bool same_entry_name(const std::string& a, const std::string& b) {
+  const std::wstring wa = win32::widen(a), wb = win32::widen(b);
+  return CompareStringOrdinal(wa.c_str(), -1, wb.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool same_file(const std::string& a, const std::string& b) {
+  const std::optional<FileIdentity> file_a = identity_of(a);
+  if (file_a && file_a == identity_of(b)) return true;
+  const auto [dir_a, name_a] = split_last_name(a);
+  const auto [dir_b, name_b] = split_last_name(b);
+  if (name_a.empty() || name_a == "." || name_a == ".." || !same_entry_name(name_a, name_b)) return false;
+  const std::optional<FileIdentity> parent_a = identity_of(dir_a);
+  return parent_a && parent_a == identity_of(dir_b);
 }
 
 Status remove_file(const std::string& path) {
