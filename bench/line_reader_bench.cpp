@@ -55,7 +55,7 @@ void BM_ReadLongLineDescription(benchmark::State& state) {
     t.modo_percorso = 1;
     state.ResumeTiming();
     Status s = memorizza_dati(t, files);
-    benchmark::DoNotOptimize(t.mappa.x.data());
+    benchmark::DoNotOptimize(t.mappa.runs.data());
     if (!s.is_ok()) state.SkipWithError(s.message().c_str());
     code = t.errore.codice_errore;
     points = t.mappa.points_set;

@@ -132,12 +132,21 @@ constexpr int16_t kString = 8;  // never in a route map
 // 2-byte tag, then the value: nothing (Empty), 2 bytes (Integer), 8 (Double).
 void put_variant(std::string& out, const Variant& v);
 
+// Each kind of element stored at `p`, for writers that know the kind, and
+// the bytes each takes.
+constexpr size_t kEmptyVariantBytes = 2;
+constexpr size_t kIntegerVariantBytes = 4;
+constexpr size_t kDoubleVariantBytes = 10;
+inline char* store_empty_variant(char* p) { return store_i16(p, variant_tag::kEmpty); }
+inline char* store_integer_variant(char* p, int16_t v) { return store_i16(store_i16(p, variant_tag::kInteger), v); }
+inline char* store_double_variant(char* p, double v) { return store_f64(store_i16(p, variant_tag::kDouble), v); }
+
 // The same bytes stored at `p` (room for kLongestVariant bytes needed).
 constexpr size_t kLongestVariant = 10;
 inline char* store_variant(char* p, const Variant& v) {
-  if (const auto* i = std::get_if<int16_t>(&v)) return store_i16(store_i16(p, variant_tag::kInteger), *i);
-  if (const auto* d = std::get_if<double>(&v)) return store_f64(store_i16(p, variant_tag::kDouble), *d);
-  return store_i16(p, variant_tag::kEmpty);
+  if (const auto* i = std::get_if<int16_t>(&v)) return store_integer_variant(p, *i);
+  if (const auto* d = std::get_if<double>(&v)) return store_double_variant(p, *d);
+  return store_empty_variant(p);
 }
 
 }  // namespace scenpack

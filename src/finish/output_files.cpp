@@ -1,6 +1,7 @@
 #include "finish/output_files.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -11,8 +12,9 @@
 namespace scenpack {
 namespace {
 
-// Bytes of the route map gathered before they are handed to the file.
-constexpr size_t kChunkBytes = 1 << 20;
+// Bytes of the route map gathered before they are handed to the file: small
+// enough to stay in the processor's cache and to add little fresh memory.
+constexpr size_t kChunkBytes = 1 << 16;
 
 // Points 0 and 1 of the map are set from whole numbers and stored as
 // Integers; anything not representable as one is stored as 0.
@@ -21,42 +23,77 @@ int16_t integer_point(double v) {
   return static_cast<int16_t>(round_half_even(v));
 }
 
-// Encodes one coordinate of the map straight into a reused chunk and hands
-// each full chunk to the file: metres below 2 that are set are Integers, the
-// other metres set Doubles, the rest Empty.
-class MapCoordinateWriter {
- public:
-  explicit MapCoordinateWriter(AtomicFile& file) : file_(file), chunk_(kChunkBytes + kLongestVariant, '\0') {}
+// The bytes of one coordinate of the map (the x of every metre, or the y).
+uint64_t coordinate_bytes(size_t metres, size_t set) {
+  constexpr size_t kIntegerPoints = 2;
+  const size_t integers = std::min(set, kIntegerPoints);
+  return integers * kIntegerVariantBytes + (set - integers) * kDoubleVariantBytes +
+         (metres - set) * kEmptyVariantBytes;
+}
 
-  Status write(const std::vector<double>& coordinate, size_t metres, size_t set) {
-    constexpr size_t kIntegerPoints = 2;
-    set = std::min({set, metres, coordinate.size()});
-    for (size_t j = 0; j < metres; ++j) {
-      if (j < set) {
-        if (j < kIntegerPoints) put(integer_point(coordinate[j]));
-        else put(coordinate[j]);
-      } else {
-        put(std::monostate{});
-      }
-      if (status_.is_ok() && used() >= kChunkBytes) flush();
-    }
-    flush();
+// One coordinate's part of the map file: its elements are encoded into a
+// reused chunk, and each full chunk is written at its place in the file.
+// Metres below 2 that are set are Integers, the other metres set Doubles,
+// the rest Empty.
+class CoordinateSection {
+ public:
+  CoordinateSection(AtomicFile& file, uint64_t offset)
+      : file_(file), offset_(offset), chunk_(kChunkBytes + kLongestVariant, '\0') {}
+
+  void put_point(int32_t j, double v) {
+    constexpr int32_t kIntegerPoints = 2;
+    at_ = j < kIntegerPoints ? store_integer_variant(at_, integer_point(v)) : store_double_variant(at_, v);
+    if (at_ >= full_) flush();
+  }
+  void put_empty() {
+    at_ = store_empty_variant(at_);
+    if (at_ >= full_) flush();
+  }
+  Status flush() {
+    const size_t used = static_cast<size_t>(at_ - chunk_.data());
+    if (status_.is_ok() && used > 0) status_ = file_.write_at(offset_, std::string_view(chunk_.data(), used));
+    offset_ += used;
+    at_ = chunk_.data();
     return status_;
   }
 
  private:
-  void put(const Variant& v) { end_ = store_variant(chunk_.data() + used(), v) - chunk_.data(); }
-  size_t used() const { return static_cast<size_t>(end_); }
-  void flush() {
-    if (status_.is_ok() && end_ > 0) status_ = file_.append(std::string_view(chunk_.data(), used()));
-    end_ = 0;
-  }
-
   AtomicFile& file_;
+  uint64_t offset_;
   std::string chunk_;
-  std::ptrdiff_t end_ = 0;
+  char* at_ = chunk_.data();
+  char* const full_ = chunk_.data() + kChunkBytes;
   Status status_;
 };
+
+// Points computed from the map at a time.
+constexpr size_t kPointBlock = 1024;
+
+// Each point is computed once from the map's drawing; its x goes to the
+// first half of the file and its y to the second, side by side.
+Status write_map_elements(AtomicFile& file, const RouteMap& mappa, size_t metres) {
+  const size_t set = std::min(points_given(mappa), metres);
+  CoordinateSection xs(file, 0);
+  CoordinateSection ys(file, coordinate_bytes(metres, set));
+  MapPointCursor cursor(mappa);
+  std::array<double, kPointBlock> x;
+  std::array<double, kPointBlock> y;
+  for (size_t j = 0; j < set;) {
+    const size_t got = std::min(cursor.next(x.data(), y.data(), kPointBlock), set - j);
+    if (got == 0) break;
+    for (size_t i = 0; i < got; ++i) {
+      xs.put_point(static_cast<int32_t>(j + i), x[i]);
+      ys.put_point(static_cast<int32_t>(j + i), y[i]);
+    }
+    j += got;
+  }
+  for (size_t j = set; j < metres; ++j) {
+    xs.put_empty();
+    ys.put_empty();
+  }
+  if (Status s = xs.flush(); !s.is_ok()) return s;
+  return ys.flush();
+}
 
 }  // namespace
 
@@ -66,10 +103,7 @@ Status write_route_map(const RouteMap& mappa, const std::string& path) {
   // A map that was never sized (the route length was not read) has no
   // elements: the file is written empty.
   const size_t metres = mappa.sized && mappa.last_index >= 0 ? static_cast<size_t>(mappa.last_index) + 1 : 0;
-  const size_t set = mappa.points_set > 0 ? static_cast<size_t>(mappa.points_set) : 0;
-  MapCoordinateWriter coordinates(file);
-  if (Status s = coordinates.write(mappa.x, metres, set); !s.is_ok()) return s;  // mappa(j, 0)
-  if (Status s = coordinates.write(mappa.y, metres, set); !s.is_ok()) return s;  // mappa(j, 1)
+  if (Status s = write_map_elements(file, mappa, metres); !s.is_ok()) return s;
   return file.commit();
 }
 

@@ -4,8 +4,10 @@
 //
 // Each file is written under a temporary name beside the target and renamed
 // over it only when complete, so a failure midway leaves the old file (or
-// none) and never a torn one. Tables are streamed through a small buffer:
-// the route map is never copied whole.
+// none) and never a torn one. The route map is never held whole: each point
+// is computed once from the map's drawing as it is encoded, its x written
+// into the first half of the file and its y into the second, through two
+// small buffers.
 #pragma once
 
 #include <string>

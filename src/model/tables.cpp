@@ -20,8 +20,7 @@ bool size_tables(Tables& t, int32_t route_length) {
     m.sized = true;
     m.last_index = static_cast<int32_t>(extended);
     m.points_set = 0;
-    m.x.assign(static_cast<size_t>(extended) + 1, 0.0);
-    m.y.assign(static_cast<size_t>(extended) + 1, 0.0);
+    m.runs.clear();
   }
   return true;
 }

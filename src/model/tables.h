@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/errors.h"
+#include "model/route_geometry.h"
 
 namespace scenpack {
 
@@ -78,18 +79,6 @@ struct Scheda {
   friend bool operator==(const Scheda&, const Scheda&) = default;
 };
 
-// The route map: two coordinates per metre, indices 0..last_index.
-// Points are set in order from metre 0 without gaps: points 0 and 1 hold
-// 16-bit Integers, every later point set holds Doubles, and points from
-// `points_set` on are Empty. This is what decides the map file's bytes.
-struct RouteMap {
-  bool sized = false;
-  int32_t last_index = -1;  // L + 7000 once sized
-  int32_t points_set = 0;   // points 0 .. points_set-1 are set
-  std::vector<double> x;    // mappa(j, 0)
-  std::vector<double> y;    // mappa(j, 1)
-};
-
 struct Tables {
   std::string nome_scenario = "Tarvena1";
   std::string numero_treno = "84";
@@ -124,8 +113,9 @@ inline const Cella* cell_at(const Tables& t, int64_t index) {
 
 // Sizes celle (and mappa when modo_percorso != 0) from the route length L:
 // lunghezza_estesa = L + 7000, n_celle = round_half_even(lunghezza_estesa / 50),
-// every cell cleared, every map point Empty. Returns false (nothing changed)
-// when the sizes cannot form a table (L + 7000 below 0).
+// every cell cleared, every map point Empty (metres 0 .. L + 7000, no run).
+// Returns false (nothing changed) when the sizes cannot form a table
+// (L + 7000 below 0).
 bool size_tables(Tables& t, int32_t route_length);
 
 // Clears records 0..86 (numbers 0, texts "").

@@ -24,6 +24,13 @@ Status AtomicFile::append(std::string_view bytes) {
   return Status::ok();
 }
 
+Status AtomicFile::write_at(uint64_t offset, std::string_view bytes) {
+  if (failed_) return status_;
+  if (fd_ < 0) return fail("cannot write", EBADF);
+  if (Status s = flush(); !s.is_ok()) return s;
+  return write_all_at(offset, bytes);
+}
+
 Status write_file_atomically(const std::string& path, std::string_view bytes) {
   AtomicFile f(path);
   Status s = f.open();

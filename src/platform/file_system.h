@@ -50,6 +50,10 @@ class AtomicFile {
 
   Status open();
   Status append(std::string_view bytes);
+  // Writes `bytes` at byte `offset` of the file, after what append() has
+  // buffered so far: for a writer that fills two parts of a file side by
+  // side. A gap left before `offset` reads as zero bytes.
+  Status write_at(uint64_t offset, std::string_view bytes);
   Status commit();
 
  private:
@@ -59,6 +63,7 @@ class AtomicFile {
   // The system's part, with open(), commit() and the destructor: `fd_` is a
   // C library descriptor, `err` an errno value.
   Status write_all(std::string_view bytes);
+  Status write_all_at(uint64_t offset, std::string_view bytes);  // leaves the append position alone
   Status fail(const char* what, int err);
 
   std::string path_;

@@ -65,8 +65,8 @@ BodyStep curve_record(Body& b) {
   const int32_t p = b.in.long_();
   const int32_t len = b.in.long_();
   if (b.beyond(p)) return BodyStep::kStop;
-  const std::optional<double> k = curve_curvature(b.riga);
-  if (!k || draw_curve(b.t.mappa, p, len, *k) == DrawResult::kPastMetreLimit) {
+  const std::optional<CurveClass> curve = curve_class(b.riga);
+  if (!curve || draw_curve(b.t.mappa, p, len, *curve) == DrawResult::kPastMetreLimit) {
     b.fault(kCurveFault, std::nullopt);
     return BodyStep::kAbandon;
   }

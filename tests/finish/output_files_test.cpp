@@ -76,6 +76,34 @@ TEST(OutputFiles, RouteMapIsVariantsMetreFastestXThenY) {
   EXPECT_EQ(want.size(), 2u * (4 + 4 + 10 + 2 + 2));
 }
 
+// A drawn map, long enough to fill several write chunks in each half of
+// the file: the bytes are those of its points encoded one after another,
+// all x, then all y, then the Empty metres.
+TEST(OutputFiles, DrawnRouteMapGivesTheBytesOfItsPoints) {
+  TempDir dir;
+  RouteMap m;
+  m.sized = true;
+  m.last_index = 40000;
+  m.points_set = 2;
+  for (int32_t p = 300; p < 39000; p += 700) {
+    m.add_run(p, kStraight);
+    m.add_run(p + 250, static_cast<CurveClass>((p % 13) - 6));
+  }
+  ASSERT_EQ(m.points_set, 39051);
+  ASSERT_TRUE(write_route_map(m, dir.file("m.dat")).is_ok());
+
+  const MapPoints points = map_points(m);
+  ASSERT_EQ(points.x.size(), 39051u);
+  std::string want;
+  for (const std::vector<double>* c : {&points.x, &points.y}) {
+    put_variant(want, static_cast<int16_t>((*c)[0]));
+    put_variant(want, static_cast<int16_t>((*c)[1]));
+    for (size_t j = 2; j < c->size(); ++j) put_variant(want, (*c)[j]);
+    for (int32_t j = m.points_set; j <= m.last_index; ++j) put_variant(want, std::monostate{});
+  }
+  EXPECT_EQ(slurp(dir.file("m.dat")), want);
+}
+
 TEST(OutputFiles, RouteMapOfSizedTablesHasTwoElementsPerMetre) {
   TempDir dir;
   Tables t;

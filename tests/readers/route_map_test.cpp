@@ -16,7 +16,7 @@ using testing::read_line;
 using testing::ScenarioDir;
 using testing::short_route;
 
-TEST(RouteMap, CurvatureFromTheKeywordField) {
+TEST(RouteMap, CurveClassFromTheKeywordField) {
   struct Case {
     const char* keyword;
     std::optional<double> k;
@@ -26,7 +26,13 @@ TEST(RouteMap, CurvatureFromTheKeywordField) {
       {"curvad21", 0.0001},  // "1" is looked for first
       {"curvad7", std::nullopt}, {"curvad", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(curve_curvature(c.keyword), c.k) << c.keyword;
+  for (const Case& c : cases) {
+    const std::optional<CurveClass> curve = curve_class(c.keyword);
+    EXPECT_EQ(curve.has_value(), c.k.has_value()) << c.keyword;
+    if (curve && c.k) {
+      EXPECT_EQ(curvature(*curve), *c.k) << c.keyword;
+    }
+  }
 }
 
 // The first curve "curvad2, 500, 300": the map runs straight along y up to
@@ -34,7 +40,7 @@ TEST(RouteMap, CurvatureFromTheKeywordField) {
 // without re-normalising the step.
 TEST(RouteMap, RightHandCurveAfterAStraight) {
   testing::LineRun run = read_line(short_route("curvad2,   500,  300\n"));
-  const RouteMap& m = run.t.mappa;
+  const MapPoints m = map_points(run.t.mappa);
   ASSERT_EQ(run.t.errore.codice_errore, 0);
   for (int j : {0, 1, 2, 250, 500}) {
     EXPECT_EQ(m.x[static_cast<size_t>(j)], 0.0) << j;
@@ -58,7 +64,7 @@ TEST(RouteMap, RightHandCurveAfterAStraight) {
 
 TEST(RouteMap, LeftHandCurveTurnsTheOtherWay) {
   testing::LineRun run = read_line(short_route("curvas3, 500, 300\n"));
-  const RouteMap& m = run.t.mappa;
+  const MapPoints m = map_points(run.t.mappa);
   EXPECT_EQ(m.x[501], -0.0004);
   EXPECT_LT(m.x[800], 0.0);
   EXPECT_NEAR(std::atan2(m.x[800] - m.x[799], m.y[800] - m.y[799]), -300 * 0.0004, 1e-4);
@@ -72,17 +78,19 @@ TEST(RouteMap, CompletionLeavesTheLastTwoPointsEmpty) {
   ASSERT_TRUE(m.sized);
   EXPECT_EQ(m.last_index, 17000);
   EXPECT_EQ(m.points_set, 16999);  // points 0 .. 16998
-  EXPECT_EQ(m.y[16998], 16998.0);
-  EXPECT_EQ(m.x[16998], 0.0);
+  const MapPoints points = map_points(m);
+  ASSERT_EQ(points.y.size(), 16999u);
+  EXPECT_EQ(points.y[16998], 16998.0);
+  EXPECT_EQ(points.x[16998], 0.0);
 }
 
 TEST(RouteMap, CurvesBehindTheNextPoint) {
-  const auto map_of = [](const char* body) { return read_line(short_route(body)).t.mappa; };
-  const RouteMap reference = map_of("curvad2, 500, 300\ncurvas1, 800, 100\n");
+  const auto map_of = [](const char* body) { return map_points(read_line(short_route(body)).t.mappa); };
+  const MapPoints reference = map_of("curvad2, 500, 300\ncurvas1, 800, 100\n");
   // A curve that ends behind the next point draws nothing.
-  const RouteMap behind = map_of("curvad2, 500, 300\ncurvad4, 600, 100\ncurvas1, 800, 100\n");
+  const MapPoints behind = map_of("curvad2, 500, 300\ncurvad4, 600, 100\ncurvas1, 800, 100\n");
   // A curve that starts behind it draws only from the next point on.
-  const RouteMap partly = map_of("curvad2, 500, 300\ncurvas1, 700, 200\n");
+  const MapPoints partly = map_of("curvad2, 500, 300\ncurvas1, 700, 200\n");
   EXPECT_EQ(behind.x, reference.x);
   EXPECT_EQ(behind.y, reference.y);
   EXPECT_EQ(partly.x, reference.x);
@@ -94,7 +102,7 @@ TEST(RouteMap, WithoutMapModeCurvesChangeNothing) {
   testing::LineRun run = read_line(short_route("curvad7, 500, 300\npendenza, 1000, 5\n"), 0);
   EXPECT_EQ(run.t.errore.codice_errore, 0);
   EXPECT_FALSE(run.t.mappa.sized);
-  EXPECT_TRUE(run.t.mappa.x.empty());
+  EXPECT_TRUE(run.t.mappa.runs.empty());
   EXPECT_EQ(run.t.celle[20].dato6, 105);
 }
 

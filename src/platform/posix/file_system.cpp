@@ -158,6 +158,20 @@ Status AtomicFile::write_all(std::string_view bytes) {
   return Status::ok();
 }
 
+Status AtomicFile::write_all_at(uint64_t offset, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const auto at = static_cast<off_t>(offset + done);
+    ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, at);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail("cannot write", errno);
+    }
+    done += static_cast<size_t>(n);
+  }
+  return Status::ok();
+}
+
 Status AtomicFile::commit() {
   if (failed_) return status_;
   if (fd_ < 0) return fail("cannot write", EBADF);

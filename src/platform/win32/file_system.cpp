@@ -188,6 +188,17 @@ Status AtomicFile::write_all(std::string_view bytes) {
   return Status::ok();
 }
 
+// The position is put back afterwards, so that append() goes on where it
+// was, as with a positioned write elsewhere.
+Status AtomicFile::write_all_at(uint64_t offset, std::string_view bytes) {
+  const __int64 was = _telli64(fd_);
+  if (was < 0) return fail("cannot write", errno);
+  if (_lseeki64(fd_, static_cast<__int64>(offset), SEEK_SET) < 0) return fail("cannot write", errno);
+  if (Status s = write_all(bytes); !s.is_ok()) return s;
+  if (_lseeki64(fd_, was, SEEK_SET) < 0) return fail("cannot write", errno);
+  return Status::ok();
+}
+
 Status AtomicFile::commit() {
   if (failed_) return status_;
   if (fd_ < 0) return fail("cannot write", EBADF);

@@ -1,0 +1,90 @@
+// The route map, two coordinates per metre, held as the drawing that makes
+// its points: points 0 and 1 are (0, 0) and (0, 1); every later point is one
+// step on from the two before it, straight or turned by the curvature of the
+// curve it lies in. The drawing is a list of runs of points, a few bytes per
+// curve record, where the points themselves would take 16 bytes a metre:
+// they are computed again, always to the same bits, whenever they are read.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace scenpack {
+
+// Curvature per metre of the curve classes 1 to 6.
+constexpr std::array<double, 7> kClassCurvature = {0.0, 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+
+// How a run draws its points: 0 straight on; 1 to 6 a right-hand curve of
+// that class; -1 to -6 a left-hand one (the curvature negated).
+using CurveClass = int8_t;
+constexpr CurveClass kStraight = 0;
+
+// The curvature k of a curving run (class c: kClassCurvature[c], or its
+// negation for a left-hand class).
+inline double curvature(CurveClass c) { return c < 0 ? -kClassCurvature[-c] : kClassCurvature[c]; }
+
+// Points from the end of the run before (from point 2 for the first run)
+// up to and including `last`.
+struct MapRun {
+  int32_t last;
+  CurveClass curve;
+};
+
+// The map has metres 0..last_index. Points 0 .. points_set-1 are set (points
+// 0 and 1 are 16-bit Integers in the map file, later points Doubles); the
+// points from points_set on are Empty. Set points come in order from metre
+// 0 without gaps.
+//
+// A map drawn by the line reader holds its drawing, `runs`, and no points.
+// A map read back from a map file holds its points, `x` and `y` (one value
+// per metre, Empty metres 0), and no runs. MapPointCursor gives the points
+// of either.
+struct RouteMap {
+  bool sized = false;
+  int32_t last_index = -1;  // L + 7000 once sized
+  int32_t points_set = 0;   // 0, or at least 2 once the map is started
+  std::vector<MapRun> runs;
+  std::vector<double> x;    // mappa(j, 0), when the points are held
+  std::vector<double> y;    // mappa(j, 1)
+
+  // Sets points points_set .. last as a run drawn with `curve`.
+  void add_run(int32_t last, CurveClass curve);
+};
+
+// Gives the set points of a map in order, a block at a time: the points it
+// holds, or those its drawing makes. Point j of a drawing comes from the two
+// before it exactly as written:
+//   dx = x(j-1) - x(j-2), dy = y(j-1) - y(j-2)
+//   straight: x(j) = x(j-1) + dx,          y(j) = y(j-1) + dy
+//   curve:    x(j) = (x(j-1) + dx) + k*dy,  y(j) = (y(j-1) + dy) - k*dx
+class MapPointCursor {
+ public:
+  explicit MapPointCursor(const RouteMap& map) : map_(map) {}
+
+  // Stores the next points (at most `room`) into x[0..n) and y[0..n) and
+  // returns n; 0 once every set point has been given.
+  size_t next(double* x, double* y, size_t room);
+
+  // The index of the next point to be given.
+  int32_t next_index() const { return j_; }
+
+ private:
+  const RouteMap& map_;
+  int32_t j_ = 0;
+  size_t run_ = 0;
+  double x0_ = 0.0, y0_ = 0.0, x1_ = 0.0, y1_ = 1.0;  // points j-2 and j-1
+};
+
+// How many points MapPointCursor gives for the map.
+size_t points_given(const RouteMap& map);
+
+// Every set point, for a reader that wants them at hand (16 bytes a point).
+struct MapPoints {
+  std::vector<double> x;  // mappa(j, 0), j = 0 .. points_set-1
+  std::vector<double> y;  // mappa(j, 1)
+};
+MapPoints map_points(const RouteMap& map);
+
+}  // namespace scenpack
