@@ -36,9 +36,25 @@ struct FieldAppender {
   void operator()(const std::string& v) const { put_text(out, v); }
 };
 
+// Stores one field of a cell at the cursor, whatever its width.
+struct FieldStorer {
+  char*& at;
+  void operator()(uint8_t v) const { at = store_u8(at, v); }
+  void operator()(int16_t v) const { at = store_i16(at, v); }
+};
+
 }  // namespace
 
-void put_cella(std::string& out, const Cella& c) { for_each_cella_field(c, FieldAppender{out}); }
+void put_cella(std::string& out, const Cella& c) {
+  std::array<char, kCellaBytes> bytes;
+  store_cella(bytes.data(), c);
+  out.append(bytes.data(), bytes.size());
+}
+
+char* store_cella(char* p, const Cella& c) {
+  for_each_cella_field(c, FieldStorer{p});
+  return p;
+}
 
 void put_scheda(std::string& out, const Scheda& s) { for_each_scheda_field(s, FieldAppender{out}); }
 

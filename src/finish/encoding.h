@@ -108,9 +108,12 @@ void for_each_scheda_field(S& s, Visit&& visit) {
   visit(s.lungo4);
 }
 
-// One track cell: 15 bytes (see docs/formats.md).
+// One track cell: 15 bytes (see docs/formats.md), appended, or stored at
+// `p` (returns the position after it) by a writer that fills a buffer of
+// many cells in place.
 constexpr size_t kCellaBytes = 15;
 void put_cella(std::string& out, const Cella& c);
+char* store_cella(char* p, const Cella& c);
 
 // One record: 34 bytes plus the length of its text.
 constexpr size_t kSchedaFixedBytes = 34;

@@ -33,22 +33,18 @@ uint64_t coordinate_bytes(size_t metres, size_t set) {
 
 // One coordinate's part of the map file: its elements are encoded into a
 // reused chunk, and each full chunk is written at its place in the file.
-// Metres below 2 that are set are Integers, the other metres set Doubles,
-// the rest Empty.
 class CoordinateSection {
  public:
-  CoordinateSection(AtomicFile& file, uint64_t offset)
-      : file_(file), offset_(offset), chunk_(kChunkBytes + kLongestVariant, '\0') {}
+  CoordinateSection(AtomicFile& file, uint64_t offset) : file_(file), offset_(offset), chunk_(kChunkBytes, '\0') {}
 
-  void put_point(int32_t j, double v) {
-    constexpr int32_t kIntegerPoints = 2;
-    at_ = j < kIntegerPoints ? store_integer_variant(at_, integer_point(v)) : store_double_variant(at_, v);
-    if (at_ >= full_) flush();
+  // Where the next `bytes` (at most kChunkBytes) go; the chunk is written out
+  // first when they would not fit. Then advance() to the end of what was stored.
+  char* room_for(size_t bytes) {
+    if (static_cast<size_t>(at_ - chunk_.data()) + bytes > kChunkBytes) flush();
+    return at_;
   }
-  void put_empty() {
-    at_ = store_empty_variant(at_);
-    if (at_ >= full_) flush();
-  }
+  void advance(char* end) { at_ = end; }
+
   Status flush() {
     const size_t used = static_cast<size_t>(at_ - chunk_.data());
     if (status_.is_ok() && used > 0) status_ = file_.write_at(offset_, std::string_view(chunk_.data(), used));
@@ -62,15 +58,26 @@ class CoordinateSection {
   uint64_t offset_;
   std::string chunk_;
   char* at_ = chunk_.data();
-  char* const full_ = chunk_.data() + kChunkBytes;
   Status status_;
 };
 
-// Points computed from the map at a time.
+// Points computed from the map at a time (their elements fit a chunk).
 constexpr size_t kPointBlock = 1024;
+static_assert(kPointBlock * kLongestVariant <= kChunkBytes);
+
+// The elements of points first .. first + n - 1 of one coordinate: metres
+// below 2 are Integers, the others Doubles.
+char* store_points(char* at, size_t first, const double* v, size_t n) {
+  constexpr size_t kIntegerPoints = 2;
+  size_t i = 0;
+  for (; i < n && first + i < kIntegerPoints; ++i) at = store_integer_variant(at, integer_point(v[i]));
+  for (; i < n; ++i) at = store_double_variant(at, v[i]);
+  return at;
+}
 
 // Each point is computed once from the map's drawing; its x goes to the
-// first half of the file and its y to the second, side by side.
+// first half of the file and its y to the second, side by side. The metres
+// after the set points are Empty.
 Status write_map_elements(AtomicFile& file, const RouteMap& mappa, size_t metres) {
   const size_t set = std::min(points_given(mappa), metres);
   CoordinateSection xs(file, 0);
@@ -81,15 +88,18 @@ Status write_map_elements(AtomicFile& file, const RouteMap& mappa, size_t metres
   for (size_t j = 0; j < set;) {
     const size_t got = std::min(cursor.next(x.data(), y.data(), kPointBlock), set - j);
     if (got == 0) break;
-    for (size_t i = 0; i < got; ++i) {
-      xs.put_point(static_cast<int32_t>(j + i), x[i]);
-      ys.put_point(static_cast<int32_t>(j + i), y[i]);
-    }
+    xs.advance(store_points(xs.room_for(got * kLongestVariant), j, x.data(), got));
+    ys.advance(store_points(ys.room_for(got * kLongestVariant), j, y.data(), got));
     j += got;
   }
-  for (size_t j = set; j < metres; ++j) {
-    xs.put_empty();
-    ys.put_empty();
+  for (size_t j = set; j < metres;) {
+    const size_t n = std::min(metres - j, kPointBlock);
+    for (CoordinateSection* section : {&xs, &ys}) {
+      char* at = section->room_for(n * kEmptyVariantBytes);
+      for (size_t i = 0; i < n; ++i) at = store_empty_variant(at);
+      section->advance(at);
+    }
+    j += n;
   }
   if (Status s = xs.flush(); !s.is_ok()) return s;
   return ys.flush();
@@ -114,11 +124,11 @@ Status write_records(const Tables& t, const std::string& path) {
 }
 
 // Only the cells that exist: none when the route length was never read.
-// (At most about 300 KB: encoded whole, then written.)
+// (At most about 300 KB: encoded whole in place, then written.)
 Status write_cells(const Tables& t, const std::string& path) {
-  std::string bytes;
-  bytes.reserve(t.celle.size() * kCellaBytes);
-  for (const Cella& c : t.celle) put_cella(bytes, c);
+  std::string bytes(t.celle.size() * kCellaBytes, '\0');
+  char* at = bytes.data();
+  for (const Cella& c : t.celle) at = store_cella(at, c);
   return write_file_atomically(path, bytes);
 }
 
