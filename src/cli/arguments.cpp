@@ -15,6 +15,9 @@ std::vector<OptionRule> options_of(Subcommand c) {
   const OptionRule dir{"--dir", true, [](Arguments& a, const std::string& v) { a.dir = v; }};
   const OptionRule report{"--report", true, [](Arguments& a, const std::string& v) { a.report = v; }};
   const OptionRule quiet{"--quiet", false, [](Arguments& a, const std::string&) { a.quiet = true; }};
+  const OptionRule name{"--name", true, [](Arguments& a, const std::string& v) { a.name = v; }};
+  const OptionRule number{"--number", true, [](Arguments& a, const std::string& v) { a.number = v; }};
+  const OptionRule summary{"--summary", false, [](Arguments& a, const std::string&) { a.summary = true; }};
   switch (c) {
     case Subcommand::kEmit:
       return {dir};
@@ -22,9 +25,15 @@ std::vector<OptionRule> options_of(Subcommand c) {
       return {dir, report, quiet,
               {"--line", true, [](Arguments& a, const std::string& v) { a.line = v; }},
               {"--train", true, [](Arguments& a, const std::string& v) { a.train = v; }},
-              {"--name", true, [](Arguments& a, const std::string& v) { a.name = v; }},
-              {"--number", true, [](Arguments& a, const std::string& v) { a.number = v; }},
+              name, number, summary,
               {"--no-map", false, [](Arguments& a, const std::string&) { a.no_map = true; }}};
+    case Subcommand::kInspect:
+      return {name, number, summary,
+              {"--json", false, [](Arguments& a, const std::string&) { a.json = true; }},
+              {"--cells", true, [](Arguments& a, const std::string& v) { a.cells = v; }},
+              {"--kind", true, [](Arguments& a, const std::string& v) { a.kind = v; }}};
+    case Subcommand::kPlot:
+      return {name, number, {"--out", true, [](Arguments& a, const std::string& v) { a.out = v; }}};
     default:
       return {dir, report, quiet};
   }
@@ -34,6 +43,8 @@ const char* command_name(Subcommand c) {
   switch (c) {
     case Subcommand::kEmit: return "emit";
     case Subcommand::kBuild: return "build";
+    case Subcommand::kInspect: return "inspect";
+    case Subcommand::kPlot: return "plot";
     default: return "run";
   }
 }
@@ -60,7 +71,9 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     if (words[i] == "run") a.command = Subcommand::kRun, ++i;
     else if (words[i] == "emit") a.command = Subcommand::kEmit, ++i;
     else if (words[i] == "build") a.command = Subcommand::kBuild, ++i;
+    else if (words[i] == "inspect") a.command = Subcommand::kInspect, ++i;
   }
+  const bool takes_path = a.command == Subcommand::kInspect || a.command == Subcommand::kPlot;
   const std::vector<OptionRule> rules = options_of(a.command);
   for (; i < words.size(); ++i) {
     const std::string& w = words[i];
@@ -77,6 +90,10 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     const OptionRule* rule = nullptr;
     for (const OptionRule& s : rules) {
       if (s.name == name) rule = &s;
+    }
+    if (!rule && takes_path && !a.path && w.rfind("--", 0) != 0) {
+      a.path = w;  // the one operand: a directory or a compiled file
+      continue;
     }
     if (!rule) {
       if (out.error.empty()) {
@@ -101,11 +118,12 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     }
     rule->apply(a, value);
   }
-  if (out.error.empty() && a.command == Subcommand::kBuild) {
+  if (out.error.empty() && takes_path && !a.path) out.error = std::string(command_name(a.command)) + " needs a directory or a compiled file";
+  if (out.error.empty() && a.command != Subcommand::kRun && a.command != Subcommand::kEmit) {
     if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;
     else if (std::string q = name_part_problem(a.number); !q.empty()) out.error = "--number " + q;
   }
-  for (const auto* value : {&a.dir, &a.report, &a.line, &a.train}) {
+  for (const auto* value : {&a.dir, &a.report, &a.line, &a.train, &a.path, &a.out}) {
     if (out.error.empty() && value->has_value() && (*value)->empty()) out.error = "an option's file or directory is empty";
   }
   return out;
@@ -116,6 +134,8 @@ std::string usage_text() {
          "       scenpack emit  [--dir DIR]\n"
          "       scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]\n"
          "                      [--number NUM] [--no-map] [--report FILE] [--quiet]\n"
+         "       scenpack inspect PATH [--name NAME] [--number NUM] [--json] [--summary]\n"
+         "                        [--cells FROM..TO] [--kind K]\n"
          "       scenpack -h | --help | --version\n"
          "\n"
          "Packages the driving scenario: writes its source texts, reads them back and\n"
@@ -126,15 +146,25 @@ std::string usage_text() {
          "  emit    write the five texts only (DIR: the current directory)\n"
          "  build   read the working texts in DIR and write the compiled files\n"
          "          (DIR: the current directory; NAME Tarvena1, NUM 84)\n"
+         "  inspect list the compiled files of NAME and NUM in the directory PATH, or\n"
+         "          the one compiled file PATH: records with their role, cells with\n"
+         "          their metre and kind, map points\n"
          "\n"
          "  --line FILE, --train FILE  copy FILE into DIR as the working text first\n"
          "  --no-map                   do not build or write NAME_linea.dat\n"
          "  --report FILE              write the outcome as one JSON object (never over\n"
          "                             a file of the run)\n"
          "  --quiet                    do not show \"Attendere\"\n"
+         "  --summary                  print the scenario at a glance (build, inspect)\n"
+         "  --json                     inspect: one JSON document instead of text\n"
+         "  --cells FROM..TO           inspect: only cells FROM to TO (either may be left\n"
+         "                             out) and the map points of their metres\n"
+         "  --kind K                   inspect: only cells of kind K (\"signal\", \"code\n"
+         "                             point\", ... or a number)\n"
          "\n"
          "Exit status: 0 no fault, 1 fault recorded (files written), 2 stopped by\n"
-         "1250/1251 (nothing written), 64 usage, 66 input unreadable, 74 I/O error.\n";
+         "1250/1251 (nothing written), 64 usage, 65 compiled file malformed, 66 input\n"
+         "unreadable, 74 I/O error.\n";
 }
 
 }  // namespace scenpack

@@ -3,6 +3,9 @@
 //   scenpack emit  [--dir DIR]
 //   scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]
 //                  [--number NUM] [--no-map] [--report FILE] [--quiet]
+//   scenpack inspect PATH [--name NAME] [--number NUM] [--json] [--summary]
+//                    [--cells FROM..TO] [--kind K]
+//   scenpack plot PATH [--name NAME] [--number NUM] [--out FILE]
 //   scenpack --help | --version
 // An option's value follows it as the next argument or after "=".
 #pragma once
@@ -14,7 +17,7 @@
 
 namespace scenpack {
 
-enum class Subcommand { kRun, kEmit, kBuild, kHelp, kVersion };
+enum class Subcommand { kRun, kEmit, kBuild, kInspect, kPlot, kHelp, kVersion };
 
 struct Arguments {
   Subcommand command = Subcommand::kRun;
@@ -26,6 +29,12 @@ struct Arguments {
   std::string name = "Tarvena1";
   std::string number = "84";
   bool no_map = false;
+  bool summary = false;                // build, inspect: print the summary
+  std::optional<std::string> path;     // inspect, plot: a directory or one compiled file
+  bool json = false;                   // inspect: one JSON document
+  std::optional<std::string> cells;    // inspect: "FROM..TO", cell numbers
+  std::optional<std::string> kind;     // inspect: a cell kind by name or number
+  std::optional<std::string> out;      // plot: the picture's file
 };
 
 struct ParsedArguments {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/inspect_command.h"
 #include "cli/staging.h"
 #include "driver/build.h"
 #include "driver/startup.h"
@@ -14,6 +15,8 @@
 #include "platform/program_dir.h"
 #include "platform/window.h"
 #include "sources/emission.h"
+#include "view/summary.h"
+#include "view/summary_output.h"
 
 namespace scenpack {
 namespace {
@@ -144,7 +147,13 @@ RunReport build_scenario(const Arguments& a) {
   t.nome_scenario = a.name;
   t.numero_treno = a.number;
   BuildOutcome out = memorizza_percorso(t, files, a.no_map ? 0 : 1);
-  return finish(r, out, t);
+  r = finish(r, out, t);
+  // What landed, when something was written.
+  if (a.summary && (r.exit_status == exit_status::kOk || r.exit_status == exit_status::kFault)) {
+    const std::string text = summary_text(summarize(compiled_from_tables(t)));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+  }
+  return r;
 }
 
 }  // namespace
@@ -153,6 +162,7 @@ RunReport run_command(const Arguments& a) {
   switch (a.command) {
     case Subcommand::kEmit: return emit_texts(a);
     case Subcommand::kBuild: return build_scenario(a);
+    case Subcommand::kInspect: return inspect_compiled(a);
     default: return run_scenario(a);
   }
 }

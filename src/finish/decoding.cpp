@@ -38,10 +38,10 @@ class ByteCursor {
 // encoder's FieldAppender.
 struct FieldLoader {
   ByteCursor& in;
-  void operator()(uint8_t& v) const { v = load_u8(in.take(1)); }
-  void operator()(int16_t& v) const { v = load_i16(in.take(2)); }
-  void operator()(int32_t& v) const { v = load_i32(in.take(4)); }
-  void operator()(std::string& v) const {
+  void operator()(std::string_view, uint8_t& v) const { v = load_u8(in.take(1)); }
+  void operator()(std::string_view, int16_t& v) const { v = load_i16(in.take(2)); }
+  void operator()(std::string_view, int32_t& v) const { v = load_i32(in.take(4)); }
+  void operator()(std::string_view, std::string& v) const {
     const size_t n = static_cast<uint16_t>(load_i16(in.take(2)));
     v.assign(in.take(n), n);
   }

@@ -30,10 +30,10 @@ namespace {
 // Appends one field of a record, whatever its width.
 struct FieldAppender {
   std::string& out;
-  void operator()(uint8_t v) const { put_u8(out, v); }
-  void operator()(int16_t v) const { put_i16(out, v); }
-  void operator()(int32_t v) const { put_i32(out, v); }
-  void operator()(const std::string& v) const { put_text(out, v); }
+  void operator()(std::string_view, uint8_t v) const { put_u8(out, v); }
+  void operator()(std::string_view, int16_t v) const { put_i16(out, v); }
+  void operator()(std::string_view, int32_t v) const { put_i32(out, v); }
+  void operator()(std::string_view, const std::string& v) const { put_text(out, v); }
 };
 
 // Stores one field of a cell at the cursor, whatever its width.

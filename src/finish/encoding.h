@@ -69,43 +69,44 @@ void put_text(std::string& out, std::string_view text);
 constexpr size_t kLongestText = 0xFFFF;
 
 // The fields of a cell in file order. The encoder and the decoder both
-// walk this list, so the order is written down once. `visit` is called
-// with each field (uint8_t or int16_t, const or not as `C`).
+// walk this list, so the order is written down once, and so does anything
+// that shows a cell by its field names. `visit` is called with each field's
+// name and the field (uint8_t or int16_t, const or not as `C`).
 template <typename C, typename Visit>
 void for_each_cella_field(C& c, Visit&& visit) {
-  visit(c.tipo);
-  visit(c.dato1);
-  visit(c.dato2);
-  visit(c.dato3);
-  visit(c.dato4);
-  visit(c.tempo);
-  visit(c.avviso);
-  visit(c.galleria);
-  visit(c.dato5);
-  visit(c.dato6);
-  visit(c.dato7);
+  visit("tipo", c.tipo);
+  visit("dato1", c.dato1);
+  visit("dato2", c.dato2);
+  visit("dato3", c.dato3);
+  visit("dato4", c.dato4);
+  visit("tempo", c.tempo);
+  visit("avviso", c.avviso);
+  visit("galleria", c.galleria);
+  visit("dato5", c.dato5);
+  visit("dato6", c.dato6);
+  visit("dato7", c.dato7);
 }
 
-// The fields of a record in file order (uint8_t, int32_t, std::string for
-// `testo`, int16_t), for the encoder and the decoder alike.
+// The fields of a record in file order, name and field (uint8_t, int32_t,
+// std::string for `testo`, int16_t), for the encoder and the decoder alike.
 template <typename S, typename Visit>
 void for_each_scheda_field(S& s, Visit&& visit) {
-  visit(s.byte1);
-  visit(s.lungo1);
-  visit(s.lungo2);
-  visit(s.lungo3);
-  visit(s.byte2);
-  visit(s.testo);
-  visit(s.intero1);
-  visit(s.intero2);
-  visit(s.intero3);
-  visit(s.intero4);
-  visit(s.intero5);
-  visit(s.byte3);
-  visit(s.byte4);
-  visit(s.byte5);
-  visit(s.byte6);
-  visit(s.lungo4);
+  visit("byte1", s.byte1);
+  visit("lungo1", s.lungo1);
+  visit("lungo2", s.lungo2);
+  visit("lungo3", s.lungo3);
+  visit("byte2", s.byte2);
+  visit("testo", s.testo);
+  visit("intero1", s.intero1);
+  visit("intero2", s.intero2);
+  visit("intero3", s.intero3);
+  visit("intero4", s.intero4);
+  visit("intero5", s.intero5);
+  visit("byte3", s.byte3);
+  visit("byte4", s.byte4);
+  visit("byte5", s.byte5);
+  visit("byte6", s.byte6);
+  visit("lungo4", s.lungo4);
 }
 
 // One track cell: 15 bytes (see docs/formats.md), appended, or stored at

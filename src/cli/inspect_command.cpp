@@ -1,0 +1,79 @@
+#include "cli/inspect_command.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/scenario_input.h"
+#include "view/listing.h"
+#include "view/names.h"
+#include "view/summary.h"
+#include "view/summary_output.h"
+
+namespace scenpack {
+namespace {
+
+std::optional<int32_t> cell_number(std::string_view text) {
+  int32_t v = 0;
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (text.empty() || r.ec != std::errc() || r.ptr != text.data() + text.size() || v < 0) return std::nullopt;
+  return v;
+}
+
+// "FROM..TO", "FROM..", "..TO" or one cell "N". Empty on a malformed range.
+std::optional<CellFilter> cell_range(const std::string& text) {
+  CellFilter f;
+  const size_t dots = text.find("..");
+  const std::string_view from = std::string_view(text).substr(0, dots);
+  const std::string_view to = dots == std::string::npos ? from : std::string_view(text).substr(dots + 2);
+  if (!from.empty() && !(f.first_cell = cell_number(from))) return std::nullopt;
+  if (!to.empty() && !(f.last_cell = cell_number(to))) return std::nullopt;
+  if (from.empty() && to.empty()) return std::nullopt;
+  return f;
+}
+
+std::string kind_names() {
+  std::string out;
+  for (uint8_t k : known_cell_kinds()) out += (out.empty() ? "" : ", ") + std::string(cell_kind_name(k));
+  return out;
+}
+
+RunReport usage_error(RunReport r, const std::string& what) {
+  r.exit_status = exit_status::kUsage;
+  r.message = "scenpack: " + what;
+  std::fprintf(stderr, "%s\n", r.message.c_str());
+  return r;
+}
+
+}  // namespace
+
+RunReport inspect_compiled(const Arguments& a) {
+  RunReport r;
+  CellFilter filter;
+  if (a.cells) {
+    auto range = cell_range(*a.cells);
+    if (!range) return usage_error(r, "--cells wants FROM..TO (cell numbers, either may be left out), not '" + *a.cells + "'");
+    filter = *range;
+  }
+  if (a.kind) {
+    filter.kind = cell_kind_from_name(*a.kind);
+    if (!filter.kind) return usage_error(r, "unknown cell kind '" + *a.kind + "' (" + kind_names() + ", or a number)");
+  }
+  CompiledScenario scenario;
+  if (std::optional<int> failed = load_scenario_input(a, scenario)) {
+    r.exit_status = *failed;
+    return r;
+  }
+  std::string out;
+  if (a.summary) {
+    const ScenarioSummary s = summarize(scenario);
+    out = a.json ? summary_json(s) : summary_text(s);
+  } else {
+    out = a.json ? listing_json(scenario, filter) : listing_text(scenario, filter);
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  r.exit_status = exit_status::kOk;
+  return r;
+}
+
+}  // namespace scenpack

@@ -1,0 +1,17 @@
+// The compiled scenario named on the command line of inspect and plot:
+// PATH a directory (the files of --name and --number in it) or one file.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/arguments.h"
+#include "view/compiled_scenario.h"
+
+namespace scenpack {
+
+// Loads the scenario; on failure prints "scenpack: ..." on stderr and
+// returns the exit status (64 usage, 65 malformed file, 66 unreadable).
+std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out);
+
+}  // namespace scenpack
