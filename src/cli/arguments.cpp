@@ -134,6 +134,7 @@ std::string usage_text() {
          "       scenpack emit  [--dir DIR]\n"
          "       scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]\n"
          "                      [--number NUM] [--no-map] [--report FILE] [--quiet]\n"
+         "                      [--summary]\n"
          "       scenpack inspect PATH [--name NAME] [--number NUM] [--json] [--summary]\n"
          "                        [--cells FROM..TO] [--kind K]\n"
          "       scenpack -h | --help | --version\n"

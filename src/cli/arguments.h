@@ -2,7 +2,7 @@
 //   scenpack [run] [--dir DIR] [--report FILE] [--quiet]
 //   scenpack emit  [--dir DIR]
 //   scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]
-//                  [--number NUM] [--no-map] [--report FILE] [--quiet]
+//                  [--number NUM] [--no-map] [--report FILE] [--quiet] [--summary]
 //   scenpack inspect PATH [--name NAME] [--number NUM] [--json] [--summary]
 //                    [--cells FROM..TO] [--kind K]
 //   scenpack plot PATH [--name NAME] [--number NUM] [--out FILE]
