@@ -39,8 +39,8 @@ struct FieldAppender {
 // Stores one field of a cell at the cursor, whatever its width.
 struct FieldStorer {
   char*& at;
-  void operator()(uint8_t v) const { at = store_u8(at, v); }
-  void operator()(int16_t v) const { at = store_i16(at, v); }
+  void operator()(std::string_view, uint8_t v) const { at = store_u8(at, v); }
+  void operator()(std::string_view, int16_t v) const { at = store_i16(at, v); }
 };
 
 }  // namespace
