@@ -165,7 +165,7 @@ std::string usage_text() {
          "\n"
          "Exit status: 0 no fault, 1 fault recorded (files written), 2 stopped by\n"
          "1250/1251 (nothing written), 64 usage, 65 compiled file malformed, 66 input\n"
-         "unreadable, 74 I/O error.\n";
+         "unreadable, 70 internal error, 74 I/O error.\n";
 }
 
 }  // namespace scenpack

@@ -61,34 +61,16 @@ bool desktop_turned_off_by_environment() {
   return v != nullptr && std::strcmp(v, "") != 0 && std::strcmp(v, "0") != 0;
 }
 
-// A --report that would replace one of `run_files` is refused before the
-// run changes anything, and no report is written over it.
-std::optional<RunReport> refuse_report_over(const RunReport& r, const Arguments& a,
-                                            const std::vector<std::string>& run_files) {
-  if (!a.report) return std::nullopt;
-  const std::string file = run_file_under_report(*a.report, run_files);
-  if (file.empty()) return std::nullopt;
-  RunReport refused = failed(r, exit_status::kUsage,
-                             "--report " + *a.report + " names the run's own file " + file +
-                                 ", which the report would replace");
-  refused.report_refused = true;
-  return refused;
-}
-
 RunReport run_scenario(const Arguments& a) {
   RunReport r;
   // The plain run is what a double click starts: it shows its window and
   // message box on the desktop, unless told not to.
   if (!a.quiet && !desktop_turned_off_by_environment()) enable_desktop();
-  if (a.dir) {
-    r.dir = *a.dir;
-  } else if (auto d = program_directory()) {
+  if (auto d = working_directory(a)) {
     r.dir = *d;
   } else {
     return failed(r, exit_status::kIoError, "cannot find the directory of the program");
   }
-  const ScenarioFiles files{r.dir, kNomeScenario, kNumeroTreno};
-  if (auto refused = refuse_report_over(r, a, files.every_path())) return *refused;
   Tables t;
   RunOutcome out = run_startup(t, r.dir, a.quiet);
   r.texts = out.texts_written;
@@ -135,11 +117,6 @@ RunReport build_scenario(const Arguments& a) {
   RunReport r;
   r.dir = a.dir.value_or(".");
   const ScenarioFiles files{r.dir, a.name, a.number};
-  std::vector<std::string> run_files = files.every_path();
-  for (const auto* source : {&a.line, &a.train}) {
-    if (*source) run_files.push_back(**source);
-  }
-  if (auto refused = refuse_report_over(r, a, run_files)) return *refused;
   r = stage_inputs(r, a, files);
   if (r.exit_status != exit_status::kOk) return r;
   if (!a.quiet) show_waiting_window();
@@ -157,6 +134,25 @@ RunReport build_scenario(const Arguments& a) {
 }
 
 }  // namespace
+
+std::optional<std::string> working_directory(const Arguments& a) {
+  if (a.dir) return a.dir;
+  if (a.command == Subcommand::kRun) return program_directory();
+  return ".";
+}
+
+std::string run_file_under_report(const Arguments& a) {
+  if (!a.report) return "";
+  const std::optional<std::string> dir = working_directory(a);
+  if (!dir) return "";
+  const bool build = a.command == Subcommand::kBuild;
+  const ScenarioFiles files{*dir, build ? a.name : kNomeScenario, build ? a.number : kNumeroTreno};
+  std::vector<std::string> run_files = files.every_path();
+  for (const auto* source : {&a.line, &a.train}) {
+    if (*source) run_files.push_back(**source);
+  }
+  return run_file_under_report(*a.report, run_files);
+}
 
 RunReport run_command(const Arguments& a) {
   switch (a.command) {

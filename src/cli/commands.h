@@ -2,6 +2,9 @@
 // their exit status, their lines on stderr and the --report content.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "cli/arguments.h"
 #include "cli/report.h"
 
@@ -15,7 +18,18 @@ constexpr int kUsage = 64;
 constexpr int kDataError = 65;  // a compiled file does not fit its format
 constexpr int kNoInput = 66;    // a file named on the command line cannot be read
 constexpr int kIoError = 74;    // a file cannot be created, written, renamed or deleted
+constexpr int kInternal = 70;   // a failure of the program itself (no memory, ...)
 }  // namespace exit_status
+
+// The directory the command works in: --dir, else the directory of the
+// executable for run and the current directory for emit and build; none
+// when the executable's directory cannot be found.
+std::optional<std::string> working_directory(const Arguments& a);
+
+// The file of the run that writing the report to --report FILE would
+// replace (a description, a document, an output, a --line or --train
+// source), by name or by identity; "" when there is none.
+std::string run_file_under_report(const Arguments& a);
 
 // Runs the run, emit, build or inspect command; prints its messages on stderr and
 // returns what the report holds (exit_status included).

@@ -21,7 +21,6 @@ struct RunReport {
   std::string dir;                 // the directory the run worked in
   std::vector<std::string> files;  // output files written, in order
   std::vector<std::string> texts;  // texts emitted, in order
-  bool report_refused = false;     // --report names a file of the run: none is written
 };
 
 std::string report_json(const RunReport& r);

@@ -11,9 +11,12 @@ bool size_tables(Tables& t, int32_t route_length) {
   // map); a shorter route cannot be sized.
   if (extended < 0) return false;
   const double cells = round_half_even(static_cast<double>(extended) / kCellLength);
+  // The cells are allocated before any size is recorded, so that a failed
+  // allocation leaves sizes and table agreeing.
+  const int32_t n_celle = static_cast<int32_t>(cells);
+  t.celle.assign(static_cast<size_t>(n_celle) + 1, Cella{});
   t.lunghezza_estesa = static_cast<int32_t>(extended);
-  t.n_celle = static_cast<int32_t>(cells);
-  t.celle.assign(static_cast<size_t>(t.n_celle) + 1, Cella{});
+  t.n_celle = n_celle;
   t.celle_sized = true;
   if (t.modo_percorso != 0) {
     RouteMap& m = t.mappa;

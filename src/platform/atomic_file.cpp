@@ -2,9 +2,37 @@
 // write buffer and the one-call write.
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace scenpack {
+namespace {
+
+std::vector<std::string>& live_temporaries() {
+  static std::vector<std::string> names;
+  return names;
+}
+
+}  // namespace
+
+void AtomicFile::track(const std::string& temp_path) { live_temporaries().push_back(temp_path); }
+
+void AtomicFile::untrack(const std::string& temp_path) noexcept {
+  std::vector<std::string>& names = live_temporaries();
+  names.erase(std::remove(names.begin(), names.end(), temp_path), names.end());
+}
+
+void remove_unfinished_temporaries() noexcept {
+  for (const std::string& name : live_temporaries()) {
+    try {
+      remove_file(name);
+    } catch (...) {
+      // Nothing more can be done for this one; go on with the others.
+    }
+  }
+  live_temporaries().clear();
+}
 
 Status AtomicFile::flush() {
   Status s = write_all(buffer_);

@@ -65,6 +65,9 @@ class AtomicFile {
   Status write_all(std::string_view bytes);
   Status write_all_at(uint64_t offset, std::string_view bytes);  // leaves the append position alone
   Status fail(const char* what, int err);
+  // The list of live temporaries behind remove_unfinished_temporaries().
+  static void track(const std::string& temp_path);
+  static void untrack(const std::string& temp_path) noexcept;
 
   std::string path_;
   std::string temp_path_;
@@ -73,6 +76,12 @@ class AtomicFile {
   Status status_;
   std::string buffer_;
 };
+
+// Removes the temporaries of atomic files neither committed nor abandoned
+// yet: every temporary is tracked from its creation to its rename or
+// removal, so that a run ending abnormally (an exception caught at the top,
+// a termination) leaves none behind.
+void remove_unfinished_temporaries() noexcept;
 
 // Convenience: the whole content in one call.
 Status write_file_atomically(const std::string& path, std::string_view bytes);

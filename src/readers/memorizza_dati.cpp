@@ -1,5 +1,6 @@
 #include "readers/memorizza_dati.h"
 
+#include <exception>
 #include <string>
 
 #include "platform/file_system.h"
@@ -36,6 +37,10 @@ Status memorizza_dati(Tables& t, const ScenarioFiles& files) {
     return read_train_description(t, files, line.board_record);
   } catch (const ReadFault& fault) {
     return after_read_fault(t, files, reading, fault);
+  } catch (const std::exception& failure) {
+    // Any other run-time failure while reading (no memory for the tables
+    // of a long route, say) ends the reading the same way.
+    return after_read_fault(t, files, reading, ReadFault{failure.what(), 0});
   }
 }
 

@@ -112,7 +112,10 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
 
 AtomicFile::~AtomicFile() {
   if (fd_ >= 0) ::close(fd_);
-  if (!temp_path_.empty()) ::unlink(temp_path_.c_str());
+  if (!temp_path_.empty()) {
+    ::unlink(temp_path_.c_str());
+    untrack(temp_path_);
+  }
 }
 
 Status AtomicFile::fail(const char* what, int err) {
@@ -124,6 +127,7 @@ Status AtomicFile::fail(const char* what, int err) {
   }
   if (!temp_path_.empty()) {
     ::unlink(temp_path_.c_str());
+    untrack(temp_path_);
     temp_path_.clear();
   }
   return status_;
@@ -137,6 +141,7 @@ Status AtomicFile::open() {
     fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ >= 0) {
       temp_path_ = std::move(name);
+      track(temp_path_);
       break;
     }
     if (errno != EEXIST || attempt == 100) return fail("cannot create", errno);
@@ -183,6 +188,7 @@ Status AtomicFile::commit() {
   }
   fd_ = -1;
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) return fail("cannot rename", errno);
+  untrack(temp_path_);
   temp_path_.clear();
   return Status::ok();
 }

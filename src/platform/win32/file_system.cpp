@@ -143,7 +143,10 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
 
 AtomicFile::~AtomicFile() {
   if (fd_ >= 0) _close(fd_);
-  if (!temp_path_.empty()) DeleteFileW(win32::widen(temp_path_).c_str());
+  if (!temp_path_.empty()) {
+    DeleteFileW(win32::widen(temp_path_).c_str());
+    untrack(temp_path_);
+  }
 }
 
 Status AtomicFile::fail(const char* what, int err) {
@@ -155,6 +158,7 @@ Status AtomicFile::fail(const char* what, int err) {
   }
   if (!temp_path_.empty()) {
     DeleteFileW(win32::widen(temp_path_).c_str());
+    untrack(temp_path_);
     temp_path_.clear();
   }
   return status_;
@@ -166,6 +170,7 @@ Status AtomicFile::open() {
     const int flags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT;
     if (_wsopen_s(&fd_, win32::widen(name).c_str(), flags, _SH_DENYRW, _S_IREAD | _S_IWRITE) == 0) {
       temp_path_ = name;
+      track(temp_path_);
       buffer_.reserve(kBufferSize);
       return Status::ok();
     }
@@ -216,6 +221,7 @@ Status AtomicFile::commit() {
     status_ = Status::io_error("cannot rename", path_, win32::error_text(err));
     return status_;
   }
+  untrack(temp_path_);
   temp_path_.clear();
   return Status::ok();
 }

@@ -1,0 +1,78 @@
+// A failure no input can cause (here: no memory), through the program built
+// with an allocation that can be made to fail. Whichever allocation fails,
+// the run ends in one of three ways, each reported and each leaving the
+// directory sound: the run is unharmed, the reading ends with fault 25 and
+// the files are written, or one line "scenpack: internal error: ..." with
+// exit 70. No temporary is left behind, and an output is either the old
+// file or the new one, whole.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/run_exe.h"
+#include "support/temp_dir.h"
+
+namespace scenpack {
+namespace {
+
+using namespace testing_support;
+
+const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
+
+ExeResult run_failing(const TempDir& dir, unsigned long long allocation, const std::string& count_file = "") {
+  for (const std::string& name : names_in(dir.path())) std::filesystem::remove_all(dir.file(name));
+  for (const std::string& name : kOutputs) spit(dir.file(name), "old " + name);
+  std::string env = "SCENPACK_TEST_FAIL_ALLOCATION=" + std::to_string(allocation) + " ";
+  if (!count_file.empty()) env += "SCENPACK_TEST_COUNT_ALLOCATIONS=" + shell_quote(count_file) + " ";
+  return run_exe(SCENPACK_FAILING_ALLOCATION_EXE, dir.path(),
+                 {"run", "--quiet", "--dir", dir.path(), "--report", dir.file("r.json")}, env);
+}
+
+TEST(InternalError, EveryFailingAllocationEndsCleanly) {
+  TempDir dir, reference, counter;
+  ASSERT_EQ(run_scenpack(reference.path(), {"run", "--quiet", "--dir", reference.path()}).status, 0);
+  ASSERT_EQ(run_failing(dir, 0, counter.file("count")).status, 0);
+  const unsigned long long allocations = std::stoull(slurp(counter.file("count")));
+  ASSERT_GT(allocations, 100u);
+
+  // Every allocation of the end of the run (the outputs and the report,
+  // while temporaries exist), and a spread over the rest.
+  std::vector<unsigned long long> failing;
+  for (unsigned long long n = 1; n <= allocations; n += n + 100 > allocations ? 1 : 61) failing.push_back(n);
+  int internal_errors = 0, reading_faults = 0;
+  for (unsigned long long n : failing) {
+    SCOPED_TRACE("allocation " + std::to_string(n) + " of " + std::to_string(allocations));
+    const ExeResult r = run_failing(dir, n);
+    const std::string report = slurp(dir.file("r.json"));
+    for (const std::string& name : names_in(dir.path())) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+    for (const std::string& name : kOutputs) {
+      const std::string bytes = slurp(dir.file(name));
+      EXPECT_TRUE(bytes == "old " + name || r.status == 1 || bytes == slurp(reference.file(name))) << name;
+    }
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), r.status == 0 ? 0 : 1) << r.err;
+    if (r.status == 70) {
+      ++internal_errors;
+      EXPECT_EQ(r.err, "scenpack: internal error: std::bad_alloc\n");
+      // Until the command line has been read there is no report to write.
+      if (!report.empty()) {
+        EXPECT_NE(report.find("\"exit_status\": 70,"), std::string::npos) << report;
+        EXPECT_NE(report.find("\"message\": \"scenpack: internal error: std::bad_alloc\""), std::string::npos);
+      }
+    } else if (r.status == 1) {
+      ++reading_faults;
+      EXPECT_NE(r.err.find(" Errore n. 25, "), std::string::npos) << r.err;
+      EXPECT_NE(report.find("\"codice_errore\": 25,"), std::string::npos) << report;
+    } else {
+      EXPECT_EQ(r.status, 0) << r.err;
+    }
+  }
+  EXPECT_GT(internal_errors, 0);
+  EXPECT_GT(reading_faults, 0);
+  // The end of the run is well past the command line: its reports exist.
+  EXPECT_NE(slurp(dir.file("r.json")).find("\"exit_status\": 70,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace scenpack
