@@ -87,8 +87,8 @@ RunReport emit_texts(const Arguments& a) {
   return r;
 }
 
-// Copies --line / --train into the directory; checks both before copying
-// either, so a refusal changes nothing.
+// Copies --line / --train into the directory; reads and checks both before
+// writing either, so a refusal changes nothing.
 RunReport stage_inputs(RunReport r, const Arguments& a, const ScenarioFiles& files) {
   const std::vector<std::string> touched = {
       files.path(files.line_text()), files.path(files.train_text()), files.path(files.route_map()),
@@ -96,17 +96,17 @@ RunReport stage_inputs(RunReport r, const Arguments& a, const ScenarioFiles& fil
   struct Input {
     const std::optional<std::string>& source;
     std::string target;
-  } inputs[] = {{a.line, files.path(files.line_text())}, {a.train, files.path(files.train_text())}};
-  for (const Input& in : inputs) {
+    std::string bytes;
+  } inputs[] = {{a.line, files.path(files.line_text()), {}}, {a.train, files.path(files.train_text()), {}}};
+  for (Input& in : inputs) {
     if (!in.source) continue;
-    StageResult s = check_source(*in.source, touched);
+    StageResult s = read_source(*in.source, touched, in.bytes);
     if (s.error == StageError::kUsage) return failed(r, exit_status::kUsage, s.message);
     if (s.error != StageError::kNone) return failed(r, exit_status::kNoInput, s.message);
   }
   for (const Input& in : inputs) {
     if (!in.source) continue;
-    StageResult s = copy_source(*in.source, in.target);
-    if (s.error == StageError::kUnreadable) return failed(r, exit_status::kNoInput, s.message);
+    StageResult s = write_staged(in.target, in.bytes);
     if (s.error != StageError::kNone) return failed(r, exit_status::kIoError, s.message);
   }
   r.exit_status = exit_status::kOk;

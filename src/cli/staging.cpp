@@ -4,12 +4,13 @@
 
 namespace scenpack {
 
-StageResult check_source(const std::string& source, const std::vector<std::string>& touched) {
+StageResult read_source(const std::string& source, const std::vector<std::string>& touched, std::string& bytes) {
   FileIdentity src;
-  if (Status s = identify_file(source, src); !s.is_ok()) return {StageError::kUnreadable, s.message()};
+  if (Status s = read_file(source, bytes, &src); !s.is_ok()) return {StageError::kUnreadable, s.message()};
   for (const std::string& path : touched) {
     FileIdentity other;
     if (identify_file(path, other).is_ok() && other == src) {
+      bytes.clear();
       return {StageError::kUsage, source + " is the build's own file " + path +
                                       ", which the build would consume or replace"};
     }
@@ -17,9 +18,7 @@ StageResult check_source(const std::string& source, const std::vector<std::strin
   return {};
 }
 
-StageResult copy_source(const std::string& source, const std::string& target) {
-  std::string bytes;
-  if (Status s = read_file(source, bytes); !s.is_ok()) return {StageError::kUnreadable, s.message()};
+StageResult write_staged(const std::string& target, const std::string& bytes) {
   if (Status s = write_file_atomically(target, bytes); !s.is_ok()) return {StageError::kIo, s.message()};
   return {};
 }

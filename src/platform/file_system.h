@@ -13,8 +13,6 @@ namespace scenpack {
 
 bool file_exists(const std::string& path);
 
-// Reads the whole file into `out`.
-Status read_file(const std::string& path, std::string& out);
 
 // What tells two names of one file apart from two files: the device and
 // inode, or on Windows the volume serial number and file index.
@@ -27,6 +25,12 @@ struct FileIdentity {
 // The identity of the file at `path`; fails ("cannot read PATH: reason")
 // when it does not exist, cannot be reached or is a directory.
 Status identify_file(const std::string& path, FileIdentity& out);
+
+// Reads the whole file into `out`, from one open; a directory is refused.
+// When `identity` is given it receives the identity of the file that was
+// read, taken from that open file, never from a second lookup of the name
+// (which another process could have pointed elsewhere in between).
+Status read_file(const std::string& path, std::string& out, FileIdentity* identity = nullptr);
 
 // True when the two paths reach the same existing file (links included), or
 // name the same entry of the same directory (the directory compared by

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <filesystem>
 
 #include "support/run_exe.h"
@@ -198,6 +200,45 @@ TEST(Cli, RefusesAReportThatIsAFileOfTheRun) {
   // Another name beside the outputs is fine.
   EXPECT_EQ(run_scenpack(cwd.path(), {"run", "--quiet", "--dir", "d", "--report", "d/r.json"}).status, 0);
   EXPECT_NE(slurp(d + "/r.json").find("\"exit_status\": 0"), std::string::npos);
+}
+
+// --line names a chain of links whose last link another thread keeps
+// pointing, in turn, at a good description and at the build's own ".sim"
+// (the chain makes every lookup of the name slow, so a second lookup would
+// often see the other file). Whatever the timing, the file checked is the
+// file copied: each build either refuses the ".sim" (64) or builds from the
+// good description (0); it never copies the ".sim" in as its line
+// description (which ends in fault 102).
+TEST(Cli, ASourceRepointedWhileStagedIsNeverMistakenForAnother) {
+  TempDir dir, src;
+  ASSERT_EQ(run_scenpack(src.path(), {"emit", "--dir", src.path()}).status, 0);
+  const std::string good = src.file("Tarvena1_linea.txt"), own = dir.file("Tarvena1_84.sim");
+  spit(own, "old records");
+  constexpr int kChain = 30;
+  for (int i = 0; i < kChain; ++i) {
+    const std::string to = src.file("link" + std::to_string(i + 1));
+    ASSERT_EQ(::symlink(i + 1 == kChain ? good.c_str() : to.c_str(), src.file("link" + std::to_string(i)).c_str()), 0);
+  }
+  const std::string last = src.file("link" + std::to_string(kChain - 1)), next = src.file("next");
+  std::atomic<bool> stop{false};
+  std::thread repoint([&] {
+    for (bool to_own = true; !stop; to_own = !to_own) {
+      ::unlink(next.c_str());
+      if (::symlink((to_own ? own : good).c_str(), next.c_str()) == 0) ::rename(next.c_str(), last.c_str());
+    }
+  });
+  int refused = 0, built = 0;
+  constexpr int kRuns = 40;
+  for (int i = 0; i < kRuns; ++i) {
+    ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--line", src.file("link0"), "--train",
+                                            src.file("Tarvena1_84-.txt")});
+    if (r.status == 64) ++refused;
+    else if (r.status == 0) ++built;
+    else ADD_FAILURE() << "run " << i << ": exit " << r.status << ": " << r.err;
+  }
+  stop = true;
+  repoint.join();
+  EXPECT_EQ(refused + built, kRuns);
 }
 
 // A text board on the first metres takes cell 1, the place of the marker

@@ -15,7 +15,10 @@ TEST(Staging, CopiesByteForByteOverAnOlderWorkingFile) {
   std::string bytes("a\0b\r\n\xff", 6);
   spit(dir.file("src"), bytes);
   spit(dir.file("work"), std::string(100, 'x'));
-  EXPECT_EQ(copy_source(dir.file("src"), dir.file("work")).error, StageError::kNone);
+  std::string read;
+  EXPECT_EQ(read_source(dir.file("src"), {dir.file("work")}, read).error, StageError::kNone);
+  EXPECT_EQ(read, bytes);
+  EXPECT_EQ(write_staged(dir.file("work"), read).error, StageError::kNone);
   EXPECT_EQ(slurp(dir.file("work")), bytes);
   EXPECT_EQ(slurp(dir.file("src")), bytes);
 }
@@ -26,11 +29,21 @@ TEST(Staging, IdentityIsTheFileNotItsSpelling) {
   spit(dir.file("other"), "w");
   ASSERT_EQ(::link(dir.file("work").c_str(), dir.file("hard").c_str()), 0);
   const std::vector<std::string> touched = {dir.file("missing"), dir.file("work")};
-  EXPECT_EQ(check_source(dir.file("other"), touched).error, StageError::kNone);
-  EXPECT_EQ(check_source(dir.file("hard"), touched).error, StageError::kUsage);
-  EXPECT_EQ(check_source(dir.path() + "//./work", touched).error, StageError::kUsage);
-  EXPECT_EQ(check_source(dir.file("missing"), touched).error, StageError::kUnreadable);
-  EXPECT_EQ(check_source(dir.path(), touched).error, StageError::kUnreadable);
+  struct Case {
+    std::string source;
+    StageError error;
+  } cases[] = {
+      {dir.file("other"), StageError::kNone},
+      {dir.file("hard"), StageError::kUsage},
+      {dir.path() + "//./work", StageError::kUsage},
+      {dir.file("missing"), StageError::kUnreadable},
+      {dir.path(), StageError::kUnreadable},
+  };
+  for (const Case& c : cases) {
+    std::string bytes;
+    EXPECT_EQ(read_source(c.source, touched, bytes).error, c.error) << c.source;
+    EXPECT_EQ(bytes, c.error == StageError::kNone ? "w" : "") << c.source;
+  }
 }
 
 }  // namespace

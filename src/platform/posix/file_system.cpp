@@ -41,15 +41,17 @@ bool file_exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-Status read_file(const std::string& path, std::string& out) {
+Status read_file(const std::string& path, std::string& out, FileIdentity* identity) {
   out.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Status::io_error("cannot read", path, system_error_text(errno));
   struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  const int err = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+  if (err != 0) {
     ::close(fd);
-    return Status::io_error("cannot read", path, system_error_text(EISDIR));
+    return Status::io_error("cannot read", path, system_error_text(err));
   }
+  if (identity != nullptr) *identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
   char chunk[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd, chunk, sizeof chunk);

@@ -47,13 +47,27 @@ bool file_exists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-Status read_file(const std::string& path, std::string& out) {
+Status read_file(const std::string& path, std::string& out, FileIdentity* identity) {
   out.clear();
   const std::wstring wide = win32::widen(path);
   if (is_directory(wide)) return Status::io_error("cannot read", path, system_error_text(EISDIR));
   int fd = -1;
   if (_wsopen_s(&fd, wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
     return Status::io_error("cannot read", path, system_error_text(errno));
+  }
+  // Kind and identity of the file opened, from its handle.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &info)) {
+    const DWORD err = GetLastError();
+    _close(fd);
+    return Status::io_error("cannot read", path, win32::error_text(err));
+  }
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    _close(fd);
+    return Status::io_error("cannot read", path, system_error_text(EISDIR));
+  }
+  if (identity != nullptr) {
+    *identity = {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
   }
   char chunk[1 << 16];
   for (;;) {
