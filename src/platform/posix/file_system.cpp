@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/entry_names.h"
+
 namespace scenpack {
 namespace {
 
@@ -76,7 +78,7 @@ Status identify_file(const std::string& path, FileIdentity& out) {
   return Status::ok();
 }
 
-namespace {
+namespace entry_names {
 
 // The identity of what `path` reaches, a directory included.
 std::optional<FileIdentity> identity_of(const std::string& path) {
@@ -93,17 +95,10 @@ std::pair<std::string, std::string> split_last_name(const std::string& path) {
   return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-}  // namespace
+bool same_entry_name(const std::string& a, const std::string& b) { return a == b; }
 
-bool same_file(const std::string& a, const std::string& b) {
-  const std::optional<FileIdentity> file_a = identity_of(a);
-  if (file_a && file_a == identity_of(b)) return true;
-  const auto [dir_a, name_a] = split_last_name(a);
-  const auto [dir_b, name_b] = split_last_name(b);
-  if (name_a != name_b || name_a.empty() || name_a == "." || name_a == "..") return false;
-  const std::optional<FileIdentity> parent_a = identity_of(dir_a);
-  return parent_a && parent_a == identity_of(dir_b);
-}
+}  // namespace entry_names
+
 
 Status remove_file(const std::string& path) {
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::ok();

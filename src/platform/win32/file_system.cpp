@@ -15,6 +15,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/entry_names.h"
 #include "platform/win32/wide_text.h"
 
 namespace scenpack {
@@ -100,7 +101,7 @@ Status identify_file(const std::string& path, FileIdentity& out) {
   return Status::ok();
 }
 
-namespace {
+namespace entry_names {
 
 // The identity of what `path` reaches, a directory included.
 std::optional<FileIdentity> identity_of(const std::string& path) {
@@ -134,17 +135,8 @@ bool same_entry_name(const std::string& a, const std::string& b) {
   return CompareStringOrdinal(wa.c_str(), -1, wb.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-}  // namespace
+}  // namespace entry_names
 
-bool same_file(const std::string& a, const std::string& b) {
-  const std::optional<FileIdentity> file_a = identity_of(a);
-  if (file_a && file_a == identity_of(b)) return true;
-  const auto [dir_a, name_a] = split_last_name(a);
-  const auto [dir_b, name_b] = split_last_name(b);
-  if (name_a.empty() || name_a == "." || name_a == ".." || !same_entry_name(name_a, name_b)) return false;
-  const std::optional<FileIdentity> parent_a = identity_of(dir_a);
-  return parent_a && parent_a == identity_of(dir_b);
-}
 
 Status remove_file(const std::string& path) {
   if (DeleteFileW(win32::widen(path).c_str())) return Status::ok();
