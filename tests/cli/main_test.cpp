@@ -197,6 +197,11 @@ TEST(Cli, RefusesAReportThatIsAFileOfTheRun) {
     EXPECT_EQ(cwd.names(), (std::vector<std::string>{"d", "hard.json", "line.txt", "soft.json"}));
     EXPECT_EQ(names_in(d), (std::vector<std::string>{"Tarvena1_84.dat", "sub"}));
   }
+  // A usage error writes its report, but not over a file of the run either.
+  ExeResult usage = run_scenpack(cwd.path(), {"build", "--dir", "d", "--report", "d/Tarvena1_84.dat", "--bogus"});
+  EXPECT_EQ(usage.status, 64);
+  EXPECT_NE(usage.err.find("names the run's own file"), std::string::npos) << usage.err;
+  EXPECT_EQ(slurp(d + "/Tarvena1_84.dat"), "old cells");
   // Another name beside the outputs is fine.
   EXPECT_EQ(run_scenpack(cwd.path(), {"run", "--quiet", "--dir", "d", "--report", "d/r.json"}).status, 0);
   EXPECT_NE(slurp(d + "/r.json").find("\"exit_status\": 0"), std::string::npos);
