@@ -1,90 +1,71 @@
-// libFuzzer target: the whole build (memorizza_percorso) on a line
-// description and a train description taken from one input.
+// libFuzzer target: the build's reading and finishing, and check, on a line
+// description and a train description taken from one input, all in memory
+// (no file is written per input).
 //
-// Input layout: the first byte's low bit is modo_percorso (1 builds and
-// writes the route map); the rest is split at its first NUL byte into the
-// line description (before) and the train description (after). Without a
-// NUL byte no train description is written, which the build must take as a
-// run-time reading fault (code 25), not a crash.
+// Input layout: the first byte's low bit is modo_percorso (1 builds the route
+// map); the rest is split at its first NUL byte into the line description
+// (before) and the train description (after). Without a NUL byte there is no
+// train description, which both must take as a reading fault, not a crash.
 //
-// The texts are written into one private temporary directory and every file
-// the build leaves there is removed after each run. Any crash, sanitizer
-// report, leak or hang is a finding.
-#include <stdlib.h>
-#include <unistd.h>
-
+// Each input runs twice on fresh tables: under the build's policy (the
+// readers, the cab-code pass and the check codes, as memorizza_percorso runs
+// them before writing) and under check's. Whenever the build records a
+// fault, check must list at least one error. Any crash, sanitizer report,
+// leak, hang or broken property is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <string>
+#include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string_view>
 
-#include "driver/build.h"
-#include "model/file_names.h"
+#include "finish/cab_codes.h"
+#include "finish/check_codes.h"
+#include "model/fault_sink.h"
 #include "model/tables.h"
-#include "platform/file_system.h"
+#include "readers/description.h"
+#include "readers/memorizza_dati.h"
 
 namespace {
 
-using scenpack::ScenarioFiles;
+using namespace scenpack;
 
-std::string make_work_directory() {
-  // A memory file system keeps the many small writes cheap where there is one.
-  for (const char* base : {"/dev/shm", "/tmp"}) {
-    std::string templ = std::string(base) + "/scenpack-fuzz-XXXXXX";
-    if (::mkdtemp(templ.data()) != nullptr) return templ;
+// Reads, finishes and stores the check codes under `policy`; returns the
+// errors listed.
+size_t run(FaultPolicy policy, int32_t modo, const DescriptionText& line, const DescriptionText& train,
+           Tables& t) {
+  t.modo_percorso = modo;
+  FaultSink sink(t.errore, policy, policy == FaultPolicy::kGoOn ? 1000 : std::numeric_limits<size_t>::max());
+  (void)memorizza_dati(t, line, train, sink);
+  if (policy == FaultPolicy::kGoOn && sink.full()) return sink.errors();
+  cab_code_pass(t, sink);
+  if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) {
+    if (policy == FaultPolicy::kGoOn) sink.fault(stop);
+    else record_fault(t.errore, stop);
   }
-  std::perror("scenpack fuzz: cannot create a work directory");
-  std::abort();
-}
-
-const ScenarioFiles& scenario_files() {
-  static const ScenarioFiles files{make_work_directory(), "Tarvena1", "84"};
-  return files;
-}
-
-void remove_everything(const ScenarioFiles& f) {
-  for (const std::string& name : {f.line_text(), f.train_text(), f.route_map(), f.records(), f.cells()}) {
-    (void)scenpack::remove_file(f.path(name));
-  }
-}
-
-void remove_work_directory() {
-  remove_everything(scenario_files());
-  ::rmdir(scenario_files().dir.c_str());
-}
-
-void write_or_die(const std::string& path, std::string_view bytes) {
-  scenpack::Status s = scenpack::write_file_atomically(path, bytes);
-  if (!s.is_ok()) {
-    std::fprintf(stderr, "scenpack fuzz: %s\n", s.message().c_str());
-    std::abort();
-  }
+  return sink.errors();
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  (void)scenario_files();
-  std::atexit(remove_work_directory);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const int32_t modo_percorso = data[0] & 1;
+  const int32_t modo = data[0] & 1;
   const std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
   const size_t split = input.find('\0');
 
-  const ScenarioFiles& files = scenario_files();
-  remove_everything(files);
-  write_or_die(files.path(files.line_text()), input.substr(0, split));
-  if (split != std::string_view::npos) write_or_die(files.path(files.train_text()), input.substr(split + 1));
+  DescriptionText line{"Tarvena1_linea.txt", input.substr(0, split), ""};
+  DescriptionText train{"Tarvena1_84-.txt", std::nullopt, ""};
+  if (split != std::string_view::npos) train.bytes = input.substr(split + 1);
 
-  scenpack::Tables t;
-  t.nome_scenario = files.nome_scenario;
-  t.numero_treno = files.numero_treno;
-  (void)scenpack::memorizza_percorso(t, files, modo_percorso);
-  remove_everything(files);
+  Tables built;
+  (void)run(FaultPolicy::kStopAtFirst, modo, line, train, built);
+  Tables checked;
+  const size_t listed = run(FaultPolicy::kGoOn, modo, line, train, checked);
+  if (built.errore.codice_errore != 0 && listed == 0) {
+    std::fprintf(stderr, "build recorded fault %d, check listed no error\n", built.errore.codice_errore);
+    std::abort();
+  }
   return 0;
 }

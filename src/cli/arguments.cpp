@@ -15,18 +15,22 @@ std::vector<OptionRule> options_of(Subcommand c) {
   const OptionRule dir{"--dir", true, [](Arguments& a, const std::string& v) { a.dir = v; }};
   const OptionRule report{"--report", true, [](Arguments& a, const std::string& v) { a.report = v; }};
   const OptionRule quiet{"--quiet", false, [](Arguments& a, const std::string&) { a.quiet = true; }};
+  const OptionRule line{"--line", true, [](Arguments& a, const std::string& v) { a.line = v; }};
+  const OptionRule train{"--train", true, [](Arguments& a, const std::string& v) { a.train = v; }};
   const OptionRule name{"--name", true, [](Arguments& a, const std::string& v) { a.name = v; }};
   const OptionRule number{"--number", true, [](Arguments& a, const std::string& v) { a.number = v; }};
+  const OptionRule no_map{"--no-map", false, [](Arguments& a, const std::string&) { a.no_map = true; }};
   const OptionRule summary{"--summary", false, [](Arguments& a, const std::string&) { a.summary = true; }};
   switch (c) {
     case Subcommand::kEmit:
       return {dir};
     case Subcommand::kBuild:
-      return {dir, report, quiet,
-              {"--line", true, [](Arguments& a, const std::string& v) { a.line = v; }},
-              {"--train", true, [](Arguments& a, const std::string& v) { a.train = v; }},
-              name, number, summary,
-              {"--no-map", false, [](Arguments& a, const std::string&) { a.no_map = true; }}};
+      return {dir, report, quiet, line, train, name, number, summary, no_map,
+              {"-w", false, [](Arguments& a, const std::string&) { a.no_warnings = true; }}};
+    case Subcommand::kCheck:
+      return {dir, line, train, name, number, no_map,
+              {"--format", true, [](Arguments& a, const std::string& v) { a.format_word = v; }},
+              {"--max-errors", true, [](Arguments& a, const std::string& v) { a.max_errors_word = v; }}};
     case Subcommand::kInspect:
       return {name, number, summary,
               {"--json", false, [](Arguments& a, const std::string&) { a.json = true; }},
@@ -45,8 +49,27 @@ const char* command_name(Subcommand c) {
     case Subcommand::kBuild: return "build";
     case Subcommand::kInspect: return "inspect";
     case Subcommand::kPlot: return "plot";
+    case Subcommand::kCheck: return "check";
     default: return "run";
   }
+}
+
+// The values of check's --format and --max-errors; "" when they are valid.
+std::string check_options(Arguments& a) {
+  if (a.format_word == "json") {
+    a.format = ListFormat::kJson;
+  } else if (!a.format_word.empty() && a.format_word != "text") {
+    return "--format takes text or json, not '" + a.format_word + "'";
+  }
+  if (a.max_errors_word.empty()) return "";
+  size_t n = 0;
+  for (char c : a.max_errors_word) {
+    if (c < '0' || c > '9' || n > 1000000000) return "--max-errors takes a whole number above 0";
+    n = n * 10 + static_cast<size_t>(c - '0');
+  }
+  if (n == 0) return "--max-errors takes a whole number above 0";
+  a.max_errors = n;
+  return "";
 }
 
 }  // namespace
@@ -72,6 +95,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     else if (words[i] == "emit") a.command = Subcommand::kEmit, ++i;
     else if (words[i] == "build") a.command = Subcommand::kBuild, ++i;
     else if (words[i] == "inspect") a.command = Subcommand::kInspect, ++i;
+    else if (words[i] == "check") a.command = Subcommand::kCheck, ++i;
   }
   const bool takes_path = a.command == Subcommand::kInspect || a.command == Subcommand::kPlot;
   const std::vector<OptionRule> rules = options_of(a.command);
@@ -119,6 +143,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     rule->apply(a, value);
   }
   if (out.error.empty() && takes_path && !a.path) out.error = std::string(command_name(a.command)) + " needs a directory or a compiled file";
+  if (out.error.empty() && a.command == Subcommand::kCheck) out.error = check_options(a);
   if (out.error.empty() && a.command != Subcommand::kRun && a.command != Subcommand::kEmit) {
     if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;
     else if (std::string q = name_part_problem(a.number); !q.empty()) out.error = "--number " + q;
@@ -134,9 +159,11 @@ std::string usage_text() {
          "       scenpack emit  [--dir DIR]\n"
          "       scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]\n"
          "                      [--number NUM] [--no-map] [--report FILE] [--quiet]\n"
-         "                      [--summary]\n"
+         "                      [--summary] [-w]\n"
          "       scenpack inspect PATH [--name NAME] [--number NUM] [--json] [--summary]\n"
          "                        [--cells FROM..TO] [--kind K]\n"
+         "       scenpack check [--dir DIR] [--line FILE] [--train FILE] [--name NAME]\n"
+         "                      [--number NUM] [--no-map] [--format text|json] [--max-errors N]\n"
          "       scenpack -h | --help | --version\n"
          "\n"
          "Packages the driving scenario: writes its source texts, reads them back and\n"
@@ -146,12 +173,18 @@ std::string usage_text() {
          "          (DIR: the directory of the executable)\n"
          "  emit    write the five texts only (DIR: the current directory)\n"
          "  build   read the working texts in DIR and write the compiled files\n"
-         "          (DIR: the current directory; NAME Tarvena1, NUM 84)\n"
+         "          (DIR: the current directory; NAME Tarvena1, NUM 84); texts left\n"
+         "          in DIR are kept, copies made by --line/--train deleted;\n"
+         "          warnings (as check lists them) go to stderr\n"
+         "  check   read the descriptions (FILE in place, or the working texts in DIR)\n"
+         "          and list every fault with its line, column and source line;\n"
+         "          nothing is written or deleted; exit 0 without errors, else 1\n"
          "  inspect list the compiled files of NAME and NUM in the directory PATH, or\n"
          "          the one compiled file PATH: records with their role, cells with\n"
          "          their metre and kind, map points\n"
          "\n"
-         "  --line FILE, --train FILE  copy FILE into DIR as the working text first\n"
+         "  --line FILE, --train FILE  build: copy FILE into DIR as the working text\n"
+         "                             first; check: read FILE; messages name FILE\n"
          "  --no-map                   do not build or write NAME_linea.dat\n"
          "  --report FILE              write the outcome as one JSON object (never over\n"
          "                             a file of the run)\n"
@@ -162,6 +195,10 @@ std::string usage_text() {
          "                             out) and the map points of their metres\n"
          "  --kind K                   inspect: only cells of kind K (\"signal\", \"code\n"
          "                             point\", ... or a number)\n"
+         "  -w                         build: do not print warnings\n"
+         "  --format text|json         check: a compiler-style listing (the default)\n"
+         "                             or one JSON array of findings\n"
+         "  --max-errors N             check: stop after N errors\n"
          "\n"
          "Exit status: 0 no fault, 1 fault recorded (files written), 2 stopped by\n"
          "1250/1251 (nothing written), 64 usage, 65 compiled file malformed, 66 input\n"

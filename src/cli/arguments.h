@@ -2,14 +2,17 @@
 //   scenpack [run] [--dir DIR] [--report FILE] [--quiet]
 //   scenpack emit  [--dir DIR]
 //   scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]
-//                  [--number NUM] [--no-map] [--report FILE] [--quiet] [--summary]
+//                  [--number NUM] [--no-map] [--report FILE] [--quiet] [--summary] [-w]
 //   scenpack inspect PATH [--name NAME] [--number NUM] [--json] [--summary]
 //                    [--cells FROM..TO] [--kind K]
 //   scenpack plot PATH [--name NAME] [--number NUM] [--out FILE]
+//   scenpack check [--dir DIR] [--line FILE] [--train FILE] [--name NAME]
+//                  [--number NUM] [--no-map] [--format text|json] [--max-errors N]
 //   scenpack --help | --version
 // An option's value follows it as the next argument or after "=".
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +20,9 @@
 
 namespace scenpack {
 
-enum class Subcommand { kRun, kEmit, kBuild, kInspect, kPlot, kHelp, kVersion };
+enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kHelp, kVersion };
+
+enum class ListFormat { kText, kJson };
 
 struct Arguments {
   Subcommand command = Subcommand::kRun;
@@ -35,6 +40,11 @@ struct Arguments {
   std::optional<std::string> cells;    // inspect: "FROM..TO", cell numbers
   std::optional<std::string> kind;     // inspect: a cell kind by name or number
   std::optional<std::string> out;      // plot: the picture's file
+  bool no_warnings = false;               // build: -w, print no warnings
+  ListFormat format = ListFormat::kText;  // check: how the findings are listed
+  size_t max_errors = 0;                  // check: stop after this many errors, 0 = no limit
+  std::string format_word;                // the values as given, checked after parsing
+  std::string max_errors_word;
 };
 
 struct ParsedArguments {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/check_command.h"
+#include "cli/findings.h"
 #include "cli/inspect_command.h"
 #include "cli/staging.h"
 #include "driver/build.h"
@@ -123,7 +125,17 @@ RunReport build_scenario(const Arguments& a) {
   Tables t;
   t.nome_scenario = a.name;
   t.numero_treno = a.number;
-  BuildOutcome out = memorizza_percorso(t, files, a.no_map ? 0 : 1);
+  // The copies of --line and --train are the build's own, deleted as the
+  // reading says, and their faults name the file as the user wrote it;
+  // texts an author left in the directory are read and kept.
+  BuildInputs inputs;
+  inputs.line = WorkingText{a.line.value_or(""), a.line.has_value()};
+  inputs.train = WorkingText{a.train.value_or(""), a.train.has_value()};
+  BuildOutcome out = memorizza_percorso(t, files, a.no_map ? 0 : 1, inputs);
+  // Warnings as a compiler prints them; they change nothing else.
+  if (!a.no_warnings) {
+    for (const Diagnostic& d : out.warnings) print_line(finding_header(d));
+  }
   r = finish(r, out, t);
   // What landed, when something was written.
   if (a.summary && (r.exit_status == exit_status::kOk || r.exit_status == exit_status::kFault)) {
@@ -159,6 +171,11 @@ RunReport run_command(const Arguments& a) {
     case Subcommand::kEmit: return emit_texts(a);
     case Subcommand::kBuild: return build_scenario(a);
     case Subcommand::kInspect: return inspect_compiled(a);
+    case Subcommand::kCheck: {
+      RunReport r;
+      r.exit_status = run_check(a);
+      return r;
+    }
     default: return run_scenario(a);
   }
 }

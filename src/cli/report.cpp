@@ -20,10 +20,12 @@ std::string json_list(const std::vector<std::string>& items) {
 std::string report_json(const RunReport& r) {
   const std::string file = r.errore.where ? r.errore.where->file : "";
   const int line = r.errore.where ? r.errore.where->line : 0;
+  const int column = r.errore.where ? r.errore.where->column : 0;
   return "{\"exit_status\": " + std::to_string(r.exit_status) +
          ", \"codice_errore\": " + std::to_string(r.errore.codice_errore) +
          ", \"posizione_errore\": " + std::to_string(r.errore.posizione_errore) +
          ", \"file\": " + json_string(file) + ", \"line\": " + std::to_string(line) +
+         ", \"column\": " + std::to_string(column) +
          ", \"message\": " + json_string(r.message) + ", \"dir\": " + json_string(r.dir) +
          ", \"files\": " + json_list(r.files) + ", \"texts\": " + json_list(r.texts) + "}\n";
 }

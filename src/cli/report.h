@@ -1,6 +1,6 @@
 // The --report file: one JSON object describing how the run ended.
 //   {"exit_status": 1, "codice_errore": 101, "posizione_errore": 0,
-//    "file": "", "line": 0, "message": "...", "dir": "/x",
+//    "file": "", "line": 0, "column": 0, "message": "...", "dir": "/x",
 //    "files": ["Tarvena1_84.sim", ...], "texts": [...]}
 #pragma once
 

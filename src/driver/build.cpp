@@ -1,43 +1,73 @@
 #include "driver/build.h"
 
+#include "driver/descriptions.h"
 #include "finish/cab_codes.h"
 #include "finish/check_codes.h"
 #include "finish/output_files.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "readers/memorizza_dati.h"
 
 namespace scenpack {
+namespace {
 
-void errore(Tables& t, int32_t code) {
-  record_fault(t.errore, code);
-  show_message_box(" Errore n. " + std::to_string(code));
+// Deletes the working text when the reading asked for it and scenpack
+// wrote it in this run.
+Status delete_if_ours(bool asked, const WorkingText& text, const std::string& path) {
+  if (!asked || !text.ours) return Status::ok();
+  return remove_file(path);
 }
 
-BuildOutcome finish_build(Tables& t, const ScenarioFiles& files) {
+}  // namespace
+
+void errore(Tables& t, FaultCode code) {
+  record_fault(t.errore, code);
+  show_message_box(" Errore n. " + std::to_string(code_number(code)));
+}
+
+BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink) {
   BuildOutcome out;
   // With the route length never read there are no cells: the pass sees none
   // and cell 1's reserved values are skipped (store_check_codes).
-  cab_code_pass(t);
-  if (int32_t stop = store_check_codes(t); stop != 0) {
+  cab_code_pass(t, sink);
+  if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) {
     errore(t, stop);
-    out.stop_code = stop;
+    out.stop_code = code_number(stop);
     return out;
   }
   out.status = write_output_files(t, files, &out.files_written);
   return out;
 }
 
-BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p) {
+BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs) {
   t.modo_percorso = p;
   t.errore.codice_errore = 0;
   t.errore.where.reset();
+  t.errore.own_position.reset();
+  t.errore.detail.clear();
   clear_records(t);
-  if (Status s = memorizza_dati(t, files); !s.is_ok()) {
-    BuildOutcome out;
-    out.status = s;
-    return out;
+
+  const std::string line_path = files.path(files.line_text());
+  const std::string train_path = files.path(files.train_text());
+  const LoadedDescription line =
+      load_description(line_path, inputs.line.shown.empty() ? files.line_text() : inputs.line.shown);
+  const LoadedDescription train =
+      load_description(train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown);
+
+  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+  const ReadingOutcome read = memorizza_dati(t, line.text(), train.text(), sink);
+  BuildOutcome out;
+  out.status = delete_if_ours(read.delete_line, inputs.line, line_path);
+  if (out.status.is_ok()) out.status = delete_if_ours(read.delete_train, inputs.train, train_path);
+  if (!out.status.is_ok()) return out;
+
+  std::vector<Diagnostic> warnings;
+  for (const Diagnostic& d : sink.diagnostics()) {
+    if (d.severity == Severity::kWarning) warnings.push_back(d);
   }
-  return finish_build(t, files);
+  out = finish_build(t, files, sink);
+  out.warnings = std::move(warnings);
+  return out;
 }
 
 }  // namespace scenpack

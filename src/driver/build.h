@@ -1,39 +1,56 @@
 // The build sequence memorizza_percorso: read the descriptions into the
 // tables, finish the track cells, store the check codes and write the three
-// compiled files.
+// compiled files. The only code that opens, deletes and writes the files of
+// a build.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "model/fault_sink.h"
 #include "model/file_names.h"
 #include "model/status.h"
 #include "model/tables.h"
 
 namespace scenpack {
 
+// How the build knows one of its two working texts.
+struct WorkingText {
+  std::string shown;  // the name its faults are reported under; "" for the working name
+  bool ours = false;  // written by scenpack in this run: deleted when the reading is done with it
+};
+
+// The two working texts. By default they are an author's: read and kept.
+struct BuildInputs {
+  WorkingText line;
+  WorkingText train;
+};
+
 // How a build ended. Data faults are not here: they are in t.errore.
 struct BuildOutcome {
   Status status;                           // not ok: a file could not be read, written or deleted
   int32_t stop_code = 0;                   // 1250 or 1251: stopped before any output file
-  std::vector<std::string> files_written;  // output file names, in the order written
+  std::vector<std::string> files_written;  // output file names, in order
+  std::vector<Diagnostic> warnings;        // what the readers warned about
 };
 
 // The build, steps in order:
 //  1. modo_percorso := p; codice_errore := 0 (the position is kept);
 //  2. records 0..86 cleared;
-//  3. memorizza_dati reads both descriptions (data faults do not stop the build);
+//  3. memorizza_dati reads both descriptions (data faults do not stop the
+//     build); the working texts scenpack made in this run are deleted as
+//     the reading says, an author's are kept;
 //  4. the cab-code pass, then the reserved values and the check codes
 //     (1250 / 1251 end the build here, with the message box);
 //  5. "_linea.dat" when p != 0, then ".sim" and ".dat".
-BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p);
+BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs = {});
 
-// Steps 4 and 5 on tables already read.
-BuildOutcome finish_build(Tables& t, const ScenarioFiles& files);
+// Steps 4 and 5 on tables already read; faults of the pass go to `sink`.
+BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink);
 
 // The stopping report: records the code, shows " Errore n. C" in the message
 // box. The caller then ends the build without writing anything.
-void errore(Tables& t, int32_t code);
+void errore(Tables& t, FaultCode code);
 
 }  // namespace scenpack

@@ -17,7 +17,11 @@ RunOutcome run_startup(Tables& t, const std::string& dir, bool quiet) {
     return out;
   }
   constexpr int32_t kWithRouteMap = 1;
-  out.build = memorizza_percorso(t, files, kWithRouteMap);
+  // The texts just emitted are the run's own: the build deletes them.
+  BuildInputs ours;
+  ours.line.ours = true;
+  ours.train.ours = true;
+  out.build = memorizza_percorso(t, files, kWithRouteMap, ours);
   return out;
 }
 

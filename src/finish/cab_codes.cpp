@@ -8,9 +8,6 @@
 namespace scenpack {
 namespace {
 
-constexpr int32_t kSignalWithoutCodePoint = 11;
-constexpr int32_t kStartWindowTaken = 12;
-constexpr int32_t kSlowdownPointTaken = 13;
 
 constexpr int64_t kWarningLookBack = 20;  // cells looked at before a warning cell
 constexpr int64_t kFirstSignalCell = 3;   // the look-back stops below this cell
@@ -45,13 +42,13 @@ bool mark_first_free(Tables& t, std::initializer_list<int64_t> cells) {
   return false;
 }
 
-void fault_at_cell(Tables& t, int32_t code, int64_t cell) {
-  record_fault(t.errore, code, static_cast<int32_t>(cell * kCellLength));
+void fault_at_cell(FaultSink& sink, FaultCode code, int64_t cell) {
+  sink.fault(code, static_cast<int32_t>(cell * kCellLength));
 }
 
 // A code point one or two cells before the signal at k: a free cell is
 // marked, else an existing code point takes the smaller code.
-void code_point_before_signal(Tables& t, int64_t k) {
+void code_point_before_signal(Tables& t, FaultSink& sink, int64_t k) {
   if (mark_first_free(t, {k - 1, k - 2})) return;
   for (int64_t p : {k - 1, k - 2}) {
     if (kind_at(t, p, kind::kCodePoint)) {
@@ -60,20 +57,20 @@ void code_point_before_signal(Tables& t, int64_t k) {
       return;
     }
   }
-  fault_at_cell(t, kSignalWithoutCodePoint, k);
+  fault_at_cell(sink, FaultCode::kSignalWithoutCodePoint, k);
 }
 
 // Rule A: every signal in the 20 cells before the warning cell i.
-void signals_before_warning(Tables& t, int64_t i) {
+void signals_before_warning(Tables& t, FaultSink& sink, int64_t i) {
   for (int64_t j = 1; j <= kWarningLookBack; ++j) {
     const int64_t k = i - j;
     if (k < kFirstSignalCell) break;
-    if (kind_at(t, k, kind::kSignal)) code_point_before_signal(t, k);
+    if (kind_at(t, k, kind::kSignal)) code_point_before_signal(t, sink, k);
   }
 }
 
 // Rules B, C and D: the three windows before the slowdown start i.
-void windows_before_start(Tables& t, int64_t i) {
+void windows_before_start(Tables& t, FaultSink& sink, int64_t i) {
   struct Window {
     int64_t above;  // the rule applies when i is above this
     int64_t near;   // nearest cell of the window, counted back from i
@@ -81,7 +78,7 @@ void windows_before_start(Tables& t, int64_t i) {
   for (Window w : {Window{7, 5}, Window{13, 11}, Window{20, 18}}) {
     if (i <= w.above) continue;
     if (!mark_first_free(t, {i - w.near, i - w.near - 1, i - w.near - 2})) {
-      fault_at_cell(t, kStartWindowTaken, i);
+      fault_at_cell(sink, FaultCode::kStartWindowTaken, i);
     }
   }
 }
@@ -115,7 +112,7 @@ class EndCells {
 // (or to the last cell) instead of stepping there cell by cell. So a walk
 // costs a few steps per code point it places, and the walks of slowdowns
 // without an end cell no longer cost a pass over the rest of the table each.
-std::optional<int64_t> walk_slowdown(Tables& t, const EndCells& ends, int64_t i) {
+std::optional<int64_t> walk_slowdown(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
   int64_t counter = 0;
   int64_t j = i;
@@ -134,17 +131,17 @@ std::optional<int64_t> walk_slowdown(Tables& t, const EndCells& ends, int64_t i)
         counter = -1;
       } else {
         // The counter stays past 8: no further point on this walk.
-        fault_at_cell(t, kSlowdownPointTaken, j);
+        fault_at_cell(sink, FaultCode::kSlowdownPointTaken, j);
       }
     }
     if (kind_at(t, j, kind::kSlowdownEnd)) return j;
     if (j >= last) {
-      fault_at_cell(t, kSlowdownPointTaken, j);
+      fault_at_cell(sink, FaultCode::kSlowdownPointTaken, j);
       return std::nullopt;
     }
     if (counter >= kWalkStep) {
       if (std::optional<int64_t> end = ends.first_after(j)) return end;
-      fault_at_cell(t, kSlowdownPointTaken, last);
+      fault_at_cell(sink, FaultCode::kSlowdownPointTaken, last);
       return std::nullopt;
     }
   }
@@ -152,7 +149,7 @@ std::optional<int64_t> walk_slowdown(Tables& t, const EndCells& ends, int64_t i)
 
 // Rule F: a code point before the first signal in the end cell and the 12
 // cells after it (clipped at the last cell).
-void signal_after_end(Tables& t, int64_t end) {
+void signal_after_end(Tables& t, FaultSink& sink, int64_t end) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
   const int64_t stop = std::min(end + kSignalLookAhead, last);
   int64_t s = 0;
@@ -163,27 +160,27 @@ void signal_after_end(Tables& t, int64_t end) {
     }
   }
   if (s > 0 && !mark_first_free(t, {s, s - 1})) {
-    fault_at_cell(t, kSlowdownPointTaken, end);
+    fault_at_cell(sink, FaultCode::kSlowdownPointTaken, end);
   }
 }
 
-void slowdown_start(Tables& t, const EndCells& ends, int64_t i) {
-  windows_before_start(t, i);
+void slowdown_start(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i) {
+  windows_before_start(t, sink, i);
   if (cell_at(t, i)->dato1 >= kFastSlowdown) return;
-  if (std::optional<int64_t> end = walk_slowdown(t, ends, i)) signal_after_end(t, *end);
+  if (std::optional<int64_t> end = walk_slowdown(t, sink, ends, i)) signal_after_end(t, sink, *end);
 }
 
 }  // namespace
 
 int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
 
-void cab_code_pass(Tables& t) {
+void cab_code_pass(Tables& t, FaultSink& sink) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
   const EndCells ends(t);
   for (int64_t i = 1; i <= last - 2; ++i) {
     const uint8_t tipo = cell_at(t, i)->tipo;
-    if (tipo == kind::kSlowdownWarning) signals_before_warning(t, i);
-    if (tipo == kind::kSlowdownStart) slowdown_start(t, ends, i);
+    if (tipo == kind::kSlowdownWarning) signals_before_warning(t, sink, i);
+    if (tipo == kind::kSlowdownStart) slowdown_start(t, sink, ends, i);
   }
 }
 

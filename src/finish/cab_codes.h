@@ -35,6 +35,7 @@
 
 #include <cstdint>
 
+#include "model/fault_sink.h"
 #include "model/tables.h"
 
 namespace scenpack {
@@ -44,7 +45,8 @@ constexpr int16_t kCabCode = 180;  // code value of every code point the pass pl
 // The smaller of the two codes: y when x > y, otherwise x.
 int16_t minimo(int16_t x, int16_t y);
 
-// Runs the pass over t.celle (nothing happens while celle is not sized).
-void cab_code_pass(Tables& t);
+// Runs the pass over t.celle (nothing happens while celle is not sized),
+// reporting every fault to `sink`: the error state keeps the last one.
+void cab_code_pass(Tables& t, FaultSink& sink);
 
 }  // namespace scenpack

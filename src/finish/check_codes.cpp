@@ -52,21 +52,21 @@ int32_t codice_gara_st(std::string_view numero_treno, std::string_view nome_scen
 int16_t codice_gara_og(const Tables& t) { return codice_gara_og(t.schede[86].testo, t.schede[85].testo); }
 int32_t codice_gara_st(const Tables& t) { return codice_gara_st(t.schede[86].testo, t.schede[85].testo); }
 
-int32_t store_check_codes(Tables& t) {
+FaultCode store_check_codes(Tables& t) {
   constexpr int kNameRecord = 85;
   constexpr int kFirstRouteCell = 1;
   Scheda& record = t.schede[kNameRecord];
   // Cell 1 is missing when the route length was never read (see header).
   Cella* cell = cell_at(t, kFirstRouteCell);
 
-  if (record.intero1 != 0 || (cell && cell->dato1 != 0)) return kReservedMarkerTaken;
+  if (record.intero1 != 0 || (cell && cell->dato1 != 0)) return FaultCode::kReservedMarkerTaken;
   record.intero1 = kRecordMarker;
   if (cell) cell->dato1 = kCellMarker;
 
-  if (record.lungo4 != 0 || (cell && cell->dato2 != 0)) return kReservedCodesTaken;
+  if (record.lungo4 != 0 || (cell && cell->dato2 != 0)) return FaultCode::kReservedCodesTaken;
   record.lungo4 = codice_gara_st(t);
   if (cell) cell->dato2 = codice_gara_og(t);
-  return 0;
+  return FaultCode::kNone;
 }
 
 }  // namespace scenpack

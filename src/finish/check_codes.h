@@ -40,12 +40,12 @@ int32_t codice_gara_st(const Tables& t);
 // 610 in schede(85).intero1 and 5121 in celle(1).dato1, then the weighted
 // code in schede(85).lungo4 and the plain code in celle(1).dato2. Each pair
 // of places must be 0 before: otherwise nothing more is stored and the stop
-// code is returned (1250 for the markers, 1251 for the codes). Returns 0
-// when everything was stored.
+// code is returned (1250 for the markers, 1251 for the codes). Returns
+// kNone when everything was stored.
 //
 // When the cell table was never sized (the line description failed before
 // its route length) cell 1 does not exist: its two values are then neither
 // tested nor stored, while record 85 is always tested and stored.
-int32_t store_check_codes(Tables& t);
+FaultCode store_check_codes(Tables& t);
 
 }  // namespace scenpack

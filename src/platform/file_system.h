@@ -38,6 +38,19 @@ Status read_file(const std::string& path, std::string& out, FileIdentity* identi
 // created yet. Names of entries are compared as the file system does.
 bool same_file(const std::string& a, const std::string& b);
 
+// A description read through one open descriptor: whether it is there and
+// what kind of file it is come from that same descriptor, so nothing can
+// change between the test and the read. Anything but a regular file (a
+// directory, a pipe, a device) counts as not there, and is never waited on.
+struct RegularFileRead {
+  bool present = false;  // a regular file was opened
+  bool irregular = false;  // something other than a regular file is there
+  Status status;         // not ok: present but it could not be read, or it
+                         // could not be opened for a reason other than absence
+  std::string bytes;
+};
+RegularFileRead read_regular_file(const std::string& path);
+
 // Deletes the file; a file that does not exist is not an error.
 Status remove_file(const std::string& path);
 

@@ -43,7 +43,23 @@ bool parse_number(std::string_view s, double& out) {
 
 }  // namespace
 
-void FieldReader::fault(const std::string& what) const { throw ReadFault{what, field_line_}; }
+void FieldReader::fault(FieldProblem problem, std::string_view found, const std::string& what) const {
+  throw ReadFault(what, field_line_, field_column_, problem, std::string(found));
+}
+
+void FieldReader::start_field() {
+  previous_end_ = {field_line_, field_end_column_};
+  skip_blanks();
+  field_line_ = line_;
+  field_column_ = column();
+  field_line_start_ = line_start_;
+}
+
+void FieldReader::back_to_field_line() {
+  pos_ = field_line_start_;
+  line_start_ = field_line_start_;
+  line_ = field_line_;
+}
 
 void FieldReader::skip_blanks() {
   while (pos_ < data_.size() && is_blank(data_[pos_])) ++pos_;
@@ -62,25 +78,37 @@ void FieldReader::consume_line_end() {
     return;
   }
   ++line_;
+  line_start_ = pos_;
 }
 
-std::string FieldReader::text() {
-  if (at_end()) fault("read past the end of the file");
-  skip_blanks();
-  field_line_ = line_;
-  std::string field;
+void FieldReader::skip_past_line(int line) {
+  while (line_ <= line && pos_ < data_.size()) {
+    while (pos_ < data_.size() && !is_line_break(data_[pos_])) ++pos_;
+    if (pos_ >= data_.size()) break;
+    consume_line_end();
+  }
+}
+
+std::string FieldReader::text() { return std::string(text_view()); }
+
+std::string_view FieldReader::text_view() {
+  if (at_end()) fault(FieldProblem::kPastTheEnd, {}, "read past the end of the file");
+  start_field();
+  std::string_view field;
   if (pos_ < data_.size() && data_[pos_] == '"') {
     ++pos_;
     size_t start = pos_;
     while (pos_ < data_.size() && data_[pos_] != '"' && !is_line_break(data_[pos_])) ++pos_;
-    field.assign(data_.substr(start, pos_ - start));
+    field = data_.substr(start, pos_ - start);
     if (pos_ < data_.size() && data_[pos_] == '"') ++pos_;
+    field_end_column_ = column();
     // Whatever stands between the closing quote and the delimiter is dropped.
     while (pos_ < data_.size() && data_[pos_] != ',' && !is_line_break(data_[pos_])) ++pos_;
   } else {
     size_t start = pos_;
     while (pos_ < data_.size() && data_[pos_] != ',' && !is_line_break(data_[pos_])) ++pos_;
-    field.assign(data_.substr(start, pos_ - start));
+    field = data_.substr(start, pos_ - start);
+    field_end_column_ = column();
   }
   if (pos_ < data_.size() && data_[pos_] == ',') {
     ++pos_;
@@ -91,9 +119,8 @@ std::string FieldReader::text() {
 }
 
 std::string_view FieldReader::raw_number_field() {
-  if (at_end()) fault("read past the end of the file");
-  skip_blanks();
-  field_line_ = line_;
+  if (at_end()) fault(FieldProblem::kPastTheEnd, {}, "read past the end of the file");
+  start_field();
   std::string_view field;
   if (pos_ < data_.size() && data_[pos_] == '"') {
     ++pos_;
@@ -109,6 +136,7 @@ std::string_view FieldReader::raw_number_field() {
     }
     field = data_.substr(start, pos_ - start);
   }
+  field_end_column_ = column();
   skip_blanks();
   if (pos_ < data_.size() && data_[pos_] == ',') {
     ++pos_;
@@ -125,11 +153,11 @@ int64_t FieldReader::number(int64_t lo, int64_t hi, const char* width) {
   while (!field.empty() && is_blank(field.back())) field.remove_suffix(1);
   if (field.empty()) return 0;
   double v = 0;
-  if (!parse_number(field, v)) fault("not a number: \"" + std::string(field) + "\"");
+  if (!parse_number(field, v)) fault(FieldProblem::kNotANumber, field, "not a number: \"" + std::string(field) + "\"");
   // A fraction is rounded to the nearest whole number, ties to even.
   const double r = round_half_even(v);
   if (!(r >= static_cast<double>(lo) && r <= static_cast<double>(hi))) {
-    fault("value " + std::string(field) + " does not fit " + width);
+    fault(FieldProblem::kTooWide, field, "value " + std::string(field) + " does not fit " + width);
   }
   return static_cast<int64_t>(r);
 }

@@ -15,8 +15,8 @@
 //  - Numbers may carry a sign and a fraction; a fraction is rounded to the
 //    nearest whole number, ties to even. Text that is not a number, a value
 //    that does not fit the field's width, and a read at the end of the file
-//    throw ReadFault, which carries the line where the field started (for
-//    a read at the end, the line of the last field read).
+//    throw ReadFault, which carries the line and column where the field
+//    started (for a read at the end, those of the last field read).
 //  - at_end() is true once the read position has passed the last byte.
 #pragma once
 
@@ -25,7 +25,15 @@
 #include <string>
 #include <string_view>
 
+#include "readers/read_fault.h"
+
 namespace scenpack {
+
+// A place in a description: 1-based line and byte column.
+struct TextPosition {
+  int line = 0;
+  int column = 0;
+};
 
 class FieldReader {
  public:
@@ -37,27 +45,50 @@ class FieldReader {
   bool at_end() const { return pos_ >= data_.size(); }
 
   std::string text();
+  // The same field as a view into the description's bytes (no copy).
+  std::string_view text_view();
   int32_t long_();     // Long, 32-bit signed
   int16_t integer();   // Integer, 16-bit signed
   uint8_t byte();      // Byte, 0..255
 
-  // 1-based line on which the last field read started.
+  // 1-based line and byte column at which the last field read started.
   int field_line() const { return field_line_; }
+  int field_column() const { return field_column_; }
+  TextPosition field_start() const { return {field_line_, field_column_}; }
   // 1-based line of the read position.
   int line() const { return line_; }
+  // 1-based column just past the last byte of the last field read (its
+  // closing quote included), on field_line().
+  int field_end_column() const { return field_end_column_; }
+  // Where the field before the last one ended (line, column just past it).
+  TextPosition previous_field_end() const { return previous_end_; }
+
+  // Moves the read position to the start of the line after `line` (to the
+  // end of the file when there is none); nothing when already past it.
+  void skip_past_line(int line);
+  // Moves the read position back to the start of the line on which the
+  // last field started (used when that field belongs to the next row).
+  void back_to_field_line();
 
  private:
   void skip_blanks();
+  void start_field();
+  int column() const { return static_cast<int>(pos_ - line_start_) + 1; }
   bool at_line_end() const;
   void consume_line_end();
   std::string_view raw_number_field();
   int64_t number(int64_t lo, int64_t hi, const char* width);
-  [[noreturn]] void fault(const std::string& what) const;
+  [[noreturn]] void fault(FieldProblem problem, std::string_view found, const std::string& what) const;
 
   std::string_view data_;
   size_t pos_ = 0;
+  size_t line_start_ = 0;  // offset of the first byte of the current line
   int line_ = 1;
+  size_t field_line_start_ = 0;  // line_start_ of the last field
   int field_line_ = 1;
+  int field_column_ = 1;
+  int field_end_column_ = 1;
+  TextPosition previous_end_{1, 1};
 };
 
 // Substring tests on a field, the two ways keywords are looked for.

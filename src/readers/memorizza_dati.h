@@ -1,17 +1,29 @@
 // Reading the two scenario descriptions into the tables: the line
-// description first, then the train description. Each working text is
-// deleted once it has been read (or has failed).
+// description first, then the train description. The descriptions come
+// from memory; the readers say which of them the build deletes and leave
+// every file operation to the build.
 #pragma once
 
-#include "model/file_names.h"
-#include "model/status.h"
+#include "model/fault_sink.h"
 #include "model/tables.h"
+#include "readers/description.h"
 
 namespace scenpack {
 
-// Data faults are recorded in t.errore; the returned status is not ok only
-// when a file operation of the system failed (a working text that cannot be
-// deleted, for example).
-Status memorizza_dati(Tables& t, const ScenarioFiles& files);
+// Which descriptions the build deletes once the reading is done with them:
+// the line description whenever it was there, the train description when
+// it was read; both after a run-time fault of reading (code 25).
+struct ReadingOutcome {
+  bool delete_line = false;
+  bool delete_train = false;
+};
+
+// Copies the scenario name and train number into records 85 and 86, then
+// reads the line and train descriptions, reporting every fault to `sink`.
+// The one run-time handler of the build's policy is here: a ReadFault from
+// either half records code 25 at the field being read and asks for both
+// descriptions to be deleted.
+ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
+                              FaultSink& sink);
 
 }  // namespace scenpack

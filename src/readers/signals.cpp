@@ -6,7 +6,6 @@
 namespace scenpack {
 namespace {
 
-constexpr int32_t kSignalOccupied = 16;
 constexpr int32_t kLowestRaisedTempo = 1;
 constexpr int32_t kHighestRaisedTempo = 100;
 constexpr int32_t kRaisedTempo = 101;
@@ -17,10 +16,10 @@ int64_t packed(int64_t tens, int64_t units) { return tens * 10 + units; }
 
 }  // namespace
 
-int32_t memo_segnale(Tables& t, SignalRow& row) {
+FaultCode memo_segnale(Tables& t, SignalRow& row) {
   const double number = cell_number(row.posizione, 1);
   Cella& cell = track_cell(t, number);
-  if (!is_free(cell)) return kSignalOccupied;
+  if (!is_free(cell)) return FaultCode::kSignalOccupied;
 
   const int64_t group_kind = static_cast<int64_t>(row.sx) * 3 + row.dx;
   cell.tipo = kind::kSignal;
@@ -38,7 +37,7 @@ int32_t memo_segnale(Tables& t, SignalRow& row) {
     if (before == nullptr) continue;  // before cell 0: no such cell
     before->avviso = low8(group_kind * 10 + b);
   }
-  return 0;
+  return FaultCode::kNone;
 }
 
 }  // namespace scenpack

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/errors.h"
 #include "model/tables.h"
 
 namespace scenpack {
@@ -29,9 +30,9 @@ struct SignalRow {
 // look-back cells before cell 0 do not exist and are skipped. The only
 // field of `row` it changes is tempo.
 //
-// Returns the code of the fault found, 0 when the signal was placed: 16 when
+// Returns the fault found, kNone when the signal was placed: 16 when
 // the signal's cell is occupied (nothing written). The caller records it.
 // A signal cell outside celle is a ReadFault.
-int32_t memo_segnale(Tables& t, SignalRow& row);
+FaultCode memo_segnale(Tables& t, SignalRow& row);
 
 }  // namespace scenpack

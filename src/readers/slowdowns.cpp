@@ -8,11 +8,6 @@
 namespace scenpack {
 namespace {
 
-constexpr int32_t kCodeCutOccupied = 7;
-constexpr int32_t kWarningOccupied = 17;
-constexpr int32_t kStartOccupied = 18;
-constexpr int32_t kEndOccupied = 19;
-constexpr int32_t kBoardOccupied = 20;
 
 constexpr int32_t kWarningDistance = 1200;  // metres before the start
 constexpr int32_t kLastStartWithoutWarning = 1500;
@@ -24,7 +19,7 @@ void mark_further_value(Cella& cell, const SlowOrder& order) {
 
 }  // namespace
 
-int32_t memo_rallentamento(Tables& t, const SlowOrder& order) {
+FaultCode memo_rallentamento(Tables& t, const SlowOrder& order, bool undo_refused) {
   const bool has_warning = order.x > kLastStartWithoutWarning;
   const int64_t w = static_cast<int64_t>(order.x) - kWarningDistance;
   const bool has_boards = has_warning && order.f_ta != 0;
@@ -32,13 +27,17 @@ int32_t memo_rallentamento(Tables& t, const SlowOrder& order) {
   Cella* warning = nullptr;
   if (has_warning) {
     warning = &track_cell(t, cell_number(w, 1));
-    if (!is_free(*warning)) return kWarningOccupied;
+    if (!is_free(*warning)) return FaultCode::kWarningOccupied;
   }
   Cella& start = track_cell(t, cell_number(order.x, 1));
-  if (!is_free(start)) return kStartOccupied;
+  if (!is_free(start)) return FaultCode::kStartOccupied;
   Cella& end = track_cell(t, cell_number(static_cast<int64_t>(order.x) + order.l, 1));
-  if (!is_free(end)) return kEndOccupied;
+  if (!is_free(end)) return FaultCode::kEndOccupied;
 
+  // The three cells as they were, for a refusal at the boards.
+  const Cella end_before = end;
+  const Cella start_before = start;
+  const Cella warning_before = warning != nullptr ? *warning : Cella{};
   // End before start: a restriction shorter than 25 m has one cell, which
   // ends as the start.
   end.tipo = kind::kSlowdownEnd;
@@ -55,14 +54,20 @@ int32_t memo_rallentamento(Tables& t, const SlowOrder& order) {
   start.dato3 = low16(order.f_tt);
   end.dato3 = low16(order.f_tt);
 
-  if (!has_boards) return 0;
+  if (!has_boards) return FaultCode::kNone;
   // Board 1 stands in the cell round(w / 50), next to the warning cell;
   // board 4 three cells farther back.
   const double first_board = cell_number(w, 0);
   std::array<Cella*, kBoardCount> boards{};
   for (int j = 0; j < kBoardCount; ++j) {
     boards[static_cast<size_t>(j)] = &track_cell(t, first_board - j);
-    if (!is_free(*boards[static_cast<size_t>(j)])) return kBoardOccupied;
+    if (is_free(*boards[static_cast<size_t>(j)])) continue;
+    if (undo_refused) {
+      if (warning != nullptr) *warning = warning_before;
+      start = start_before;
+      end = end_before;
+    }
+    return FaultCode::kBoardOccupied;
   }
   for (int j = 0; j < kBoardCount; ++j) {
     Cella& board = *boards[static_cast<size_t>(j)];
@@ -70,19 +75,19 @@ int32_t memo_rallentamento(Tables& t, const SlowOrder& order) {
     board.dato1 = static_cast<int16_t>(j + 1);
     if (order.d_v != 0) board.dato2 = static_cast<int16_t>(j + 1);
   }
-  return 0;
+  return FaultCode::kNone;
 }
 
-int32_t place_code_cut(Tables& t, int32_t position, int32_t value) {
+FaultCode place_code_cut(Tables& t, int32_t position, int32_t value) {
   Cella& cell = track_cell(t, cell_number(position, 0));
-  if (!is_free(cell)) return kCodeCutOccupied;
+  if (!is_free(cell)) return FaultCode::kCodeCutOccupied;
   if (value > 0) {
     cell.tipo = kind::kCodePoint;
     cell.dato1 = low16(value);
   } else {
     cell.tipo = kind::kNoCode;
   }
-  return 0;
+  return FaultCode::kNone;
 }
 
 }  // namespace scenpack

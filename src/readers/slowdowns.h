@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/errors.h"
 #include "model/tables.h"
 
 namespace scenpack {
@@ -22,16 +23,17 @@ struct SlowOrder {
 // the warning cell 1200 m before it (kind 4) and the four board cells before
 // that (kind 5, when f_ta != 0). Values go in with their low 16 bits.
 //
-// Returns the code of the fault found, 0 when placed: 17, 18, 19 for an
-// occupied warning, start or end cell (nothing written); 20 for an occupied
-// board cell (start, end and warning cells stay marked). The caller records
-// it. A cell outside celle is a ReadFault.
-int32_t memo_rallentamento(Tables& t, const SlowOrder& order);
+// Returns the fault found, kNone when placed: 17, 18, 19 for an occupied
+// warning, start or end cell (nothing written); 20 for an occupied board
+// cell (start, end and warning cells stay marked, unless `undo_refused`
+// asks for them as they were). The caller records it. A cell outside celle
+// is a ReadFault.
+FaultCode memo_rallentamento(Tables& t, const SlowOrder& order, bool undo_refused = false);
 
 // The code cut at `position` in cell round(position / 50): kind 12 with the
 // value (low 16 bits) when the value is above 0, else kind 13. Returns 7 when
-// the cell is occupied (nothing written), else 0. A cell outside celle is a
-// ReadFault.
-int32_t place_code_cut(Tables& t, int32_t position, int32_t value);
+// the cell is occupied (nothing written), else kNone. A cell outside celle
+// is a ReadFault.
+FaultCode place_code_cut(Tables& t, int32_t position, int32_t value);
 
 }  // namespace scenpack

@@ -22,7 +22,16 @@ void run_cursor(Tables& t, CellProfile& profile, double limit, bool stop_at_n_ce
                 void (*store)(Cella&, int32_t)) {
   do {
     if (stop_at_n_celle && profile.next_cell >= t.n_celle) break;
-    store(track_cell(t, static_cast<double>(profile.next_cell)), profile.running);
+    Cella& cell = track_cell(t, static_cast<double>(profile.next_cell));
+    try {
+      store(cell, profile.running);
+    } catch (ReadFault& fault) {
+      // The value comes from an earlier line: the fault stands there.
+      fault.what = speed_does_not_fit(profile.running);
+      fault.line = profile.running_at.line;
+      fault.column = profile.running_at.column;
+      throw;
+    }
     ++profile.next_cell;
   } while (static_cast<double>(profile.next_cell) < limit);
 }
@@ -31,10 +40,20 @@ double end_of_fill(const Tables& t) { return static_cast<double>(t.n_celle) - 2;
 
 }  // namespace
 
-void apply_speed_line(Tables& t, CellProfile& speed, int32_t p, int32_t v) {
+bool speed_fits(int32_t speed) {
+  const double units = round_half_even(static_cast<double>(speed) / kSpeedUnit);
+  return units >= 0.0 && units <= 255.0;
+}
+
+std::string speed_does_not_fit(int32_t speed) {
+  return "speed " + std::to_string(speed) + " km/h does not fit its field";
+}
+
+void apply_speed_line(Tables& t, CellProfile& speed, int32_t p, int32_t v, TextPosition v_at) {
   const double n = cell_number(p, 0);
   if (n > 0) run_cursor(t, speed, n, true, store_speed);
   speed.running = v;
+  speed.running_at = v_at;
 }
 
 void apply_adhesion_line(Tables& t, CellProfile& adhesion, int32_t p, int32_t a) {

@@ -9,8 +9,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/tables.h"
+#include "readers/field_reader.h"
 
 namespace scenpack {
 
@@ -18,14 +20,21 @@ namespace scenpack {
 struct CellProfile {
   int64_t next_cell = 0;
   int32_t running = 0;
+  TextPosition running_at;  // where the running value stands in the description
 };
+
+// True when a speed's fifth, rounded, fits the Byte of dato5 (0 to 1277 km/h).
+bool speed_fits(int32_t speed);
+// "speed 1300 km/h does not fit its field"
+std::string speed_does_not_fit(int32_t speed);
 
 // A speed-limit line at position p (already checked against the track) with
 // speed v: the cells from the cursor up to cell round(p / 50) - 1 get the
 // running speed / 5 rounded (at least one cell when round(p / 50) > 0; never
-// past n_celle - 1); then v becomes the running speed. A speed whose fifth
-// does not fit a Byte is a ReadFault when a cell is written with it.
-void apply_speed_line(Tables& t, CellProfile& speed, int32_t p, int32_t v);
+// past n_celle - 1); then v, standing at `v_at`, becomes the running speed.
+// A speed whose fifth does not fit a Byte is a ReadFault when a cell is
+// written with it, placed where that speed stands.
+void apply_speed_line(Tables& t, CellProfile& speed, int32_t p, int32_t v, TextPosition v_at = {});
 
 // The same for an adhesion line, storing the low 8 bits of the running
 // adhesion unscaled, with no stop at n_celle inside the loop: a cursor

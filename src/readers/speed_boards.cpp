@@ -10,8 +10,6 @@
 namespace scenpack {
 namespace {
 
-constexpr int32_t kSpeedBoardFault = 21;
-
 // v_left * 20 + v_right / 5: a Long product, a double sum, rounded into an
 // Integer field (a value that does not fit is a fault, not a truncation).
 int16_t board_speed(int32_t left, int32_t right) {
@@ -21,9 +19,9 @@ int16_t board_speed(int32_t left, int32_t right) {
 
 }  // namespace
 
-int32_t memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b) {
+FaultCode memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b) {
   Cella& cell = track_cell(t, cell_number(posizione, 1));
-  if (!is_free(cell)) return kSpeedBoardFault;
+  if (!is_free(cell)) return FaultCode::kSpeedBoardOccupied;
   cell.tipo = kind::kSpeedBoard;
   cell.dato1 = board_speed(b.vas, b.vad);
   cell.dato2 = board_speed(b.vbs, b.vbd);
@@ -31,7 +29,7 @@ int32_t memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b)
   const int32_t tens = long_or_fault(static_cast<double>(b.strisces) * 10);
   const int32_t stripes = long_or_fault(static_cast<double>(tens) + b.strisced);
   cell.dato4 = low16(stripes);
-  return 0;
+  return FaultCode::kNone;
 }
 
 }  // namespace scenpack

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "model/errors.h"
 #include "model/tables.h"
 
 namespace scenpack {
@@ -16,11 +17,11 @@ struct SpeedBoard {
 
 // Places the board in cell round(posizione / 50 + 1). On an occupied cell
 // (not kind 0 or 11) it returns code 21 and changes nothing; the caller
-// records it with the position. Returns 0 when the board is placed. Otherwise the cell becomes kind 6 with
-// dato1..3 = round(v?s * 20 + v?d / 5) (in double, to an Integer) and
+// records it with the position. Otherwise it returns kNone and the cell
+// becomes kind 6 with dato1..3 = round(v?s * 20 + v?d / 5) (in double, to an Integer) and
 // dato4 = low 16 bits of strisces * 10 + strisced; so 85 and 85 give 1717.
 // Throws ReadFault for a cell outside the table or a speed that does not fit
 // an Integer.
-int32_t memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& board);
+FaultCode memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& board);
 
 }  // namespace scenpack

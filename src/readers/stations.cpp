@@ -1,18 +1,15 @@
 #include "readers/stations.h"
 
+#include <array>
+#include <utility>
+
 #include "model/numeric.h"
 #include "readers/checked_conversion.h"
+#include "readers/record_fields.h"
 #include "readers/track_position.h"
 
 namespace scenpack {
 namespace {
-
-constexpr int32_t kOutOfTrack = 15;
-constexpr int32_t kPositionNotOnCell = 8;
-constexpr int32_t kLengthNotHundreds = 9;
-constexpr int32_t kTooManyStations = 10;
-constexpr int32_t kTooNearPrevious = 22;
-constexpr int32_t kFarEndTooNearStart = 24;
 
 constexpr int32_t kStationMargin = 800;      // metres past the position that must lie on the track
 constexpr int32_t kLengthStep = 100;         // lengths are whole hundreds of metres
@@ -47,31 +44,58 @@ void compute_ends(Scheda& s, int32_t pos, int32_t length) {
   }
 }
 
+// The cells a station marks, as they were before, so that check can take
+// a refused station back.
+class CellJournal {
+ public:
+  Cella& keep(Cella& c) {
+    if (size_ < kept_.size()) kept_[size_++] = {&c, c};
+    return c;
+  }
+  void restore() {
+    while (size_ > 0) {
+      --size_;
+      *kept_[size_].first = kept_[size_].second;
+    }
+  }
+
+ private:
+  std::array<std::pair<Cella*, Cella>, kApproachMarks + 1> kept_{};
+  size_t size_ = 0;
+};
+
 // avviso 81..84 in the cells 1..4 before the end mark's cell, where those
 // lie beyond cell 1. Their kind is neither tested nor changed.
-void mark_approach(Tables& t, const Scheda& s) {
+void mark_approach(Tables& t, const Scheda& s, CellJournal& journal) {
   for (int b = 1; b <= kApproachMarks; ++b) {
     const double cell = static_cast<double>(s.lungo2) / kCellLength - b - 1;
-    if (cell > 1) track_cell(t, round_half_even(cell)).avviso = static_cast<uint8_t>(kApproachMarkBase + b);
+    if (cell > 1) {
+      journal.keep(track_cell(t, round_half_even(cell))).avviso = static_cast<uint8_t>(kApproachMarkBase + b);
+    }
   }
 }
 
-}  // namespace
+StationFault fault_at(FaultCode code, std::optional<int32_t> position, TextPosition where, bool fields_left) {
+  return StationFault{code, position, where, fields_left};
+}
 
-std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& next_record,
-                                         int32_t board_record) {
+std::optional<StationFault> place_station(FieldReader& in, RecordFields& r, Tables& t, int32_t& next_record,
+                                          int32_t board_record, CellJournal& journal) {
   const int32_t k = next_record;
-  if (k < 1 || k > board_record || k >= kRecordCount) return StationFault{kTooManyStations, {}};
+  if (k < 1 || k > board_record || k >= kRecordCount) {
+    return fault_at(FaultCode::kRecordTableFull, {}, in.field_start(), true);
+  }
   Scheda& s = t.schede[static_cast<size_t>(k)];
 
-  const int32_t pos = r.long_();
+  const int32_t pos = r.position();
+  const TextPosition pos_at = r.position_at();
   s.lungo3 = pos;
-  if (!within_track(t, pos, kStationMargin)) return StationFault{kOutOfTrack, pos};
-  if (pos % kCellLength != 0) return StationFault{kPositionNotOnCell, pos};
+  if (!within_track(t, pos, kStationMargin)) return fault_at(FaultCode::kBeyondLastCell, pos, pos_at, true);
+  if (pos % kCellLength != 0) return fault_at(FaultCode::kStationOffCell, pos, pos_at, true);
 
   s.byte1 = r.byte();
   const int32_t length = r.long_();
-  if (length % kLengthStep != 0) return StationFault{kLengthNotHundreds, pos};
+  if (length % kLengthStep != 0) return fault_at(FaultCode::kStationLength, pos, in.field_start(), true);
 
   s.byte2 = r.byte();     // t p s
   s.byte6 = r.byte();     // t a b
@@ -97,21 +121,54 @@ std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& nex
   }
 
   if (s.byte1 < kFirstUnmarkedKind) {
-    if (!is_stub_kind(s.byte1)) mark_approach(t, s);
+    if (!is_stub_kind(s.byte1)) mark_approach(t, s, journal);
     const double end_mark = static_cast<double>(s.lungo2) / kCellLength - 1;
-    if (!(end_mark > 1)) return StationFault{kFarEndTooNearStart, {}};
-    Cella& cell = track_cell(t, round_half_even(end_mark));
+    if (!(end_mark > 1)) return fault_at(FaultCode::kFarEndTooNearStart, {}, pos_at, false);
+    Cella& cell = journal.keep(track_cell(t, round_half_even(end_mark)));
     cell.tipo = kind::kStationEnd;
     cell.dato1 = static_cast<int16_t>(k);
   }
 
   if (k > 1 && static_cast<int64_t>(s.lungo1) - kLeastSpacing < t.schede[static_cast<size_t>(k - 1)].lungo2) {
-    return StationFault{kTooNearPrevious, pos};
+    return fault_at(FaultCode::kStationTooNear, pos, pos_at, false);
   }
 
   next_record = k + 1;
-  if (!(next_record < board_record)) return StationFault{kTooManyStations, {}};
+  if (!(next_record < board_record)) return fault_at(FaultCode::kRecordTableFull, {}, pos_at, false);
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& next_record,
+                                         int32_t board_record, bool undo_refused) {
+  CellJournal journal;
+  RecordFields fields(r, "the station", 16);
+  if (!undo_refused) {
+    return fields.guard([&] { return place_station(r, fields, t, next_record, board_record, journal); });
+  }
+
+  const int32_t k = next_record;
+  const bool has_record = k >= 0 && k < kRecordCount;
+  const Scheda before = has_record ? t.schede[static_cast<size_t>(k)] : Scheda{};
+  const auto take_back = [&] {
+    journal.restore();
+    if (has_record) t.schede[static_cast<size_t>(k)] = before;
+    next_record = k;
+  };
+  std::optional<StationFault> fault;
+  try {
+    fault = fields.guard([&] { return place_station(r, fields, t, next_record, board_record, journal); });
+  } catch (...) {
+    take_back();
+    throw;
+  }
+  if (fault) {
+    take_back();
+    // The rest of a station refused before its name is passed over.
+    if (fault->fields_left) r.skip_past_line(r.field_line());
+  }
+  return fault;
 }
 
 }  // namespace scenpack

@@ -6,16 +6,20 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/errors.h"
 #include "model/tables.h"
 #include "readers/field_reader.h"
 
 namespace scenpack {
 
-// A station fault: its code and, for 15, 8, 9 and 22, the station position.
+// A station fault: its code, for 15, 8, 9 and 22 the station position, and
+// where the offending field stands.
 struct StationFault {
-  int32_t code = 0;
+  FaultCode code = FaultCode::kNone;
   std::optional<int32_t> position;
-};
+  TextPosition where;
+  bool fields_left = false;  // refused before its fields were all read
+}; 
 
 // Reads the sixteen numbers and the name that follow a "stazione" keyword
 // into record `next_record`, each field with its own width, running the
@@ -28,7 +32,11 @@ struct StationFault {
 // station whose record would already be a text board's is fault 10 before
 // anything is read or written, so a board's text is never overwritten.
 // Cells outside celle and values that overflow their field are ReadFaults.
+//
+// With `undo_refused` (check) a refused station stores nothing: its record
+// and the cells it marked are as they were, `next_record` does not move, and
+// the fields of its row not yet read are passed over.
 std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& next_record,
-                                         int32_t board_record);
+                                         int32_t board_record, bool undo_refused = false);
 
 }  // namespace scenpack

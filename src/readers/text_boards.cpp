@@ -4,15 +4,15 @@
 
 namespace scenpack {
 
-int32_t place_text_board(Tables& t, int32_t p, const std::string& text, int32_t& board_record) {
+FaultCode place_text_board(Tables& t, int32_t p, std::string_view text, int32_t& board_record) {
   Cella& cell = track_cell(t, cell_number(p, 1));
-  if (!is_free(cell)) return kTextBoardOnOccupiedCell;
-  if (board_record < kLastBoardRecord || board_record >= kRecordCount) return kTextBoardTableFull;
+  if (!is_free(cell)) return FaultCode::kTextBoardOccupied;
+  if (board_record < kLastBoardRecord || board_record >= kRecordCount) return FaultCode::kRecordTableFull;
   cell.tipo = kind::kTextBoard;
   cell.dato1 = static_cast<int16_t>(board_record);
   t.schede[static_cast<size_t>(board_record)].testo = text;
   --board_record;
-  return 0;
+  return FaultCode::kNone;
 }
 
 }  // namespace scenpack

@@ -1,21 +1,26 @@
 #include "readers/train_reader.h"
 
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "platform/file_system.h"
+#include "model/numeric.h"
 #include "readers/field_reader.h"
+#include "readers/general_data.h"
 #include "readers/read_fault.h"
+#include "readers/record_fields.h"
 #include "readers/signals.h"
 #include "readers/slowdowns.h"
 #include "readers/speed_adhesion.h"
 #include "readers/stations.h"
 #include "readers/track_position.h"
+#include "readers/unreadable_field.h"
+#include "readers/warnings.h"
 
 namespace scenpack {
 namespace {
 
-constexpr int32_t kOutOfTrack = 15;
-constexpr int32_t kChainageOffCell = 2;
 constexpr int32_t kRecordMargin = 100;  // (p + 100) / 50 must not exceed n_celle
 constexpr int kCommentSkips = 2;        // a third comment field in a row is read as data
 constexpr int kFirstChainageRecord = 81;
@@ -25,70 +30,109 @@ constexpr int kLastChainageRecord = 83;
 enum class Next {
   kGoOn,       // read the next field
   kEndOfText,  // as at the end of the file: the end-of-file fill runs (also after 15)
-  kStop,       // a recorded fault: remove the text and return, no fill
+  kStop,       // a recorded fault: no fill
 };
 
 class TrainReading {
  public:
-  TrainReading(Tables& t, const ScenarioFiles& files, std::string_view bytes, int32_t board_record)
-      : t_(t), files_(files), r_(bytes), board_record_(board_record) {}
+  TrainReading(Tables& t, const std::string& name, std::string_view bytes, int32_t board_record, FaultSink& sink)
+      : t_(t), name_(name), r_(bytes), board_record_(board_record), sink_(sink), warn_(sink, name) {
+    warn_.encoding(bytes);
+  }
 
   // Steps 1 to 5: returns how the reading loop ended.
   Next read_all() {
     skip_to_general_section();
     for (;;) {
       if (r_.at_end()) return Next::kEndOfText;
-      std::string riga = r_.text();
-      if (r_.at_end()) return Next::kEndOfText;  // the last field is never examined
-      for (int skip = 0; skip < kCommentSkips && contains(riga, "-"); ++skip) {
-        riga = r_.text();
-        if (r_.at_end()) return Next::kEndOfText;
+      std::string_view riga = r_.text_view();
+      if (r_.at_end()) return last_field(riga);  // the last field is never examined
+      for (int skip = 0; skip < kCommentSkips && is_comment(riga); ++skip) {
+        riga = r_.text_view();
+        if (r_.at_end()) return last_field(riga);
+        if (skip + 1 == kCommentSkips && is_comment(riga) && names_a_record(riga)) {
+          warn_.third_comment(r_.field_start());
+        }
       }
       record_line_ = r_.field_line();
-      const Next next = examine(riga);
+      keyword_at_ = r_.field_start();
+      const Next next = examine_or_skip(riga);
       if (next != Next::kGoOn) return next;
     }
   }
 
-  // Step 6 after the text has been removed: the fills and the chainage check.
+  // Step 6: the fills and the chainage check.
   void finish() {
     fill_speed_to_end(t_, speed_);
     fill_adhesion_to_end(t_, adhesion_);
     check_chainage_records();
   }
 
-  int record_line() const { return record_line_; }
+  TextPosition keyword_at() const { return keyword_at_; }
 
  private:
   void skip_to_general_section() {
     while (!r_.at_end()) {
-      if (contains_nocase(r_.text(), "[generale]")) return;
+      if (contains_nocase(r_.text_view(), "[generale]")) return;
+    }
+  }
+
+  Next last_field(std::string_view riga) {
+    if (names_a_record(riga)) warn_.last_record_unread(riga, r_.field_start());
+    return Next::kEndOfText;
+  }
+
+  static bool names_a_record(std::string_view f) {
+    for (const char* keyword : {"vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale", "rallentamento",
+                                "abbattimento", "stazione"}) {
+      if (contains_nocase(f, keyword)) return true;
+    }
+    return contains_nocase(f, "frenata") && contains_nocase(f, "massa");
+  }
+
+  Next examine_or_skip(std::string_view riga) {
+    if (!names_a_record(riga)) warn_.unknown_keyword(riga, keyword_at_, "train description");
+    try {
+      return examine(riga);
+    } catch (ReadFault& fault) {
+      locate(fault, keyword_at_);
+      if (!sink_.goes_on()) throw;
+      skip_unreadable(sink_, r_, name_, fault, record_line_);
+      return Next::kGoOn;
     }
   }
 
   // The keyword tests, each independent and in this order: one field that
   // holds two keywords runs both.
-  Next examine(const std::string& riga) {
-    if (contains_nocase(riga, "frenata") && contains_nocase(riga, "massa")) t_.schede[84].lungo1 = r_.long_();
-    if (contains_nocase(riga, "vetture")) t_.schede[84].lungo3 = r_.long_();
+  Next examine(std::string_view riga) {
+    if (contains_nocase(riga, "frenata") && contains_nocase(riga, "massa")) {
+      RecordFields r(r_, "the braked mass", 1);
+      t_.schede[84].lungo1 = r.guard([&] { return r.long_(); });
+    }
+    if (contains_nocase(riga, "vetture")) {
+      RecordFields r(r_, "the number of coaches", 1);
+      t_.schede[84].lungo3 = r.guard([&] { return r.long_(); });
+    }
     if (contains_nocase(riga, "velocit")) {
-      const int32_t p = r_.long_();
-      const int32_t v = r_.long_();
-      if (!within_track(t_, p, kRecordMargin)) return out_of_track(p);
-      apply_speed_line(t_, speed_, p, v);
+      const Next next = read_speed_line();
+      if (next != Next::kGoOn) return next;
     }
     if (contains_nocase(riga, "aderenza")) {
-      const int32_t p = r_.long_();
-      const int32_t a = r_.long_();
-      if (!within_track(t_, p, kRecordMargin)) return out_of_track(p);
-      apply_adhesion_line(t_, adhesion_, p, a);
+      const Next next = read_adhesion_line();
+      if (next != Next::kGoOn) return next;
     }
     if (contains_nocase(riga, "orologio")) {
-      t_.schede[86].intero3 = r_.integer();
-      t_.schede[86].intero4 = r_.integer();
-      t_.schede[86].intero5 = r_.integer();
+      RecordFields r(r_, "the clock", 3);
+      r.guard([&] {
+        t_.schede[86].intero3 = r.integer();
+        t_.schede[86].intero4 = r.integer();
+        t_.schede[86].intero5 = r.integer();
+      });
     }
-    if (contains_nocase(riga, "sabbia")) t_.schede[86].intero1 = r_.integer();
+    if (contains_nocase(riga, "sabbia")) {
+      RecordFields r(r_, "the sand value", 1);
+      t_.schede[86].intero1 = r.guard([&] { return r.integer(); });
+    }
     if (contains_nocase(riga, "segnale")) {
       const Next next = read_signal();
       if (next != Next::kGoOn) return next;
@@ -102,53 +146,117 @@ class TrainReading {
       if (next != Next::kGoOn) return next;
     }
     if (contains_nocase(riga, "stazione")) {
-      if (auto fault = read_station(r_, t_, next_station_, board_record_)) {
-        record(fault->code, fault->position);
-        return fault->code == kOutOfTrack ? Next::kEndOfText : Next::kStop;
+      const bool check = sink_.policy() == FaultPolicy::kGoOn;
+      const TextPosition station_at{r_.line(), 0};
+      if (auto fault = read_station(r_, t_, next_station_, board_record_, check)) {
+        return refuse(fault->code, fault->position.value_or(0), fault->where,
+                      fault->code == FaultCode::kBeyondLastCell ? Next::kEndOfText : Next::kStop);
+      }
+      const int32_t pos = t_.schede[static_cast<size_t>(next_station_ - 1)].lungo3;
+      const int32_t length = t_.schede[kRouteLengthRecord].lungo2;
+      if (pos > length) {
+        warn_.at(station_at, "the station at " + std::to_string(pos) + " lies past the route's end (" +
+                                 std::to_string(length) + " m), in the margin after it");
       }
     }
     return Next::kGoOn;
   }
 
+  static void read_numbers(RecordFields& r, std::initializer_list<int32_t*> fields) {
+    for (int32_t* field : fields) *field = r.long_();
+  }
+
+  Next read_speed_line() {
+    RecordFields r(r_, "the speed line", 2);
+    return r.guard([&] {
+      const int32_t p = r.position();
+      const int32_t v = r.long_();
+      const TextPosition v_at = r_.field_start();
+      if (!within_track(t_, p, kRecordMargin)) return out_of_track(p, r.position_at());
+      // Check refuses at once a speed that the build refuses only when a
+      // cell is written with it.
+      if (sink_.policy() == FaultPolicy::kGoOn && !speed_fits(v)) {
+        sink_.fault(FaultCode::kReadingFault, 0, SourceLocation{name_, v_at.line, v_at.column},
+                    speed_does_not_fit(v));
+        return Next::kGoOn;
+      }
+      if (last_speed_ && p < *last_speed_) warn_.out_of_order("the speed line", p, *last_speed_, r.position_at());
+      last_speed_ = p;
+      apply_speed_line(t_, speed_, p, v, v_at);
+      return Next::kGoOn;
+    });
+  }
+
+  Next read_adhesion_line() {
+    RecordFields r(r_, "the adhesion line", 2);
+    return r.guard([&] {
+      const int32_t p = r.position();
+      const int32_t a = r.long_();
+      const TextPosition a_at = r_.field_start();
+      if (!within_track(t_, p, kRecordMargin)) return out_of_track(p, r.position_at());
+      if (last_adhesion_ && p < *last_adhesion_) {
+        warn_.out_of_order("the adhesion line", p, *last_adhesion_, r.position_at());
+      }
+      last_adhesion_ = p;
+      if (low8(a) != a) warn_.narrowed("adhesion", a, low8(a), 8, a_at);
+      apply_adhesion_line(t_, adhesion_, p, a);
+      return Next::kGoOn;
+    });
+  }
+
   Next read_signal() {
-    SignalRow row;
-    for (int32_t* field : {&row.posizione, &row.sx, &row.s1, &row.s2, &row.s3, &row.rapp, &row.dx, &row.d1,
-                           &row.d2, &row.d3, &row.tempo}) {
-      *field = r_.long_();
-    }
-    if (!within_track(t_, row.posizione, kRecordMargin)) return out_of_track(row.posizione);
-    return stop_if_fault(memo_segnale(t_, row), row.posizione);
+    RecordFields r(r_, "the signal", 11);
+    return r.guard([&] {
+      SignalRow row;
+      row.posizione = r.position();
+      read_numbers(r, {&row.sx, &row.s1, &row.s2, &row.s3, &row.rapp, &row.dx, &row.d1, &row.d2, &row.d3,
+                       &row.tempo});
+      const TextPosition tempo_at = r_.field_start();
+      if (!within_track(t_, row.posizione, kRecordMargin)) return out_of_track(row.posizione, r.position_at());
+      const FaultCode code = memo_segnale(t_, row);
+      if (code == FaultCode::kNone && row.sx == 2 && low8(row.tempo) != row.tempo) {
+        warn_.narrowed("signal time", row.tempo, low8(row.tempo), 8, tempo_at);
+      }
+      return refuse_if(code, row.posizione, r.position_at());
+    });
   }
 
   Next read_slow_order() {
-    SlowOrder order;
-    for (int32_t* field : {&order.x, &order.v, &order.l, &order.f_tt, &order.f_ta, &order.d_v}) *field = r_.long_();
-    if (!within_track(t_, order.x, kRecordMargin)) return out_of_track(order.x);
-    return stop_if_fault(memo_rallentamento(t_, order), order.x);
+    RecordFields r(r_, "the slow order", 6);
+    return r.guard([&] {
+      SlowOrder order;
+      order.x = r.position();
+      read_numbers(r, {&order.v, &order.l, &order.f_tt, &order.f_ta, &order.d_v});
+      if (!within_track(t_, order.x, kRecordMargin)) return out_of_track(order.x, r.position_at());
+      const bool check = sink_.policy() == FaultPolicy::kGoOn;
+      return refuse_if(memo_rallentamento(t_, order, check), order.x, r.position_at());
+    });
   }
 
   Next read_code_cut() {
-    const int32_t p = r_.long_();
-    const int32_t value = r_.long_();
-    if (!within_track(t_, p, kRecordMargin)) return out_of_track(p);
-    return stop_if_fault(place_code_cut(t_, p, value), p);
+    RecordFields r(r_, "the code cut", 2);
+    return r.guard([&] {
+      const int32_t p = r.position();
+      const int32_t value = r.long_();
+      if (!within_track(t_, p, kRecordMargin)) return out_of_track(p, r.position_at());
+      return refuse_if(place_code_cut(t_, p, value), p, r.position_at());
+    });
   }
 
   // The reading stops only when this very call found a fault: a code 15
   // left by the line description must not stop the train reading.
-  Next stop_if_fault(int32_t code, int32_t position) {
-    if (code == 0) return Next::kGoOn;
-    record(code, position);
-    return Next::kStop;
+  Next refuse_if(FaultCode code, int32_t position, TextPosition at) {
+    if (code == FaultCode::kNone) return Next::kGoOn;
+    return refuse(code, position, at, Next::kStop);
   }
 
-  Next out_of_track(int32_t p) {
-    record(kOutOfTrack, p);
-    return Next::kEndOfText;
-  }
+  Next out_of_track(int32_t p, TextPosition at) { return refuse(FaultCode::kBeyondLastCell, p, at, Next::kEndOfText); }
 
-  void record(int32_t code, std::optional<int32_t> position) {
-    record_fault(t_.errore, code, position, SourceLocation{files_.train_text(), record_line_});
+  // Lists a refused record; the build's policy then takes `build_next`,
+  // check's goes on with the next record.
+  Next refuse(FaultCode code, int32_t position, TextPosition at, Next build_next) {
+    sink_.fault(code, position, SourceLocation{name_, at.line, at.column});
+    return sink_.goes_on() ? Next::kGoOn : build_next;
   }
 
   void check_chainage_records() {
@@ -158,36 +266,38 @@ class TrainReading {
       if (s.lungo1 % kCellLength != 0 || s.lungo2 % kCellLength != 0) off_cell = true;
     }
     // The chainage records come from the line description: no train line.
-    if (off_cell) record_fault(t_.errore, kChainageOffCell);
+    if (off_cell) sink_.fault(FaultCode::kChainageOffCell);
   }
 
   Tables& t_;
-  const ScenarioFiles& files_;
+  const std::string& name_;
   FieldReader r_;
   int32_t board_record_;
+  FaultSink& sink_;
   CellProfile speed_;
   CellProfile adhesion_;
   int32_t next_station_ = 1;
   int record_line_ = 0;
+  TextPosition keyword_at_;
+  Warner warn_;
+  std::optional<int32_t> last_speed_;     // positions of the last lines read,
+  std::optional<int32_t> last_adhesion_;  // for the order warnings
 };
 
 }  // namespace
 
-Status read_train_description(Tables& t, const ScenarioFiles& files, int32_t board_record) {
-  const std::string path = files.path(files.train_text());
-  std::string bytes;
-  if (Status read = read_file(path, bytes); !read.is_ok()) throw ReadFault{read.message(), 0};
-
-  TrainReading reading(t, files, bytes, board_record);
+void read_train_description(Tables& t, const DescriptionText& train, int32_t board_record, FaultSink& sink) {
+  if (!train.bytes) {
+    throw ReadFault{train.unreadable.empty() ? "the train description is not there" : train.unreadable, 0, 0};
+  }
+  TrainReading reading(t, train.name, *train.bytes, board_record, sink);
   try {
     const Next end = reading.read_all();
-    if (Status removed = remove_file(path); !removed.is_ok()) return removed;
     if (end == Next::kEndOfText) reading.finish();
   } catch (ReadFault& fault) {
-    if (fault.line == 0) fault.line = reading.record_line();
+    locate(fault, reading.keyword_at());
     throw;
   }
-  return Status::ok();
 }
 
 }  // namespace scenpack

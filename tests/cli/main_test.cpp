@@ -265,6 +265,71 @@ TEST(Cli, TakenReservedPlaceStopsWithExit2AndNoFile) {
   EXPECT_NE(report.find("\"files\": []"), std::string::npos) << report;
 }
 
+// An author's working texts in DIR (here emitted, then edited) are read and
+// kept; the build deletes only the copies it made of --line and --train.
+TEST(Cli, BuildKeepsTheAuthorsTextsAndDeletesItsCopies) {
+  TempDir dir, src;
+  ASSERT_EQ(run_scenpack(dir.path(), {"emit", "--dir", dir.path()}).status, 0);
+  std::string edited = slurp(dir.file("Tarvena1_linea.txt"));
+  edited.insert(edited.find("[pendenze]"), "- nota dell'autore\r\n");
+  spit(dir.file("Tarvena1_linea.txt"), edited);
+  ExeResult built = run_scenpack(dir.path(), {"build", "--quiet", "--dir", dir.path()});
+  EXPECT_EQ(built.status, 0) << built.err;
+  EXPECT_EQ(slurp(dir.file("Tarvena1_linea.txt")), edited);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("Tarvena1_84-.txt")));
+
+  spit(src.file("line.txt"), edited);
+  std::filesystem::remove(dir.file("Tarvena1_linea.txt"));
+  ExeResult copied = run_scenpack(dir.path(), {"build", "--quiet", "--line", src.file("line.txt")});
+  EXPECT_EQ(copied.status, 0) << copied.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_linea.txt")));  // the copy is gone
+  EXPECT_TRUE(std::filesystem::exists(dir.file("Tarvena1_84-.txt")));     // the author's train stays
+}
+
+// A fault of a description given with --line names that file as written,
+// with the line and column of the offending field, in the message and the
+// report; the exit status and the files written are as always.
+TEST(Cli, BuildFaultNamesTheAuthorsFile) {
+  TempDir dir, src;
+  spit(src.file("my line.txt"),
+       "[generale]\r\nlunghezza percorso, 1000\r\n[cartelli]\r\ncartello indicatore, 500, A\r\n"
+       "cartello indicatore,   510, B\r\n[fine]\r\n\r\n");
+  spit(dir.file("Tarvena1_84-.txt"), "treno\r\n[generale]\r\n[fine]\r\n\r\n");
+  ExeResult r = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "my line.txt",
+                                          "--report", "r.json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "scenpack:my line.txt:5:24: Errore n. 6, posizione 510: text board on an occupied cell\n");
+  const std::string report = slurp(src.file("r.json"));
+  EXPECT_NE(report.find("\"file\": \"my line.txt\", \"line\": 5, \"column\": 24,"), std::string::npos) << report;
+  EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84-.txt", "Tarvena1_84.dat", "Tarvena1_84.sim",
+                                                   "Tarvena1_linea.dat"}));
+}
+
+// build prints check's warnings on stderr as a compiler does; -w silences
+// them; they change neither the exit status nor a byte of the outputs.
+TEST(Cli, BuildPrintsWarningsUnlessToldNot) {
+  TempDir a, b;
+  const std::string line = "[generale]\r\nlunghezza percorso, 1000\r\n[p]\r\npendeza, 500, 3\r\n[fine]\r\n\r\n";
+  const std::string train = "treno\r\n[generale]\r\n[fine]\r\n\r\n";
+  for (const TempDir* d : {&a, &b}) {
+    spit(d->file("Tarvena1_linea.txt"), line);
+    spit(d->file("Tarvena1_84-.txt"), train);
+  }
+  const ExeResult warned = run_scenpack(a.path(), {"build", "--quiet"});
+  const ExeResult silent = run_scenpack(b.path(), {"build", "--quiet", "-w"});
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(silent.status, 0);
+  EXPECT_EQ(warned.err,
+            "Tarvena1_linea.txt:4:1: warning: \"pendeza\" names no record of the line description; the field is "
+            "passed over\n");
+  EXPECT_EQ(silent.err, "");
+  for (const std::string& name : kOutputs) EXPECT_EQ(slurp(a.file(name)), slurp(b.file(name))) << name;
+
+  TempDir c;
+  const ExeResult run = run_scenpack(c.path(), {"run", "--quiet", "--dir", c.path()});
+  EXPECT_EQ(run.err, "");  // the program's own scenario: no warning shown
+}
+
 TEST(Cli, UnreadableDescriptionExits66) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("folder"));

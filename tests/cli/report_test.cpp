@@ -10,13 +10,13 @@ TEST(Report, HoldsTheFinalFaultStateAndTheFiles) {
   r.exit_status = 1;
   r.errore.codice_errore = 16;
   r.errore.posizione_errore = 9300;
-  r.errore.where = SourceLocation{"Tarvena1_84-.txt", 42};
-  r.message = "scenpack:Tarvena1_84-.txt:42: Errore n. 16, posizione 9300: signal on an occupied cell";
+  r.errore.where = SourceLocation{"Tarvena1_84-.txt", 42, 10};
+  r.message = "scenpack:Tarvena1_84-.txt:42:10: Errore n. 16, posizione 9300: signal on an occupied cell";
   r.dir = "/d";
   r.files = {"Tarvena1_84.sim", "Tarvena1_84.dat"};
   EXPECT_EQ(report_json(r),
             "{\"exit_status\": 1, \"codice_errore\": 16, \"posizione_errore\": 9300, "
-            "\"file\": \"Tarvena1_84-.txt\", \"line\": 42, \"message\": \"" + r.message + "\", "
+            "\"file\": \"Tarvena1_84-.txt\", \"line\": 42, \"column\": 10, \"message\": \"" + r.message + "\", "
             "\"dir\": \"/d\", \"files\": [\"Tarvena1_84.sim\", \"Tarvena1_84.dat\"], \"texts\": []}\n");
 }
 

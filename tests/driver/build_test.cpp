@@ -1,6 +1,10 @@
 #include "driver/build.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "finish/check_codes.h"
 #include "support/temp_dir.h"
@@ -13,6 +17,11 @@ using testing_support::spit;
 using testing_support::TempDir;
 
 ScenarioFiles files_in(const TempDir& dir) { return ScenarioFiles{dir.path(), "Tarvena1", "84"}; }
+
+BuildOutcome finish(Tables& t, const TempDir& dir) {
+  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+  return finish_build(t, files_in(dir), sink);
+}
 
 // Tables as the readers leave them for a short route.
 Tables read_tables(int32_t modo) {
@@ -27,7 +36,7 @@ Tables read_tables(int32_t modo) {
 TEST(Build, FinishingStoresTheCodesAndWritesTheThreeFiles) {
   TempDir dir;
   Tables t = read_tables(1);
-  BuildOutcome out = finish_build(t, files_in(dir));
+  BuildOutcome out = finish(t, dir);
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
   EXPECT_EQ(out.stop_code, 0);
   EXPECT_EQ(out.files_written,
@@ -58,7 +67,7 @@ TEST(Build, ATakenReservedPlaceStopsWithTheMessageAndWritesNothing) {
     Tables t = read_tables(1);
     c.prepare(t);
     ::testing::internal::CaptureStderr();
-    BuildOutcome out = finish_build(t, files_in(dir));
+    BuildOutcome out = finish(t, dir);
     std::string shown = ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(out.status.is_ok());
     EXPECT_EQ(out.stop_code, c.code);
@@ -100,6 +109,80 @@ TEST(Build, StartsFromClearedRecordsAndErrorCode) {
   EXPECT_EQ(t.schede[40].testo, "");
   EXPECT_EQ(t.modo_percorso, 0);
   EXPECT_EQ(out.files_written, (std::vector<std::string>{"Tarvena1_84.sim", "Tarvena1_84.dat"}));
+}
+
+// Which working texts the build deletes: only the copies scenpack made in
+// this run, and only when the reading is done with them; an author's texts
+// are read and kept on every path.
+TEST(Build, DeletesOnlyItsOwnWorkingCopies) {
+  const std::string good_line = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n\r\n";
+  const std::string board_fault =  // a second text board on the same cell: code 6
+      "[generale]\r\nlunghezza percorso, 1000\r\n[cartelli]\r\ncartello indicatore, 500, A\r\n"
+      "cartello indicatore, 510, B\r\n[fine]\r\n\r\n";
+  const std::string unreadable = "[generale]\r\nlunghezza percorso, mille\r\n[fine]\r\n\r\n";
+  const std::string train = "treno\r\n[generale]\r\n[fine]\r\n\r\n";
+  struct Case {
+    const char* name;
+    std::string line;
+    bool ours;
+    int32_t code;
+    bool line_stays;
+    bool train_stays;
+  } cases[] = {
+      {"author's texts", good_line, false, 0, true, true},
+      {"author's texts, line fault", board_fault, false, 6, true, true},
+      {"author's texts, reading fault", unreadable, false, 25, true, true},
+      {"own copies", good_line, true, 0, false, false},
+      {"own copies, line fault", board_fault, true, 6, false, true},  // the train is never read
+      {"own copies, reading fault", unreadable, true, 25, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    spit(dir.file("Tarvena1_linea.txt"), c.line);
+    spit(dir.file("Tarvena1_84-.txt"), train);
+    BuildInputs inputs;
+    inputs.line.ours = c.ours;
+    inputs.train.ours = c.ours;
+    Tables t;
+    BuildOutcome out = memorizza_percorso(t, files_in(dir), 1, inputs);
+    ASSERT_TRUE(out.status.is_ok()) << out.status.message();
+    EXPECT_EQ(t.errore.codice_errore, c.code);
+    EXPECT_EQ(std::filesystem::exists(dir.file("Tarvena1_linea.txt")), c.line_stays);
+    EXPECT_EQ(std::filesystem::exists(dir.file("Tarvena1_84-.txt")), c.train_stays);
+    if (c.line_stays) {
+      EXPECT_EQ(slurp(dir.file("Tarvena1_linea.txt")), c.line);
+    }
+  }
+}
+
+// A description that is there but cannot be opened is a reading fault
+// (code 25) and the build goes on. Here no file may be opened at all.
+TEST(Build, DescriptionThatCannotBeOpenedIsCode25) {
+  TempDir dir;
+  spit(dir.file("Tarvena1_linea.txt"), "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n\r\n");
+  Tables t;
+  const ScenarioFiles files = files_in(dir);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit none = saved;
+  none.rlim_cur = 0;
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+  BuildOutcome out = memorizza_percorso(t, files, 0);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+  EXPECT_EQ(t.errore.codice_errore, 25);
+  EXPECT_FALSE(out.status.is_ok());  // and the output files cannot be written either
+}
+
+// Anything but a regular file under a working name counts as missing, and
+// is never waited on: a pipe as the line description is fault 101.
+TEST(Build, PipeAsDescriptionIsNotThere) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.file("Tarvena1_linea.txt").c_str(), 0600), 0);
+  Tables t;
+  BuildOutcome out = memorizza_percorso(t, files_in(dir), 0);
+  ASSERT_TRUE(out.status.is_ok()) << out.status.message();
+  EXPECT_EQ(t.errore.codice_errore, 101);
 }
 
 }  // namespace

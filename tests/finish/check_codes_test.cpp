@@ -83,7 +83,7 @@ Tables sized_tables() {
 
 TEST(CheckCodes, StoresMarkersAndCodesInTheirPlaces) {
   Tables t = sized_tables();
-  EXPECT_EQ(store_check_codes(t), 0);
+  EXPECT_EQ(store_check_codes(t), FaultCode::kNone);
   EXPECT_EQ(t.schede[85].intero1, 610);
   EXPECT_EQ(t.schede[85].lungo4, 36656);
   EXPECT_EQ(t.celle[1].dato1, 5121);
@@ -108,7 +108,7 @@ TEST(CheckCodes, ATakenReservedPlaceStopsBeforeStoringMore) {
     Tables t = sized_tables();
     c.prepare(t);
     Tables before = t;
-    EXPECT_EQ(store_check_codes(t), c.stop);
+    EXPECT_EQ(code_number(store_check_codes(t)), c.stop);
     EXPECT_EQ(t.schede[85].intero1, c.markers_stored ? 610 : before.schede[85].intero1);
     EXPECT_EQ(t.celle[1].dato1, c.markers_stored ? 5121 : before.celle[1].dato1);
     EXPECT_EQ(t.schede[85].lungo4, before.schede[85].lungo4);
@@ -122,14 +122,14 @@ TEST(CheckCodes, WithoutCellsOnlyTheRecordIsStored) {
   Tables t;
   t.schede[85].testo = "Tarvena1";
   t.schede[86].testo = "84";
-  EXPECT_EQ(store_check_codes(t), 0);
+  EXPECT_EQ(store_check_codes(t), FaultCode::kNone);
   EXPECT_TRUE(t.celle.empty());
   EXPECT_EQ(t.schede[85].intero1, 610);
   EXPECT_EQ(t.schede[85].lungo4, 36656);
 
   Tables taken;
   taken.schede[85].lungo4 = 1;
-  EXPECT_EQ(store_check_codes(taken), 1251);
+  EXPECT_EQ(store_check_codes(taken), FaultCode::kReservedCodesTaken);
 }
 
 }  // namespace

@@ -1,21 +1,19 @@
-// Test support for the readers: a temporary working directory holding the
-// working texts, and short line descriptions written as raw strings.
+// Test support for the readers: the two descriptions held in memory, and
+// short line descriptions written as raw strings.
 #pragma once
 
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "model/fault_sink.h"
 #include "model/file_names.h"
 #include "model/tables.h"
 #include "readers/line_reader.h"
 #include "readers/memorizza_dati.h"
-#include "support/temp_dir.h"
 
 namespace scenpack::testing {
 
@@ -45,25 +43,45 @@ inline std::string short_route(std::string_view body) {
 // A train description the train half reads without a fault.
 inline const char* const kQuietTrain = "treno di prova\r\n[generale]\r\n[fine]\r\n                \r\n";
 
+// The two descriptions of a test, held in memory as the build hands them to
+// the readers, and what the reading asked the build to delete.
 class ScenarioDir {
  public:
-  ScenarioDir() : files{scratch_.path(), "Tarvena1", "84"} {}
+  void write_line(std::string_view bytes) { line_ = std::string(bytes); }
+  void write_train(std::string_view bytes = kQuietTrain) { train_ = std::string(bytes); }
 
-  void write(const std::string& name, std::string_view bytes) const {
-    std::ofstream out(files.path(name), std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  DescriptionText line_text() const { return text(files.line_text(), line_); }
+  DescriptionText train_text() const { return text(files.train_text(), train_); }
+
+  // The line half alone, under the build's policy.
+  LineHalf read_line(Tables& t) {
+    FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+    const LineHalf half = read_line_description(t, line_text(), sink);
+    outcome_.delete_line = half.delete_line;
+    return half;
   }
-  void write_line(std::string_view bytes) const { write(files.line_text(), bytes); }
-  void write_train(std::string_view bytes = kQuietTrain) const { write(files.train_text(), bytes); }
-  bool line_remains() const { return std::filesystem::exists(files.path(files.line_text())); }
-  bool train_remains() const { return std::filesystem::exists(files.path(files.train_text())); }
+  // Both halves, under the build's policy.
+  void read_all(Tables& t) {
+    FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+    outcome_ = memorizza_dati(t, line_text(), train_text(), sink);
+  }
 
-  // The scratch directory comes first: files names it.
+  bool line_remains() const { return line_.has_value() && !outcome_.delete_line; }
+  bool train_remains() const { return train_.has_value() && !outcome_.delete_train; }
+
+  ScenarioFiles files{"", "Tarvena1", "84"};
+
  private:
-  testing_support::TempDir scratch_;
+  static DescriptionText text(const std::string& name, const std::optional<std::string>& bytes) {
+    DescriptionText d;
+    d.name = name;
+    if (bytes) d.bytes = std::string_view(*bytes);
+    return d;
+  }
 
- public:
-  ScenarioFiles files;
+  std::optional<std::string> line_;
+  std::optional<std::string> train_;
+  ReadingOutcome outcome_;
 };
 
 // Tables as a build leaves them before reading: map mode on, records clear.
@@ -83,20 +101,20 @@ inline LineRun read_line(std::string_view text, int32_t modo_percorso = 1) {
   dir.write_line(text);
   LineRun run;
   run.t.modo_percorso = modo_percorso;
-  run.half = read_line_description(run.t, dir.files);
+  run.half = dir.read_line(run.t);
   return run;
 }
 
-// memorizza_dati on a directory holding `line` and `train` (no train text
-// when none), into `t` as the caller set it up. Succeeds when the run
-// reports success with the reading fault recorded (code 25) and both texts
-// removed; otherwise says what differed.
+// memorizza_dati on `line` and `train` (no train description when none),
+// into `t` as the caller set it up. Succeeds when the reading fault is
+// recorded (code 25) and both texts are to be deleted; otherwise says what
+// differed.
 inline ::testing::AssertionResult ends_in_read_fault(Tables& t, std::string_view line,
                                                      std::optional<std::string_view> train = kQuietTrain) {
   ScenarioDir dir;
   dir.write_line(line);
   if (train) dir.write_train(*train);
-  if (!memorizza_dati(t, dir.files).is_ok()) return ::testing::AssertionFailure() << "memorizza_dati failed";
+  dir.read_all(t);
   if (t.errore.codice_errore != 25) {
     return ::testing::AssertionFailure() << "code " << t.errore.codice_errore << " instead of 25";
   }

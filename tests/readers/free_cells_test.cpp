@@ -25,17 +25,17 @@ struct Recorder {
   int target_cell;  // the cell the recorder checks
   int32_t code;     // its code for an occupied cell
   bool refusal_changes_nothing;  // false: marks placed before the refusal stay
-  std::function<int32_t(Tables&)> record;
+  std::function<FaultCode(Tables&)> record;
 };
 
-int32_t signal_at_20500(Tables& t) {
+FaultCode signal_at_20500(Tables& t) {
   SignalRow row{20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};
   return memo_segnale(t, row);
 }
 
-int32_t slow_order_at_9300(Tables& t) { return memo_rallentamento(t, {9300, 50, 200, 0, 1, 50}); }
+FaultCode slow_order_at_9300(Tables& t) { return memo_rallentamento(t, {9300, 50, 200, 0, 1, 50}); }
 
-int32_t text_board_at_20500(Tables& t) {
+FaultCode text_board_at_20500(Tables& t) {
   int32_t record = kFirstBoardRecord;
   return place_text_board(t, 20500, "( BIVIO )", record);
 }
@@ -75,7 +75,7 @@ TEST(FreeCells, EveryRecorderAgainstEveryKind) {
       cell.dato3 = kMark;
       const std::vector<Cella> before = t.celle;
       const bool free = kind == kind::kNothing || kind == kind::kTunnelMarker;
-      EXPECT_EQ(r.record(t), free ? 0 : r.code);
+      EXPECT_EQ(code_number(r.record(t)), free ? 0 : r.code);
       if (!free && r.refusal_changes_nothing) {
         EXPECT_TRUE(same_cells(t.celle, before));
       }
@@ -87,6 +87,16 @@ TEST(FreeCells, EveryRecorderAgainstEveryKind) {
       }
     }
   }
+}
+
+// Check takes a slow order refused at its boards back whole: the start, end
+// and warning cells it had marked are as they were.
+TEST(FreeCells, SlowOrderRefusedAtItsBoardsCanBeTakenBack) {
+  Tables t = sized_tables();
+  t.celle[160].tipo = kind::kSignal;
+  const std::vector<Cella> before = t.celle;
+  EXPECT_EQ(memo_rallentamento(t, {9300, 50, 200, 0, 1, 50}, true), FaultCode::kBoardOccupied);
+  EXPECT_TRUE(same_cells(t.celle, before));
 }
 
 }  // namespace

@@ -93,8 +93,7 @@ TEST(GeneralData, FaultsStopTheReading) {
     dir.write_train();
     Tables t = testing::map_mode_tables();
     t.errore.posizione_errore = 77;
-    LineHalf half = read_line_description(t, dir.files);
-    EXPECT_TRUE(half.status.is_ok());
+    LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows) << c.code;
     EXPECT_EQ(t.errore.codice_errore, c.code);
     EXPECT_EQ(t.errore.posizione_errore, 77) << "no position for code " << c.code;

@@ -1,7 +1,6 @@
 #include "readers/line_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <string>
 
@@ -24,16 +23,16 @@ TEST(LineReader, MissingDescriptionTouchesNothing) {
   dir.write_train();
   Tables t = testing::map_mode_tables();
   t.errore.posizione_errore = 42;
-  LineHalf half = read_line_description(t, dir.files);
-  EXPECT_TRUE(half.status.is_ok());
+  LineHalf half = dir.read_line(t);
   EXPECT_FALSE(half.train_follows);
   EXPECT_EQ(t.errore.codice_errore, 101);
   EXPECT_EQ(t.errore.posizione_errore, 42);
   EXPECT_FALSE(t.celle_sized);
   EXPECT_FALSE(t.mappa.sized);
   EXPECT_TRUE(dir.train_remains());
+  // The message shows no position the fault did not set itself.
   EXPECT_EQ(fault_message(t.errore),
-            "scenpack:Tarvena1_linea.txt: Errore n. 101, posizione 42: line description not found");
+            "scenpack:Tarvena1_linea.txt: Errore n. 101, posizione 0: line description not found");
 }
 
 // "[generale]" must stand before the last field: on the last line, or
@@ -49,7 +48,7 @@ TEST(LineReader, GeneralSectionNotFound) {
     dir.write_line(text);
     dir.write_train();
     Tables t = testing::map_mode_tables();
-    LineHalf half = read_line_description(t, dir.files);
+    LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows);
     EXPECT_EQ(t.errore.codice_errore, 102) << text;
     EXPECT_FALSE(t.celle_sized);
@@ -111,8 +110,7 @@ TEST(LineReader, FinishedDescriptionIsDeletedAndTrainFollows) {
   ScenarioDir dir;
   dir.write_line(short_route("pendenza, 500, -7\n"));
   Tables t = testing::map_mode_tables();
-  LineHalf half = read_line_description(t, dir.files);
-  EXPECT_TRUE(half.status.is_ok());
+  LineHalf half = dir.read_line(t);
   EXPECT_TRUE(half.train_follows);
   EXPECT_EQ(half.board_record, 80);
   EXPECT_EQ(t.errore.codice_errore, 0);
@@ -130,7 +128,7 @@ TEST(LineReader, PositionBeyondTheLastCellStopsTheBody) {
       "montagna, 16901, 17000, 1\n"  // 340.02: refused
       "pendenza, 600, 9\n"));
   Tables t = testing::map_mode_tables();
-  LineHalf half = read_line_description(t, dir.files);
+  LineHalf half = dir.read_line(t);
   EXPECT_TRUE(half.train_follows);
   EXPECT_EQ(t.errore.codice_errore, 15);
   EXPECT_EQ(t.errore.posizione_errore, 16901);
@@ -155,32 +153,25 @@ TEST(LineReader, FaultNamesTheRecordLine) {
       "cartello indicatore, 6220, ( BIVIO )\n"));
   dir.write_train();
   Tables t = testing::map_mode_tables();
-  EXPECT_TRUE(memorizza_dati(t, dir.files).is_ok());
+  dir.read_all(t);
   EXPECT_EQ(fault_message(t.errore),
-            "scenpack:Tarvena1_linea.txt:8: Errore n. 6, posizione 6220: text board on an occupied cell");
+            "scenpack:Tarvena1_linea.txt:8:22: Errore n. 6, posizione 6220: text board on an occupied cell");
   EXPECT_FALSE(dir.line_remains());
   EXPECT_TRUE(dir.train_remains());
 }
 
-// A description that exists but cannot be opened is a reading fault like
-// any other: code 25, both working texts deleted, and the build goes on.
-// Here no file may be opened while it is read.
-TEST(LineReader, DescriptionThatCannotBeOpenedIsCode25) {
+// A description that is there but cannot be read is a reading fault like
+// any other: code 25, both working texts to be deleted.
+TEST(LineReader, DescriptionThatCannotBeReadIsCode25) {
   ScenarioDir dir;
-  dir.write_line(short_route("pendenza, 500, -7\n"));
   dir.write_train();
   Tables t = testing::map_mode_tables();
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-  rlimit none = saved;
-  none.rlim_cur = 0;
-  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
-  const Status s = memorizza_dati(t, dir.files);
-  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
-  EXPECT_TRUE(s.is_ok()) << s.message();
+  DescriptionText line{"Tarvena1_linea.txt", std::nullopt, "cannot read Tarvena1_linea.txt: Permission denied"};
+  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+  const ReadingOutcome out = memorizza_dati(t, line, dir.train_text(), sink);
   EXPECT_EQ(t.errore.codice_errore, 25);
-  EXPECT_FALSE(dir.line_remains());
-  EXPECT_FALSE(dir.train_remains());
+  EXPECT_TRUE(out.delete_line);
+  EXPECT_TRUE(out.delete_train);
 }
 
 }  // namespace

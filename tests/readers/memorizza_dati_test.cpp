@@ -17,7 +17,7 @@ using testing::short_route;
 TEST(MemorizzaDati, CopiesScenarioNameAndTrainNumberFirst) {
   ScenarioDir dir;  // no description at all: code 101
   Tables t;
-  EXPECT_TRUE(memorizza_dati(t, dir.files).is_ok());
+  dir.read_all(t);
   EXPECT_EQ(t.errore.codice_errore, 101);
   EXPECT_EQ(t.schede[85].testo, "Tarvena1");
   EXPECT_EQ(t.schede[86].testo, "84");

@@ -124,7 +124,7 @@ TEST(RouteMap, Code103EndsTheReading) {
     dir.write_train();
     Tables t = testing::map_mode_tables();
     t.errore.posizione_errore = 5;
-    LineHalf half = read_line_description(t, dir.files);
+    LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows) << c.name;
     EXPECT_EQ(t.errore.codice_errore, 103) << c.name;
     EXPECT_EQ(t.errore.posizione_errore, 5) << c.name;

@@ -60,10 +60,10 @@ TEST(SpeedBoards, SecondBoardOnACellIsCode21) {
       "pendenza, 3000, 5\n"));
   dir.write_train();
   Tables t = testing::map_mode_tables();
-  LineHalf half = read_line_description(t, dir.files);
+  LineHalf half = dir.read_line(t);
   EXPECT_FALSE(half.train_follows);
   EXPECT_EQ(fault_message(t.errore),
-            "scenpack:Tarvena1_linea.txt:6: Errore n. 21, posizione 1060: speed board on an occupied cell");
+            "scenpack:Tarvena1_linea.txt:6:18: Errore n. 21, posizione 1060: speed board on an occupied cell");
   EXPECT_EQ(board(t.celle[22]), (std::array<int, 5>{6, 1717, 1818, 1919, 0}));
   EXPECT_EQ(t.celle[0].dato6, 0);  // no gradient completion
   EXPECT_FALSE(dir.line_remains());
@@ -78,8 +78,8 @@ TEST(SpeedBoards, EarlierFaultDoesNotStopTheBoards) {
       "indicatori_vmax, 1050, 85, 90, 95, 0, 85, 90, 95, 0\n"
       "indicatori_vmax, 2050, 60, 70, 75, 0, 60, 70, 75, 0\n"));
   Tables t = testing::map_mode_tables();
-  record_fault(t.errore, 15, 9999);
-  LineHalf half = read_line_description(t, dir.files);
+  record_fault(t.errore, FaultCode::kBeyondLastCell, 9999);
+  LineHalf half = dir.read_line(t);
   EXPECT_TRUE(half.train_follows);
   EXPECT_EQ(t.errore.codice_errore, 15);
   EXPECT_EQ(t.errore.posizione_errore, 9999);

@@ -167,7 +167,7 @@ TEST(Station, FaultsInTheirOrderWithPositions) {
     EXPECT_FALSE(s.read(kRomaTermini));
     auto fault = s.read(c.row);
     ASSERT_TRUE(fault) << c.row;
-    EXPECT_EQ(fault->code, c.code) << c.row;
+    EXPECT_EQ(code_number(fault->code), c.code) << c.row;
     EXPECT_EQ(fault->position, c.position) << c.row;
     EXPECT_EQ(s.next_record, 2) << c.row;
   }
@@ -197,7 +197,7 @@ TEST(Station, RecordsStopBelowTheTextBoards) {
   EXPECT_FALSE(s.read(kRomaTermini));
   auto fault = s.read(kArezzo);
   ASSERT_TRUE(fault);
-  EXPECT_EQ(fault->code, 10);
+  EXPECT_EQ(fault->code, FaultCode::kRecordTableFull);
   EXPECT_EQ(fault->position, std::nullopt);
   EXPECT_EQ(s.t.schede[2].testo, "AREZZO");  // the record was written
 }
@@ -207,7 +207,7 @@ TEST(Station, NoStationRecordOverATextBoard) {
   s.t.schede[1].testo = "CARTELLO";
   auto fault = s.read(kRomaTermini);
   ASSERT_TRUE(fault);
-  EXPECT_EQ(fault->code, 10);
+  EXPECT_EQ(fault->code, FaultCode::kRecordTableFull);
   EXPECT_EQ(s.t.schede[1].testo, "CARTELLO");
   EXPECT_EQ(s.t.schede[1].lungo3, 0);
 }

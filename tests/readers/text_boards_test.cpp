@@ -52,7 +52,7 @@ TEST(TextBoards, OccupiedCellIsCode6) {
     dir.write_line(short_route(c.body));
     dir.write_train();
     Tables t = testing::map_mode_tables();
-    LineHalf half = read_line_description(t, dir.files);
+    LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows) << c.name;
     EXPECT_EQ(t.errore.codice_errore, 6) << c.name;
     EXPECT_EQ(t.errore.posizione_errore, c.position) << c.name;
@@ -84,10 +84,10 @@ TEST(TextBoards, EightyFirstBoardIsRefused) {
   dir.write_line(short_route(eighty + "cartello indicatore, 9000, ULTIMO\n"));
   dir.write_train();
   Tables t = testing::map_mode_tables();
-  LineHalf half = read_line_description(t, dir.files);
+  LineHalf half = dir.read_line(t);
   EXPECT_FALSE(half.train_follows);
   EXPECT_EQ(t.errore.codice_errore, 10);
-  EXPECT_EQ(t.errore.posizione_errore, 9000);
+  EXPECT_EQ(t.errore.posizione_errore, 0);  // code 10 sets no position
   EXPECT_EQ(t.schede[0].testo, "");
   EXPECT_EQ(t.celle[181].tipo, kind::kNothing);
   EXPECT_FALSE(dir.line_remains());

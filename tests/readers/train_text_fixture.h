@@ -1,5 +1,5 @@
-// A train description written into a fresh temporary directory, with the
-// tables sized as the line half would leave them, for the train reader tests.
+// A train description held in memory, with the tables sized as the line
+// half would leave them, for the train reader tests.
 #pragma once
 
 
@@ -11,12 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "model/file_names.h"
+#include "model/fault_sink.h"
 #include "model/tables.h"
-#include "platform/file_system.h"
 #include "readers/train_reader.h"
 #include "sources/train_text.h"
-#include "support/temp_dir.h"
 
 namespace scenpack::testing {
 
@@ -51,32 +49,41 @@ inline std::vector<std::string> scenario_train_rows(int first, int last) {
   return std::vector<std::string>(lines.begin() + first, lines.begin() + last + 1);
 }
 
+// The train description's name in messages.
+constexpr const char* kTrainName = "Tarvena1_84-.txt";
+
 class TrainTextFixture {
  public:
-  explicit TrainTextFixture(int32_t route_length = kRouteLength)
-      : files{scratch_.path(), "Tarvena1", "84"}, t(sized_tables(route_length)) {}
+  explicit TrainTextFixture(int32_t route_length = kRouteLength) : t(sized_tables(route_length)) {}
 
-  std::string path() const { return files.path(files.train_text()); }
-  void write(std::string_view bytes) const { ASSERT_TRUE(write_file_atomically(path(), bytes).is_ok()); }
-  bool text_remains() const { return file_exists(path()); }
+  void write(std::string_view bytes) { text_ = std::string(bytes); }
+
+  // Reads the text last written, under `policy`.
+  void read(int32_t board_record = kFirstBoardRecord, FaultPolicy policy = FaultPolicy::kStopAtFirst) {
+    DescriptionText d;
+    d.name = kTrainName;
+    d.bytes = std::string_view(text_);
+    FaultSink sink(t.errore, policy);
+    read_train_description(t, d, board_record, sink);
+    diagnostics = sink.diagnostics();
+  }
 
   // Writes the rows as a train text and reads it.
-  Status read_rows(const std::vector<std::string>& rows, int32_t board_record = kFirstBoardRecord) {
+  void read_rows(const std::vector<std::string>& rows, int32_t board_record = kFirstBoardRecord) {
     write(train_text(rows));
-    return read_train_description(t, files, board_record);
+    read(board_record);
   }
-  Status read_rows(std::initializer_list<std::string_view> rows, int32_t board_record = kFirstBoardRecord) {
-    return read_rows(std::vector<std::string>(rows.begin(), rows.end()), board_record);
+  void read_rows(std::initializer_list<std::string_view> rows, int32_t board_record = kFirstBoardRecord) {
+    read_rows(std::vector<std::string>(rows.begin(), rows.end()), board_record);
   }
 
   const Cella& cell(int64_t i) const { return t.celle.at(static_cast<size_t>(i)); }
 
- private:
-  testing_support::TempDir scratch_;
-
- public:
-  ScenarioFiles files;
   Tables t;
+  std::vector<Diagnostic> diagnostics;  // what the last read listed
+
+ private:
+  std::string text_;
 };
 
 }  // namespace scenpack::testing

@@ -100,6 +100,36 @@ bool same_entry_name(const std::string& a, const std::string& b) { return a == b
 }  // namespace entry_names
 
 
+RegularFileRead read_regular_file(const std::string& path) {
+  RegularFileRead out;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    if (errno != ENOENT && errno != ENOTDIR) out.status = Status::io_error("cannot read", path, system_error_text(errno));
+    return out;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    out.irregular = true;
+    ::close(fd);
+    return out;
+  }
+  out.present = true;
+  char chunk[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      out.status = Status::io_error("cannot read", path, system_error_text(errno));
+      out.bytes.clear();
+      break;
+    }
+    if (n == 0) break;
+    out.bytes.append(chunk, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return out;
+}
+
 Status remove_file(const std::string& path) {
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::ok();
   return Status::io_error("cannot delete", path, system_error_text(errno));

@@ -85,6 +85,42 @@ Status read_file(const std::string& path, std::string& out, FileIdentity* identi
   return Status::ok();
 }
 
+RegularFileRead read_regular_file(const std::string& path) {
+  RegularFileRead out;
+  const std::wstring wide = win32::widen(path);
+  int fd = -1;
+  if (_wsopen_s(&fd, wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
+    const int err = errno;
+    if (is_directory(wide)) {
+      out.irregular = true;  // a directory opens as "access denied" here
+    } else if (err != ENOENT) {
+      out.status = Status::io_error("cannot read", path, system_error_text(err));
+    }
+    return out;
+  }
+  // The kind comes from the open descriptor: only a regular file is read.
+  struct _stat64 st;
+  if (_fstat64(fd, &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
+    out.irregular = true;
+    _close(fd);
+    return out;
+  }
+  out.present = true;
+  char chunk[1 << 16];
+  for (;;) {
+    const int n = _read(fd, chunk, sizeof chunk);
+    if (n < 0) {
+      out.status = Status::io_error("cannot read", path, system_error_text(errno));
+      out.bytes.clear();
+      break;
+    }
+    if (n == 0) break;
+    out.bytes.append(chunk, static_cast<size_t>(n));
+  }
+  _close(fd);
+  return out;
+}
+
 Status identify_file(const std::string& path, FileIdentity& out) {
   HANDLE h = CreateFileW(win32::widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -1,0 +1,83 @@
+#include "cli/findings.h"
+
+#include "markup/escape.h"
+
+namespace scenpack {
+namespace {
+
+const char* severity_word(Severity s) {
+  switch (s) {
+    case Severity::kError: return "error";
+    case Severity::kWarning: return "warning";
+    case Severity::kNote: return "note";
+  }
+  return "error";
+}
+
+std::string place(const SourceLocation& w) {
+  if (w.file.empty()) return "scenpack:";
+  std::string p = w.file + ":";
+  if (w.line > 0) {
+    p += std::to_string(w.line) + ":";
+    if (w.column > 0) p += std::to_string(w.column) + ":";
+  }
+  return p;
+}
+
+std::string plural(size_t n, const char* word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+std::string finding_header(const Diagnostic& d) {
+  std::string h = place(d.where) + " " + severity_word(d.severity) + ": ";
+  if (d.severity == Severity::kError) return h + fault_text(code_number(d.code), d.position, d.message);
+  return h + d.message;
+}
+
+std::string_view source_line(std::string_view bytes, int line) {
+  size_t start = 0;
+  for (int n = 1; n < line; ++n) {
+    const size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) return {};
+    start = end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
+  }
+  if (start >= bytes.size()) return {};
+  const size_t end = bytes.find_first_of("\r\n", start);
+  return bytes.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+std::string finding_text(const Diagnostic& d, std::string_view source) {
+  std::string out = finding_header(d) + "\n";
+  if (d.severity == Severity::kNote || d.where.line <= 0 || d.where.column <= 0) return out;
+  const std::string_view text = source_line(source, d.where.line);
+  if (text.empty() && d.where.column > 1) return out;
+  out += std::string(text) + "\n";
+  // The caret stands under the column: tabs copied so that it lines up.
+  std::string caret;
+  for (int c = 1; c < d.where.column; ++c) {
+    const size_t at = static_cast<size_t>(c - 1);
+    caret += at < text.size() && text[at] == '\t' ? '\t' : ' ';
+  }
+  return out + caret + "^\n";
+}
+
+std::string summary_line(size_t errors, size_t warnings) {
+  return plural(errors, "error") + ", " + plural(warnings, "warning");
+}
+
+std::string findings_json(const std::vector<Diagnostic>& list) {
+  std::string out = "[";
+  for (size_t i = 0; i < list.size(); ++i) {
+    const Diagnostic& d = list[i];
+    out += i ? ",\n " : "";
+    out += "{\"file\": " + json_string(d.where.file) + ", \"line\": " + std::to_string(d.where.line) +
+           ", \"column\": " + std::to_string(d.where.column) + ", \"severity\": \"" + severity_word(d.severity) +
+           "\", \"code\": " + std::to_string(code_number(d.code)) + ", \"position\": " + std::to_string(d.position) +
+           ", \"message\": " + json_string(d.message) + "}";
+  }
+  return out + "]\n";
+}
+
+}  // namespace scenpack

@@ -1,0 +1,33 @@
+// Showing what check found: a compiler-style listing with the source line
+// and a caret under the field, or one JSON array.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/fault_sink.h"
+
+namespace scenpack {
+
+// "FILE:LINE:COLUMN: error: Errore n. C, posizione P: explanation" (the
+// parts of the place that are not known left out, "scenpack:" for a finding
+// of no file), "...: warning: text" or "...: note: text".
+std::string finding_header(const Diagnostic& d);
+
+// The header, then, when the finding has a line of `source`, that line and
+// a caret under its column. Every line ends with "\n".
+std::string finding_text(const Diagnostic& d, std::string_view source);
+
+// Line `line` (1-based) of `bytes` without its line end; "" past the end.
+std::string_view source_line(std::string_view bytes, int line);
+
+// "3 errors, 1 warning"
+std::string summary_line(size_t errors, size_t warnings);
+
+// [{"file": ..., "line": N, "column": N, "severity": "error", "code": C,
+//   "position": P, "message": "..."}, ...]
+std::string findings_json(const std::vector<Diagnostic>& list);
+
+}  // namespace scenpack

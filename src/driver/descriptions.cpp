@@ -1,0 +1,20 @@
+#include "driver/descriptions.h"
+
+namespace scenpack {
+
+DescriptionText LoadedDescription::text() const {
+  DescriptionText d;
+  d.name = shown;
+  if (!file.status.is_ok()) {
+    d.unreadable = file.status.message();
+  } else if (file.present) {
+    d.bytes = std::string_view(file.bytes);
+  }
+  return d;
+}
+
+LoadedDescription load_description(const std::string& path, const std::string& shown) {
+  return LoadedDescription{read_regular_file(path), shown};
+}
+
+}  // namespace scenpack

@@ -1,0 +1,24 @@
+// Reading the two working texts of a build into memory, each through one
+// open, for the readers.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+#include "readers/description.h"
+
+namespace scenpack {
+
+// A description's bytes, held while the readers work on them.
+struct LoadedDescription {
+  RegularFileRead file;
+  std::string shown;  // the name its faults are reported under
+
+  // The description as the readers take it: a view of the bytes held here,
+  // valid while this object lives unchanged.
+  DescriptionText text() const;
+};
+
+LoadedDescription load_description(const std::string& path, const std::string& shown);
+
+}  // namespace scenpack

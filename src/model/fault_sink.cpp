@@ -1,0 +1,29 @@
+#include "model/fault_sink.h"
+
+#include <utility>
+
+namespace scenpack {
+
+void FaultSink::fault(FaultCode code, int32_t position, SourceLocation where, std::string detail) {
+  const FaultKind kind = fault_kind(code);
+  const int32_t own = kind.sets_position ? position : 0;
+  record_fault(state_, code, position, where.file.empty() ? std::nullopt : std::optional<SourceLocation>(where),
+               detail);
+  if (full()) return;  // recorded, no longer listed
+  ++errors_;
+  listed_.push_back(Diagnostic{Severity::kError, code, own, std::move(where),
+                               detail.empty() ? std::string(kind.explanation) : std::move(detail)});
+}
+
+void FaultSink::warning(SourceLocation where, std::string message) {
+  if (full()) return;
+  ++warnings_;
+  listed_.push_back(Diagnostic{Severity::kWarning, FaultCode::kNone, 0, std::move(where), std::move(message)});
+}
+
+void FaultSink::note(SourceLocation where, std::string message) {
+  if (full()) return;
+  listed_.push_back(Diagnostic{Severity::kNote, FaultCode::kNone, 0, std::move(where), std::move(message)});
+}
+
+}  // namespace scenpack

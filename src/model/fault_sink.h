@@ -1,0 +1,68 @@
+// Where the readers and the cab-code pass report what they find. The sink
+// records every fault in the build's error state (a later fault overwrites
+// an earlier one) and lists every fault, warning and note in the order
+// reported. Its policy says what the readers do after a fault:
+//  - kStopAtFirst, the build's: stop reading the description as the build
+//    always has (and delete what the build deletes);
+//  - kGoOn, check's: skip the refused record, store nothing of it, and read
+//    on, up to a limit of errors.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "model/errors.h"
+
+namespace scenpack {
+
+enum class FaultPolicy { kStopAtFirst, kGoOn };
+
+enum class Severity { kError, kWarning, kNote };
+
+// One listed finding.
+struct Diagnostic {
+  Severity severity = Severity::kError;
+  FaultCode code = FaultCode::kNone;  // errors only
+  int32_t position = 0;               // the position the fault itself set, else 0
+  SourceLocation where;               // file "" for a finding of no description
+  std::string message;                // the explanation
+};
+
+class FaultSink {
+ public:
+  FaultSink(ErrorState& state, FaultPolicy policy,
+            size_t max_errors = std::numeric_limits<size_t>::max())
+      : state_(state), policy_(policy), max_errors_(max_errors) {}
+
+  // Records the fault in the error state and lists it. `detail` says what
+  // was found; empty, the code's explanation is listed.
+  void fault(FaultCode code, int32_t position, SourceLocation where, std::string detail = {});
+  // A fault of no description (the cab-code pass, the check codes).
+  void fault(FaultCode code, int32_t position = 0) { fault(code, position, SourceLocation{}); }
+
+  void warning(SourceLocation where, std::string message);
+  void note(SourceLocation where, std::string message);
+
+  // True when the readers skip a refused record and read on.
+  bool goes_on() const { return policy_ == FaultPolicy::kGoOn && !full(); }
+  // True once the limit of errors has been listed.
+  bool full() const { return errors_ >= max_errors_; }
+  FaultPolicy policy() const { return policy_; }
+
+  const std::vector<Diagnostic>& diagnostics() const { return listed_; }
+  size_t errors() const { return errors_; }
+  size_t warnings() const { return warnings_; }
+
+ private:
+  ErrorState& state_;
+  FaultPolicy policy_;
+  size_t max_errors_;
+  size_t errors_ = 0;
+  size_t warnings_ = 0;
+  std::vector<Diagnostic> listed_;
+};
+
+}  // namespace scenpack

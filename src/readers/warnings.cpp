@@ -1,0 +1,84 @@
+#include "readers/warnings.h"
+
+#include "readers/general_data.h"
+
+namespace scenpack {
+namespace {
+
+// The length of the UTF-8 multi-byte sequence starting at `at`, 0 if none.
+size_t utf8_sequence(std::string_view s, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(at);
+  size_t length = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (length == 0 || at + length > s.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    if ((byte(at + k) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+bool has_letter(std::string_view field) {
+  for (char c : field) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  }
+  return false;
+}
+
+void Warner::encoding(std::string_view bytes) const {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    at({1, 1}, "UTF-8 byte-order mark: the descriptions are single-byte Windows-1252 texts");
+  }
+  int line = 1;
+  size_t line_start = 0;
+  for (size_t i = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\n' || (c == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
+      ++line;
+      line_start = i + 1;
+      continue;
+    }
+    if (static_cast<unsigned char>(c) < 0x80) continue;
+    const size_t length = utf8_sequence(bytes, i);
+    if (length == 0) continue;
+    at({line, static_cast<int>(i - line_start) + 1},
+       "UTF-8 text: the descriptions are single-byte Windows-1252, so \"" + std::string(bytes.substr(i, length)) +
+           "\" reads as " + std::to_string(length) + " characters");
+    return;  // once per description
+  }
+}
+
+void Warner::unknown_keyword(std::string_view field, TextPosition where, const char* description) const {
+  if (!has_letter(field) || is_comment(field)) return;
+  const size_t open = field.find('[');
+  if (open != std::string_view::npos && field.find(']', open) != std::string_view::npos) return;
+  size_t end = field.find_last_not_of(" \t");
+  at(where, "\"" + std::string(field.substr(0, end == std::string_view::npos ? 0 : end + 1)) + "\" names no record of the " +
+                description + "; the field is passed over");
+}
+
+void Warner::third_comment(TextPosition where) const {
+  at(where, "a third comment field in a row is read as data: this record is not commented out");
+}
+
+void Warner::last_record_unread(std::string_view field, TextPosition where) const {
+  size_t end = field.find_last_not_of(" \t");
+  at(where, "the file ends right after \"" + std::string(field.substr(0, end == std::string_view::npos ? 0 : end + 1)) +
+                "\": the last field of a description is never read (end it with a closing line)");
+}
+
+void Warner::narrowed(const char* what, int64_t written, int64_t stored, int bits, TextPosition where) const {
+  at(where, std::string(what) + " " + std::to_string(written) + " is stored as " + std::to_string(stored) +
+                " (its low " + std::to_string(bits) + " bits)");
+}
+
+void Warner::out_of_order(const char* what, int32_t position, int32_t previous, TextPosition where) const {
+  at(where, std::string(what) + " at " + std::to_string(position) + " comes after the one at " +
+                std::to_string(previous) + ": out of order, it does not apply as written");
+}
+
+}  // namespace scenpack

@@ -1,0 +1,54 @@
+// What the build accepts silently but an author almost never means. The
+// readers report these to the fault sink as warnings; they change nothing
+// that is read, stored or written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/fault_sink.h"
+#include "readers/field_reader.h"
+
+namespace scenpack {
+
+// Reports warnings of one description under its name.
+class Warner {
+ public:
+  Warner(FaultSink& sink, const std::string& name) : sink_(sink), name_(name) {}
+
+  void at(TextPosition where, std::string message) const {
+    sink_.warning(SourceLocation{name_, where.line, where.column}, std::move(message));
+  }
+
+  // A UTF-8 byte-order mark, or the first UTF-8 multi-byte sequence: the
+  // descriptions are single-byte Windows-1252 texts.
+  void encoding(std::string_view bytes) const;
+
+  // A keyword field that names no record: a typo such as "pendeza" is
+  // passed over. Fields without a letter, section markers and comments are
+  // not keywords.
+  void unknown_keyword(std::string_view field, TextPosition where, const char* description) const;
+
+  // A third comment field in a row that names a record: it is read as data.
+  void third_comment(TextPosition where) const;
+
+  // The last field of the text holds a keyword: the file ends right after
+  // it, so that record is never read.
+  void last_record_unread(std::string_view field, TextPosition where) const;
+
+  // A value kept with fewer bits than it was written with.
+  void narrowed(const char* what, int64_t written, int64_t stored, int bits, TextPosition where) const;
+
+  // A record before the one read ahead of it, where the order matters.
+  void out_of_order(const char* what, int32_t position, int32_t previous, TextPosition where) const;
+
+ private:
+  FaultSink& sink_;
+  const std::string& name_;
+};
+
+// True when the field holds at least one ASCII letter.
+bool has_letter(std::string_view field);
+
+}  // namespace scenpack

@@ -1,0 +1,54 @@
+#include "model/fault_sink.h"
+
+#include <gtest/gtest.h>
+
+namespace scenpack {
+namespace {
+
+// Every fault reaches the error state (the last one stands) and the list;
+// a fault whose code sets no position keeps the state's old position but
+// lists and prints none of its own.
+TEST(FaultSink, RecordsTheLastFaultAndListsEvery) {
+  ErrorState state;
+  FaultSink sink(state, FaultPolicy::kStopAtFirst);
+  sink.fault(FaultCode::kSignalOccupied, 2550, SourceLocation{"t.txt", 19, 10});
+  sink.warning(SourceLocation{"t.txt", 20, 1}, "typo");
+  sink.fault(FaultCode::kReadingFault, 99, SourceLocation{"t.txt", 21, 3}, "not a number: \"x\"");
+  EXPECT_EQ(state.codice_errore, 25);
+  EXPECT_EQ(state.posizione_errore, 2550);
+  EXPECT_EQ(fault_message(state), "scenpack:t.txt:21:3: Errore n. 25, posizione 0: not a number: \"x\"");
+  ASSERT_EQ(sink.diagnostics().size(), 3u);
+  EXPECT_EQ(sink.errors(), 2u);
+  EXPECT_EQ(sink.warnings(), 1u);
+  EXPECT_EQ(sink.diagnostics()[0].position, 2550);
+  EXPECT_EQ(sink.diagnostics()[0].message, "signal on an occupied cell");
+  EXPECT_EQ(sink.diagnostics()[2].position, 0);
+  EXPECT_FALSE(sink.goes_on());
+}
+
+TEST(FaultSink, GoesOnUpToItsLimit) {
+  ErrorState state;
+  FaultSink sink(state, FaultPolicy::kGoOn, 2);
+  EXPECT_TRUE(sink.goes_on());
+  sink.fault(FaultCode::kStationOffCell, 4525, SourceLocation{"t.txt", 3, 10});
+  EXPECT_TRUE(sink.goes_on());
+  sink.fault(FaultCode::kStationLength, 4500, SourceLocation{"t.txt", 4, 20});
+  EXPECT_FALSE(sink.goes_on());
+  sink.fault(FaultCode::kChainageOffCell);
+  sink.warning(SourceLocation{"t.txt", 5, 1}, "not listed");
+  EXPECT_EQ(sink.diagnostics().size(), 2u);
+  EXPECT_EQ(state.codice_errore, 2);  // still recorded
+  EXPECT_FALSE(state.where.has_value());
+}
+
+TEST(FaultKinds, EveryCodeHasItsExplanation) {
+  EXPECT_EQ(explanation(14), "");  // there is no code 14
+  EXPECT_EQ(explanation(23), "");
+  for (int32_t code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102,
+                       103, 1250, 1251}) {
+    EXPECT_FALSE(explanation(code).empty()) << code;
+  }
+}
+
+}  // namespace
+}  // namespace scenpack
