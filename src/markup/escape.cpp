@@ -3,9 +3,7 @@
 #include <cstdint>
 
 namespace scenpack {
-namespace {
 
-// Length of the valid UTF-8 sequence starting at s[i], 0 if none.
 size_t utf8_sequence(std::string_view s, size_t i) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char c = byte(i);
@@ -25,6 +23,8 @@ size_t utf8_sequence(std::string_view s, size_t i) {
   if (overlong || surrogate || cp > 0x10FFFF) return 0;
   return n;
 }
+
+namespace {
 
 void append_escape(std::string& out, uint32_t code) {
   static const char* hex = "0123456789abcdef";

@@ -3,10 +3,14 @@
 // escapes through here and nowhere else.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace scenpack {
+
+// Length of the valid UTF-8 multi-byte sequence starting at s[i], 0 if none.
+size_t utf8_sequence(std::string_view s, size_t i);
 
 // A JSON string literal, quotes included. Bytes that do not form UTF-8 are
 // taken as single-byte characters (U+0080..U+00FF) so the result is always

@@ -1,26 +1,9 @@
 #include "readers/warnings.h"
 
+#include "markup/escape.h"
 #include "readers/general_data.h"
 
 namespace scenpack {
-namespace {
-
-// The length of the UTF-8 multi-byte sequence starting at `at`, 0 if none.
-size_t utf8_sequence(std::string_view s, size_t at) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(at);
-  size_t length = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-  if (length == 0 || at + length > s.size()) return 0;
-  for (size_t k = 1; k < length; ++k) {
-    if ((byte(at + k) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
-
-}  // namespace
 
 bool has_letter(std::string_view field) {
   for (char c : field) {
