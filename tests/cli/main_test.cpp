@@ -1,13 +1,12 @@
 // The command-line contract, through the real executable.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <thread>
 #include <filesystem>
 
+#include "support/held_open.h"
 #include "support/run_exe.h"
 #include "support/temp_dir.h"
 
@@ -17,6 +16,14 @@ namespace {
 using namespace testing_support;
 
 const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
+
+// A path as the report writes it: the directories of Windows paths are
+// separated by '\', which JSON escapes.
+std::string json_path(const std::string& path) {
+  std::string out;
+  for (char c : path) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return out;
+}
 
 TEST(Cli, HelpAndVersionPrintOnStdout) {
   TempDir dir;
@@ -108,11 +115,17 @@ TEST(Cli, NoMapLeavesAnOlderMapAlone) {
 
 TEST(Cli, ReportIsJsonWithEscapedStrings) {
   TempDir dir;
-  const std::string odd = dir.file("a\"b\\c");
-  std::filesystem::create_directory(odd);
+#ifdef _WIN32
+  // No Windows name holds '"' or '\\': the directory only is escaped there.
+  const std::string odd_name = "a b", odd_json = "a b";
+#else
+  const std::string odd_name = "a\"b\\c", odd_json = "a\\\"b\\\\c";
+#endif
+  const std::string odd = dir.file(odd_name);
+  std::filesystem::create_directory(fs_path(odd));
   ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--dir", odd, "--report", "r.json"});
   std::string report = slurp(dir.file("r.json"));
-  EXPECT_NE(report.find("\"dir\": \"" + dir.path() + "/a\\\"b\\\\c\""), std::string::npos) << report;
+  EXPECT_NE(report.find("\"dir\": \"" + json_path(dir.path()) + "/" + odd_json + "\""), std::string::npos) << report;
   EXPECT_NE(report.find("\"exit_status\": " + std::to_string(r.status) + ","), std::string::npos);
   EXPECT_NE(report.find("\"posizione_errore\": "), std::string::npos);
 }
@@ -135,17 +148,19 @@ TEST(Cli, RefusesADescriptionThatIsTheBuildsOwnFile) {
   TempDir dir;
   const std::string working = dir.file("Tarvena1_linea.txt");
   spit(working, "line text");
-  ASSERT_EQ(::link(working.c_str(), dir.file("hard.txt").c_str()), 0);
-  ASSERT_EQ(::symlink(working.c_str(), dir.file("soft.txt").c_str()), 0);
+  std::filesystem::create_hard_link(fs_path(working), fs_path(dir.file("hard.txt")));
   spit(dir.file("Tarvena1_84.sim"), "old records");
-  const std::vector<std::vector<std::string>> cases = {
+  std::vector<std::vector<std::string>> cases = {
       {"--line", "Tarvena1_linea.txt"},
       {"--line", "./sub/../Tarvena1_linea.txt"},
       {"--line", dir.file("hard.txt")},
-      {"--line", "soft.txt"},
       {"--train", "Tarvena1_linea.txt"},  // would be read as the line, then deleted
       {"--line", "Tarvena1_84.sim"},      // would be replaced by the build
   };
+#ifndef _WIN32  // symbolic links need a privilege on Windows
+  std::filesystem::create_symlink(working, dir.file("soft.txt"));
+  cases.push_back({"--line", "soft.txt"});
+#endif
   std::filesystem::create_directory(dir.file("sub"));
   for (const auto& c : cases) {
     SCOPED_TRACE(c[1]);
@@ -341,6 +356,7 @@ TEST(Cli, UnreadableDescriptionExits66) {
   EXPECT_EQ(dir.names(), std::vector<std::string>{"folder"});
 }
 
+#ifndef _WIN32
 // The file size limit is hit while ".sim" is written: the write fails with
 // EFBIG (the signal is ignored), the old file stays whole, no temporary is
 // left behind, and the run exits 74 naming the file and the reason.
@@ -355,6 +371,27 @@ TEST(Cli, FailedWriteExits74AndKeepsTheOldFile) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_84.dat")));
   EXPECT_NE(slurp(dir.file("r.json")).find("\"exit_status\": 74"), std::string::npos);
 }
+#else
+// Another program holds ".sim" open: Windows will not replace it, so the
+// run exits 74 naming the file and the reason, the old file stays whole,
+// no temporary is left behind and nothing after it is written.
+TEST(Cli, FailedReplaceExits74AndKeepsTheOldFile) {
+  TempDir dir;
+  spit(dir.file("Tarvena1_84.sim"), "old records");
+  ExeResult r;
+  {
+    HeldOpen holder(dir.file("Tarvena1_84.sim"));
+    ASSERT_TRUE(holder.held());
+    r = run_scenpack(dir.path(), {"build", "--quiet", "--report", "r.json"});
+  }
+  EXPECT_EQ(r.status, 74);
+  EXPECT_EQ(r.err, "scenpack: cannot rename ./Tarvena1_84.sim: Permission denied\n");
+  EXPECT_EQ(slurp(dir.file("Tarvena1_84.sim")), "old records");
+  for (const std::string& name : dir.names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_84.dat")));
+  EXPECT_NE(slurp(dir.file("r.json")).find("\"exit_status\": 74"), std::string::npos);
+}
+#endif
 
 TEST(Cli, UnwritableReportExits74) {
   TempDir dir;
@@ -363,30 +400,47 @@ TEST(Cli, UnwritableReportExits74) {
   EXPECT_NE(r.err.find("cannot create " + dir.file("no/such/r.json")), std::string::npos) << r.err;
 }
 
-// A plain run works in the directory of the executable: run a copy.
-TEST(Cli, PlainRunWorksBesideTheExecutable) {
-  TempDir bin, cwd;
-  const std::string exe = bin.file("scenpack");
-  std::filesystem::copy_file(SCENPACK_EXE, exe);
+void plain_run_beside_the_executable(const std::string& prefix) {
+  TempDir bin(prefix), cwd;
+  const std::string exe = bin.file(utf8_of(std::filesystem::path(SCENPACK_EXE).filename()));
+  std::filesystem::copy_file(SCENPACK_EXE, fs_path(exe));
   ExeResult r = run_exe(exe, cwd.path(), {"--quiet", "--report", cwd.file("r.json")});
   EXPECT_TRUE(r.status == 0 || r.status == 1) << r.err;
   EXPECT_TRUE(cwd.names() == std::vector<std::string>{"r.json"});
-  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(bin.file(name))) << name;
-  EXPECT_NE(slurp(cwd.file("r.json")).find("\"dir\": \"" + bin.path() + "\""), std::string::npos);
+  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(fs_path(bin.file(name)))) << name;
+  EXPECT_NE(slurp(cwd.file("r.json")).find("\"dir\": \"" + json_path(bin.path()) + "\""), std::string::npos);
+}
+
+// A plain run works in the directory of the executable: run a copy, also
+// from a directory whose name goes beyond ASCII (as "città" would).
+TEST(Cli, PlainRunWorksBesideTheExecutable) {
+  for (const std::string prefix : {"scenpack-test-", "scenpack-citt\xc3\xa0-\xc3\xa0-"}) {
+    SCOPED_TRACE(prefix);
+    plain_run_beside_the_executable(prefix);
+  }
 }
 
 // What stands in an output's place is replaced whole, as linkers do: a
 // longer old file, a read-only file, a symbolic link (the link is replaced
 // by a regular file and its target is left untouched). A second run over
-// its own outputs gives the same bytes.
+// its own outputs gives the same bytes. (Windows keeps a read-only file,
+// see FailedReplaceExits74AndKeepsTheOldFile, and links need a privilege
+// there: an older file stands in every place instead.)
 TEST(Cli, OutputsReplaceWhatStandsInTheirPlace) {
   TempDir first, dir, elsewhere;
   ASSERT_EQ(run_scenpack(first.path(), {"run", "--quiet", "--dir", first.path()}).status, 0);
   spit(dir.file("Tarvena1_84.dat"), std::string(1 << 20, 'x'));
-  spit(dir.file("Tarvena1_84.sim"), "read-only records");
-  ASSERT_EQ(::chmod(dir.file("Tarvena1_84.sim").c_str(), 0444), 0);
   spit(elsewhere.file("target.dat"), "keep me");
-  ASSERT_EQ(::symlink(elsewhere.file("target.dat").c_str(), dir.file("Tarvena1_linea.dat").c_str()), 0);
+#ifdef _WIN32
+  spit(dir.file("Tarvena1_84.sim"), "older records");
+  spit(dir.file("Tarvena1_linea.dat"), "older map");
+#else
+  spit(dir.file("Tarvena1_84.sim"), "read-only records");
+  std::filesystem::permissions(dir.file("Tarvena1_84.sim"), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::group_read |
+                                                               std::filesystem::perms::others_read);
+  std::filesystem::create_symlink(elsewhere.file("target.dat"), dir.file("Tarvena1_linea.dat"));
+#endif
   for (int run = 1; run <= 2; ++run) {
     SCOPED_TRACE("run " + std::to_string(run));
     ExeResult r = run_scenpack(dir.path(), {"run", "--quiet", "--dir", dir.path()});

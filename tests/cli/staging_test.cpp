@@ -1,7 +1,8 @@
 #include "cli/staging.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+
+#include <filesystem>
 
 #include "support/temp_dir.h"
 
@@ -27,7 +28,7 @@ TEST(Staging, IdentityIsTheFileNotItsSpelling) {
   TempDir dir;
   spit(dir.file("work"), "w");
   spit(dir.file("other"), "w");
-  ASSERT_EQ(::link(dir.file("work").c_str(), dir.file("hard").c_str()), 0);
+  std::filesystem::create_hard_link(fs_path(dir.file("work")), fs_path(dir.file("hard")));
   const std::vector<std::string> touched = {dir.file("missing"), dir.file("work")};
   struct Case {
     std::string source;

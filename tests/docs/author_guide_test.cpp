@@ -45,7 +45,7 @@ std::vector<std::string> words_of(const std::string& text) {
   return out;
 }
 
-// The fenced blocks of the page by their info string ("text valle_linea.txt", "sh").
+// The fenced blocks of the page by their info string ("text linea_valle.txt", "sh").
 std::map<std::string, std::string> fenced_blocks(const std::string& page) {
   std::map<std::string, std::string> blocks;
   std::optional<std::string> open;

@@ -1,12 +1,18 @@
 #include "finish/output_files.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
+
+#include <filesystem>
+#include <optional>
 
 #include "finish/encoding.h"
+#include "support/held_open.h"
 #include "support/temp_dir.h"
 
 namespace scenpack {
@@ -147,6 +153,7 @@ TEST(OutputFiles, WithoutMapModeAnOlderMapIsLeftAsItWas) {
   EXPECT_EQ(slurp(dir.file(files.route_map())), "old map");
 }
 
+#ifndef _WIN32
 // A write that fails midway (the file size limit is hit) leaves the old file
 // whole and no temporary; the status names the file and the system's reason.
 TEST(OutputFiles, FailedWriteKeepsOldFileAndRemovesTemporary) {
@@ -196,6 +203,37 @@ TEST(OutputFiles, DirectoryWithoutWritePermissionKeepsOldFile) {
   EXPECT_EQ(slurp(path), "old records");
   EXPECT_EQ(dir.names(), std::vector<std::string>{"Tarvena1_84.sim"});
 }
+
+#else
+// Windows will not replace a file that another program holds open, nor a
+// read-only one: the replacement fails, the old file stays whole and the
+// temporary goes; the status names the file and the reason.
+TEST(OutputFiles, ReplacingAHeldOrReadOnlyFileFailsAndKeepsIt) {
+  for (const bool read_only : {false, true}) {
+    SCOPED_TRACE(read_only ? "read-only" : "held open");
+    TempDir dir;
+    const std::string path = dir.file("Tarvena1_84.dat");
+    spit(path, "old cells");
+    if (read_only) {
+      std::filesystem::permissions(testing_support::fs_path(path), std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::remove);
+    }
+    Tables t;
+    size_tables(t, 1000);
+    std::optional<testing_support::HeldOpen> holder;
+    if (!read_only) {
+      holder.emplace(path);
+      ASSERT_TRUE(holder->held());
+    }
+    const Status s = write_cells(t, path);
+    holder.reset();
+    ASSERT_FALSE(s.is_ok());
+    EXPECT_EQ(s.message(), "cannot rename " + path + ": Permission denied");
+    EXPECT_EQ(slurp(path), "old cells");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"Tarvena1_84.dat"});
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace scenpack

@@ -6,31 +6,51 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace scenpack::testing_support {
 
+// A path held as UTF-8 text (as the program holds every path) for the
+// standard library, which on Windows would read narrow text in the ANSI
+// code page.
+inline std::filesystem::path fs_path(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+inline std::string utf8_of(const std::filesystem::path& p) {
+  const std::u8string s = p.u8string();
+  return std::string(s.begin(), s.end());
+}
+
 // The names in a directory, sorted.
 inline std::vector<std::string> names_in(const std::string& dir) {
   std::vector<std::string> out;
-  for (const auto& e : std::filesystem::directory_iterator(dir)) out.push_back(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(fs_path(dir))) out.push_back(utf8_of(e.path().filename()));
   std::sort(out.begin(), out.end());
   return out;
 }
 
 class TempDir {
  public:
-  TempDir() {
-    std::string templ = (std::filesystem::temp_directory_path() / "scenpack-test-XXXXXX").string();
-    if (::mkdtemp(templ.data()) == nullptr) std::abort();
-    path_ = templ;
+  // `prefix` names the directory (any UTF-8 text the file system allows).
+  explicit TempDir(const std::string& prefix = "scenpack-test-") {
+    std::random_device seed;
+    std::mt19937_64 pick(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const std::filesystem::path candidate = base / fs_path(prefix + std::to_string(pick() % 1000000000));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = utf8_of(candidate);
+    }
+    if (path_.empty()) std::abort();
   }
   ~TempDir() {
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+    std::filesystem::permissions(fs_path(path_), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
+    std::filesystem::remove_all(fs_path(path_), ec);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -46,12 +66,12 @@ class TempDir {
 };
 
 inline std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(fs_path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void spit(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(fs_path(path), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 

@@ -256,7 +256,14 @@ Status AtomicFile::commit() {
     return fail("cannot write", errno);
   }
   fd_ = -1;
-  if (!MoveFileExW(win32::widen(temp_path_).c_str(), win32::widen(path_).c_str(),
+  // A read-only target is kept, as Windows keeps it (some emulations of the
+  // call would replace it all the same).
+  const std::wstring target = win32::widen(path_);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return fail("cannot rename", EACCES);
+  }
+  if (!MoveFileExW(win32::widen(temp_path_).c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD err = GetLastError();
     fail("cannot rename", 0);  // removes the temporary
