@@ -72,6 +72,20 @@ std::string check_options(Arguments& a) {
   return "";
 }
 
+// CON, PRN, AUX, NUL, COM0 to COM9 and LPT0 to LPT9 in any case: Windows
+// opens the device instead of a file of that name (with any extension).
+bool is_windows_device_name(std::string_view stem) {
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  std::string name;
+  for (char c : stem) name += upper(c);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+    if (name == device) return true;
+  }
+  return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) && name[3] >= '0' &&
+         name[3] <= '9';
+}
+
 }  // namespace
 
 std::string name_part_problem(std::string_view value) {
@@ -82,6 +96,14 @@ std::string name_part_problem(std::string_view value) {
   if (value.find("..") != std::string_view::npos) return "holds \"..\"";
   for (unsigned char c : value) {
     if (c < 0x20 || c == 0x7F) return "holds a control character";
+  }
+  // The files must open on Windows too, where the simulator runs.
+  if (value.find_first_of(":<>\"|?*") != std::string_view::npos) {
+    return "holds a character Windows does not allow in a file name (: < > \" | ? *)";
+  }
+  if (value.back() == '.' || value.back() == ' ') return "ends in a dot or a blank, which Windows drops";
+  if (is_windows_device_name(value.substr(0, value.find('.')))) {
+    return "is the name of a Windows device (CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to LPT9)";
   }
   return "";
 }

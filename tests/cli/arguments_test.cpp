@@ -54,8 +54,29 @@ TEST(Arguments, ErrorsNameTheProblemAndKeepTheReport) {
 }
 
 TEST(Arguments, NamePartsThatStayInsideTheDirectory) {
-  for (const char* ok : {"Tarvena1", "84", "a.b", ".x", "\xe0rea"}) EXPECT_EQ(name_part_problem(ok), "") << ok;
+  for (const char* ok : {"Tarvena1", "84", "a.b", ".x", "\xe0rea", "CONSOLE", "COM10", "LPT", "xNUL", "a b"}) {
+    EXPECT_EQ(name_part_problem(ok), "") << ok;
+  }
   for (const char* bad : {"", "/", "a\\b", "..", "x..", "a\x1f"}) EXPECT_NE(name_part_problem(bad), "") << bad;
+}
+
+// What Windows treats specially is refused on every system: the files must
+// open where the simulator runs.
+TEST(Arguments, NamePartsThatWindowsTreatsSpecially) {
+  const std::string device = "is the name of a Windows device (CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to LPT9)";
+  const std::string character = "holds a character Windows does not allow in a file name (: < > \" | ? *)";
+  const std::string ending = "ends in a dot or a blank, which Windows drops";
+  const struct {
+    const char* value;
+    const std::string& problem;
+  } cases[] = {
+      {"Valle:stream", character}, {"a<b", character}, {"a>b", character}, {"a\"b", character},
+      {"a|b", character},          {"a?", character},  {"*", character},   {"Valle.", ending},
+      {"84 ", ending},             {"CON", device},    {"con", device},    {"Nul", device},
+      {"PRN.x", device},           {"aux .y", device}, {"COM1", device},   {"lpt9", device},
+  };
+  for (const auto& c : cases) EXPECT_EQ(name_part_problem(c.value), c.problem) << c.value;
+  EXPECT_EQ(parse_arguments({"build", "--number", "NUL"}).error, "--number " + device);
 }
 
 }  // namespace
