@@ -18,7 +18,10 @@ Each round runs every scenario once into an emptied directory and then `cp`
 of the same output files into another emptied directory, `sync` before each
 timed command, so both see the same disk state. The figures are medians
 over the rounds (best of the rounds in brackets): wall time, CPU time (user
-+ system) and peak resident memory of the child. Then the outputs are
++ system) and peak resident memory of the child. The wall ratio is the
+median over the rounds of the build's wall time over that of the cp right
+after it (a busy machine slows both alike); the CPU ratio compares the
+medians. Then the outputs are
 compared byte for byte, by SHA-256, with the sums kept in bench/README.md.
 """
 import hashlib
@@ -103,14 +106,16 @@ def main():
         for _ in range(rounds):
             for s in scenarios:
                 s.round()
-        print(f"medians of {rounds} rounds (best in brackets); ratio = median wall / median wall of cp")
+        print(f"medians of {rounds} rounds (best in brackets); wall ratio = median over the rounds of the "
+              "build's wall time / that of the cp right after it; cpu ratio = median CPU / median CPU of cp")
         for s in scenarios:
-            ratio = statistics.median(r[0] for r in s.runs) / statistics.median(c[0] for c in s.copies)
+            ratio = statistics.median(r[0] / c[0] for r, c in zip(s.runs, s.copies))
+            cpu_ratio = statistics.median(r[1] for r in s.runs) / statistics.median(c[1] for c in s.copies)
             print(f"{s.name:9s} wall {figure(s.runs, 0, 1e3, 'ms')}  cpu {figure(s.runs, 1, 1e3, 'ms')}  "
                   f"peak {figure(s.runs, 2, 1 / 1024, 'MiB')}")
             print(f"{'cp':9s} wall {figure(s.copies, 0, 1e3, 'ms')}  cpu {figure(s.copies, 1, 1e3, 'ms')}  "
                   f"peak {figure(s.copies, 2, 1 / 1024, 'MiB')}")
-            print(f"{'':9s} ratio {ratio:.2f}")
+            print(f"{'':9s} wall ratio {ratio:.2f}  cpu ratio {cpu_ratio:.2f}")
         expected = expected_sums()
         sums = {k: v for s in scenarios for k, v in s.sums().items()}
         changed = [k for k, v in sums.items() if expected.get(k) != v]

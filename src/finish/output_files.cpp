@@ -80,8 +80,10 @@ char* store_points(char* at, size_t first, const double* v, size_t n) {
 // after the set points are Empty.
 Status write_map_elements(AtomicFile& file, const RouteMap& mappa, size_t metres) {
   const size_t set = std::min(points_given(mappa), metres);
+  const uint64_t half = coordinate_bytes(metres, set);
+  file.expect_size(2 * half);
   CoordinateSection xs(file, 0);
-  CoordinateSection ys(file, coordinate_bytes(metres, set));
+  CoordinateSection ys(file, half);
   MapPointCursor cursor(mappa);
   std::array<double, kPointBlock> x;
   std::array<double, kPointBlock> y;

@@ -63,6 +63,7 @@ Status write_file_atomically(const std::string& path, std::string_view bytes) {
   AtomicFile f(path);
   Status s = f.open();
   if (!s.is_ok()) return s;
+  f.expect_size(bytes.size());
   s = f.append(bytes);
   if (!s.is_ok()) return s;
   return f.commit();

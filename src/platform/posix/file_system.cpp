@@ -177,6 +177,16 @@ Status AtomicFile::open() {
   return Status::ok();
 }
 
+void AtomicFile::expect_size(uint64_t bytes) {
+#if defined(__linux__) && defined(FALLOC_FL_KEEP_SIZE)
+  // Blocks allocated up front, the size left alone. Only a hint: a file
+  // system that cannot do it just grows the file as it is written.
+  if (fd_ >= 0 && bytes > 0) (void)::fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes));
+#else
+  (void)bytes;
+#endif
+}
+
 Status AtomicFile::write_all(std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {

@@ -246,6 +246,9 @@ Status AtomicFile::write_all_at(uint64_t offset, std::string_view bytes) {
   return Status::ok();
 }
 
+// Windows grows the file as it is written.
+void AtomicFile::expect_size(uint64_t) {}
+
 Status AtomicFile::commit() {
   if (failed_) return status_;
   if (fd_ < 0) return fail("cannot write", EBADF);
