@@ -118,6 +118,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     else if (words[i] == "build") a.command = Subcommand::kBuild, ++i;
     else if (words[i] == "inspect") a.command = Subcommand::kInspect, ++i;
     else if (words[i] == "check") a.command = Subcommand::kCheck, ++i;
+    else if (words[i] == "plot") a.command = Subcommand::kPlot, ++i;
   }
   const bool takes_path = a.command == Subcommand::kInspect || a.command == Subcommand::kPlot;
   const std::vector<OptionRule> rules = options_of(a.command);
@@ -186,6 +187,7 @@ std::string usage_text() {
          "                        [--cells FROM..TO] [--kind K]\n"
          "       scenpack check [--dir DIR] [--line FILE] [--train FILE] [--name NAME]\n"
          "                      [--number NUM] [--no-map] [--format text|json] [--max-errors N]\n"
+         "       scenpack plot PATH [--name NAME] [--number NUM] [--out FILE]\n"
          "       scenpack -h | --help | --version\n"
          "\n"
          "Packages the driving scenario: writes its source texts, reads them back and\n"
@@ -204,6 +206,8 @@ std::string usage_text() {
          "  inspect list the compiled files of NAME and NUM in the directory PATH, or\n"
          "          the one compiled file PATH: records with their role, cells with\n"
          "          their metre and kind, map points\n"
+         "  plot    draw the route map and the line profile of PATH into one picture\n"
+         "          (default NAME_NUM.svg in the current directory)\n"
          "\n"
          "  --line FILE, --train FILE  build: copy FILE into DIR as the working text\n"
          "                             first; check: read FILE; messages name FILE\n"
@@ -221,6 +225,8 @@ std::string usage_text() {
          "  --format text|json         check: a compiler-style listing (the default)\n"
          "                             or one JSON array of findings\n"
          "  --max-errors N             check: stop after N errors\n"
+         "  --out FILE                 plot: FILE.svg gives SVG, FILE.html one page with\n"
+         "                             the picture and the tables\n"
          "\n"
          "Exit status: 0 no fault, 1 fault recorded (files written), 2 stopped by\n"
          "1250/1251 (nothing written), 64 usage, 65 compiled file malformed, 66 input\n"

@@ -10,6 +10,7 @@
 #include "cli/check_command.h"
 #include "cli/findings.h"
 #include "cli/inspect_command.h"
+#include "cli/plot_command.h"
 #include "cli/staging.h"
 #include "driver/build.h"
 #include "driver/startup.h"
@@ -176,6 +177,7 @@ RunReport run_command(const Arguments& a) {
       r.exit_status = run_check(a);
       return r;
     }
+    case Subcommand::kPlot: return plot_route(a);
     default: return run_scenario(a);
   }
 }

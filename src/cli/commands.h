@@ -31,7 +31,7 @@ std::optional<std::string> working_directory(const Arguments& a);
 // source), by name or by identity; "" when there is none.
 std::string run_file_under_report(const Arguments& a);
 
-// Runs the run, emit, build, check or inspect command; prints its messages and
+// Runs the run, emit, build, check, inspect or plot command; prints its messages and
 // returns what the report holds (exit_status included).
 RunReport run_command(const Arguments& a);
 

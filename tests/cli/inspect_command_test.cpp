@@ -138,5 +138,21 @@ TEST_F(InspectCommand, RefusalsSayWhatAndExitAsTheKindOfFault) {
   EXPECT_EQ(kind.err.rfind("scenpack: unknown cell kind 'signals' (nothing, signal, ", 0), 0u);
 }
 
+TEST_F(InspectCommand, PlotWritesTheSvgOrThePageTheNameAsks) {
+  auto r = run_scenpack(dir.path(), {"plot", "."});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(slurp(dir.file("Tarvena1_84.svg")).rfind("<svg xmlns=", 0), 0u);
+  r = run_scenpack(dir.path(), {"plot", ".", "--out", "route.html"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(slurp(dir.file("route.html")).rfind("<!DOCTYPE html>", 0), 0u);
+  r = run_scenpack(dir.path(), {"plot", ".", "--out", "route.png"});
+  EXPECT_EQ(r.status, 64);
+  EXPECT_EQ(r.err, "scenpack: --out must name a .svg or an .html file, not 'route.png'\n");
+  spit(dir.file("Bad_84.sim"), "x");
+  r = run_scenpack(dir.path(), {"plot", "Bad_84.sim", "--out", "bad.svg"});
+  EXPECT_EQ(r.status, 65);
+  EXPECT_EQ(r.err, "scenpack: Bad_84.sim: byte 0: the file ends inside record 0 (1 bytes, at least 34 needed)\n");
+}
+
 }  // namespace
 }  // namespace scenpack

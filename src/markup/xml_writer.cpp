@@ -1,0 +1,76 @@
+#include "markup/xml_writer.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "markup/escape.h"
+
+namespace scenpack {
+
+void XmlWriter::start_tag(std::string_view name, std::initializer_list<XmlAttribute> attributes) {
+  out_ += '<';
+  out_ += name;
+  for (const XmlAttribute& a : attributes) {
+    out_ += ' ';
+    out_ += a.first;
+    out_ += "=\"";
+    out_ += xml_text(a.second);
+    out_ += '"';
+  }
+}
+
+XmlWriter& XmlWriter::open(std::string_view name, std::initializer_list<XmlAttribute> attributes) {
+  start_tag(name, attributes);
+  out_ += '>';
+  open_.emplace_back(name);
+  return *this;
+}
+
+XmlWriter& XmlWriter::close() {
+  if (open_.empty()) return *this;
+  out_ += "</" + open_.back() + ">";
+  open_.pop_back();
+  return *this;
+}
+
+XmlWriter& XmlWriter::leaf(std::string_view name, std::initializer_list<XmlAttribute> attributes) {
+  start_tag(name, attributes);
+  out_ += "/>";
+  return *this;
+}
+
+XmlWriter& XmlWriter::element(std::string_view name, std::string_view text,
+                              std::initializer_list<XmlAttribute> attributes) {
+  start_tag(name, attributes);
+  out_ += '>';
+  out_ += xml_text(text);
+  out_ += "</";
+  out_ += name;
+  out_ += '>';
+  return *this;
+}
+
+XmlWriter& XmlWriter::content(std::string_view text) {
+  out_ += xml_text(text);
+  return *this;
+}
+
+XmlWriter& XmlWriter::raw(std::string_view markup) {
+  out_ += markup;
+  return *this;
+}
+
+std::string svg_number(double v, int decimals) {
+  if (!std::isfinite(v)) return "0";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  std::string s = buf;
+  if (s.find('.') != std::string::npos) {
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+  }
+  if (s == "-0") s = "0";
+  return s;
+}
+
+}  // namespace scenpack

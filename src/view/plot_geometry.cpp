@@ -1,0 +1,121 @@
+#include "view/plot_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace scenpack {
+
+double LinearScale::operator()(double v) const {
+  if (to == from) return (range_from + range_to) / 2;
+  return range_from + (v - from) / (to - from) * (range_to - range_from);
+}
+
+Extent extent_of(const std::vector<double>& x, const std::vector<double>& y) {
+  Extent e;
+  bool first = true;
+  for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
+    if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;
+    if (first) {
+      e = {x[i], x[i], y[i], y[i]};
+      first = false;
+      continue;
+    }
+    e.min_x = std::min(e.min_x, x[i]);
+    e.max_x = std::max(e.max_x, x[i]);
+    e.min_y = std::min(e.min_y, y[i]);
+    e.max_y = std::max(e.max_y, y[i]);
+  }
+  return e;
+}
+
+MapProjection fit_equal_scales(const Extent& e, const Box& area) {
+  const double w = e.max_x - e.min_x;
+  const double h = e.max_y - e.min_y;
+  MapProjection p;
+  if (w > 0 && h > 0) p.scale = std::min(area.width / w, area.height / h);
+  else if (w > 0) p.scale = area.width / w;
+  else if (h > 0) p.scale = area.height / h;
+  const double cx = (e.min_x + e.max_x) / 2;
+  const double cy = (e.min_y + e.max_y) / 2;
+  p.x0 = area.left + area.width / 2 - cx * p.scale;
+  p.y0 = area.top + area.height / 2 + cy * p.scale;
+  return p;
+}
+
+std::vector<size_t> decimate(const std::vector<double>& x, const std::vector<double>& y, const MapProjection& p,
+                             double tolerance, size_t most) {
+  const size_t n = std::min(x.size(), y.size());
+  std::vector<size_t> kept;
+  if (n == 0) return kept;
+  most = std::max<size_t>(most, 2);
+  for (;;) {
+    kept.assign(1, 0);
+    PicturePoint last = p(x[0], y[0]);
+    const double squared = tolerance * tolerance;
+    for (size_t i = 1; i + 1 < n && kept.size() < most; ++i) {
+      const PicturePoint q = p(x[i], y[i]);
+      const double dx = q.x - last.x;
+      const double dy = q.y - last.y;
+      if (dx * dx + dy * dy >= squared) {
+        kept.push_back(i);
+        last = q;
+      }
+    }
+    const bool complete = kept.size() < most || n == 1;
+    if (complete) {
+      if (n > 1) kept.push_back(n - 1);
+      return kept;
+    }
+    tolerance = tolerance > 0 ? tolerance * 2 : 0.5;
+  }
+}
+
+std::vector<PicturePoint> step_line(const std::vector<double>& values, double cell_width, const LinearScale& x,
+                                    const LinearScale& y) {
+  std::vector<PicturePoint> steps;
+  size_t cells = 0;
+  while (cells < values.size() && static_cast<double>(cells) * cell_width < x.to) ++cells;
+  for (size_t i = 0; i < cells; ++i) {
+    const double start = x(static_cast<double>(i) * cell_width);
+    if (i == 0 || values[i] != values[i - 1]) {
+      if (i > 0) steps.push_back({start, y(values[i - 1])});
+      steps.push_back({start, y(values[i])});
+    }
+  }
+  if (cells > 0) steps.push_back({x(std::min(static_cast<double>(cells) * cell_width, x.to)), y(values[cells - 1])});
+  const double width = std::fabs(x.range_to - x.range_from);
+  if (steps.size() <= static_cast<size_t>(4 * width) + 4) return steps;
+
+  // Too fine to draw: the lowest and highest value of each unit column.
+  const size_t columns = static_cast<size_t>(std::ceil(width));
+  std::vector<double> low(columns, std::numeric_limits<double>::infinity());
+  std::vector<double> high(columns, -std::numeric_limits<double>::infinity());
+  const double left = std::min(x.range_from, x.range_to);
+  for (size_t i = 0; i < cells; ++i) {
+    const double at = x(static_cast<double>(i) * cell_width) - left;
+    const size_t c = std::min(columns - 1, static_cast<size_t>(std::max(0.0, at)));
+    low[c] = std::min(low[c], values[i]);
+    high[c] = std::max(high[c], values[i]);
+  }
+  std::vector<PicturePoint> envelope;
+  for (size_t c = 0; c < columns; ++c) {
+    if (low[c] > high[c]) continue;
+    envelope.push_back({left + static_cast<double>(c), y(high[c])});
+    if (low[c] != high[c]) envelope.push_back({left + static_cast<double>(c), y(low[c])});
+  }
+  return envelope;
+}
+
+double tick_spacing(double span, int most) {
+  if (!(span > 0) || most < 1) return 1;
+  double power = std::pow(10.0, std::floor(std::log10(span / most)));
+  for (;;) {
+    for (double m : {1.0, 2.0, 5.0}) {
+      if (span / (m * power) <= most) return m * power;
+    }
+    power *= 10;
+  }
+}
+
+}  // namespace scenpack

@@ -1,0 +1,64 @@
+// Geometry of the route picture as plain functions: linear scales, the map
+// fitted with equal scales on both axes, the reduction of a million map
+// points to what the picture can show, the step line of a value per cell
+// and a round tick spacing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace scenpack {
+
+struct Box {
+  double left = 0, top = 0, width = 0, height = 0;
+  double right() const { return left + width; }
+  double bottom() const { return top + height; }
+};
+
+// Maps [from, to] onto [range_from, range_to] (either may be reversed). An
+// empty domain maps everything to the middle of the range.
+struct LinearScale {
+  double from = 0, to = 1, range_from = 0, range_to = 1;
+  double operator()(double v) const;
+};
+
+struct PicturePoint {
+  double x = 0, y = 0;
+};
+
+// The map's extent in metres.
+struct Extent {
+  double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+};
+Extent extent_of(const std::vector<double>& x, const std::vector<double>& y);
+
+// Map metres to picture units with one scale for both axes, the map centred
+// in `area`, north (growing y) up.
+struct MapProjection {
+  double scale = 1;  // picture units per metre
+  double x0 = 0, y0 = 0;  // picture point of the metre origin
+  PicturePoint operator()(double x, double y) const { return {x0 + x * scale, y0 - y * scale}; }
+};
+MapProjection fit_equal_scales(const Extent& e, const Box& area);
+
+// The indices of the points worth drawing: the first and last always, and
+// each point at least `tolerance` (picture units) from the last one kept.
+// The tolerance doubles until at most `most` points are kept (most >= 2).
+std::vector<size_t> decimate(const std::vector<double>& x, const std::vector<double>& y,
+                             const MapProjection& p, double tolerance, size_t most);
+
+// The outline of a value held per cell (cell i covering [i, i + 1) x
+// `cell_width` of the domain) as a step line in picture units: a point
+// where each value begins and ends. Cells beyond `scale.to` are left out.
+// When the steps would take more than four points per picture unit of
+// width, each unit column gets its lowest and highest value instead.
+std::vector<PicturePoint> step_line(const std::vector<double>& values, double cell_width, const LinearScale& x,
+                                    const LinearScale& y);
+
+// A round spacing (1, 2 or 5 times a power of ten) giving at most `most`
+// ticks over `span`.
+double tick_spacing(double span, int most);
+
+}  // namespace scenpack

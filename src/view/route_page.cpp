@@ -1,0 +1,84 @@
+#include "view/route_page.h"
+
+#include <initializer_list>
+
+#include "markup/xml_writer.h"
+#include "view/route_picture.h"
+#include "view/summary_output.h"
+
+namespace scenpack {
+namespace {
+
+constexpr const char* kStyle =
+    "body{font-family:sans-serif;margin:16px;color:#222}"
+    ".layout{display:flex;gap:24px;align-items:flex-start}"
+    ".picture{flex:none}"
+    ".tables{font-size:12px}"
+    "table{border-collapse:collapse;margin-bottom:16px}"
+    "th,td{border:1px solid #ccc;padding:2px 6px;text-align:right}"
+    "td.name{text-align:left}"
+    "caption{text-align:left;font-weight:bold;padding:4px 0}";
+
+std::string num(int64_t v) { return std::to_string(v); }
+
+// A table with a caption, a header row and one row per item; `cells` gives
+// a row's texts, `name_column` is left-aligned.
+template <typename Row, typename Cells>
+void table(XmlWriter& w, const std::string& id, const std::string& caption, std::initializer_list<const char*> header,
+           const std::vector<Row>& rows, Cells cells, int name_column = -1) {
+  w.open("table", {{"id", id}}).element("caption", caption + " (" + num(static_cast<int64_t>(rows.size())) + ")");
+  w.open("tr");
+  for (const char* h : header) w.element("th", h);
+  w.close().newline();
+  for (const Row& r : rows) {
+    w.open("tr");
+    int column = 0;
+    for (const std::string& text : cells(r)) {
+      if (column++ == name_column) w.element("td", text, {{"class", "name"}});
+      else w.element("td", text);
+    }
+    w.close().newline();
+  }
+  w.close().newline();
+}
+
+void facts(XmlWriter& w, const ScenarioSummary& s) {
+  w.open("ul", {{"id", "facts"}});
+  if (s.route_length) w.element("li", "route length " + num(*s.route_length) + " m");
+  if (s.start_clock) w.element("li", "start clock " + *s.start_clock);
+  if (s.check_codes.plain_stored || s.check_codes.weighted_stored) {
+    w.element("li", check_codes_match(s) ? "check codes match " + s.nome_scenario + " and " + s.numero_treno
+                                         : "check codes DO NOT MATCH " + s.nome_scenario + " and " + s.numero_treno);
+  }
+  w.close().newline();
+}
+
+}  // namespace
+
+std::string route_page(const CompiledScenario& c, const ScenarioSummary& s) {
+  const std::string title = s.nome_scenario + (s.numero_treno.empty() ? "" : ", train " + s.numero_treno);
+  XmlWriter w;
+  w.raw("<!DOCTYPE html>\n");
+  w.open("html", {{"lang", "en"}}).open("head").leaf("meta", {{"charset", "utf-8"}});
+  w.element("title", title).element("style", kStyle).close().newline();
+  w.open("body").element("h1", title).newline();
+  w.open("div", {{"class", "layout"}}).open("div", {{"class", "picture"}}).raw(route_svg(c, s)).close().newline();
+  w.open("div", {{"class", "tables"}});
+  facts(w, s);
+  table(w, "stations", "Stations", {"record", "metre", "near end", "far end", "kind", "time", "name"}, s.stations,
+        [](const StationRow& r) {
+          return std::vector<std::string>{num(r.record), num(r.position), num(r.near_end), num(r.far_end), num(r.kind),
+                                          clock_text(r.time), r.name};
+        }, 6);
+  table(w, "slow-orders", "Slow orders", {"start", "end", "speed km/h"}, s.slow_orders, [](const SlowOrderRow& r) {
+    return std::vector<std::string>{num(r.start), r.end ? num(*r.end) : "none", num(r.speed)};
+  });
+  table(w, "signals", "Signals", {"cell", "metre", "dato1", "dato2", "dato3", "dato4", "tempo"}, s.signals,
+        [](const SignalRow& r) {
+          return std::vector<std::string>{num(r.cell), num(r.metre), num(r.dato1), num(r.dato2), num(r.dato3), num(r.dato4), num(r.tempo)};
+        });
+  w.close().close().close().close().newline();
+  return w.text();
+}
+
+}  // namespace scenpack

@@ -1,0 +1,31 @@
+#include "markup/xml_writer.h"
+
+#include <gtest/gtest.h>
+
+namespace scenpack {
+namespace {
+
+TEST(XmlWriter, NestsElementsAndEscapesAttributesAndText) {
+  XmlWriter w;
+  w.open("svg", {{"viewBox", "0 0 10 10"}})
+      .leaf("circle", {{"r", "2"}, {"title", "a<b & \"c\""}})
+      .element("text", "P.C. CITTA` <DELLA> PIEVE", {{"x", "1"}})
+      .open("g")
+      .content("x & y")
+      .close()
+      .close();
+  EXPECT_EQ(w.text(),
+            "<svg viewBox=\"0 0 10 10\"><circle r=\"2\" title=\"a&lt;b &amp; &quot;c&quot;\"/>"
+            "<text x=\"1\">P.C. CITTA` &lt;DELLA&gt; PIEVE</text><g>x &amp; y</g></svg>");
+}
+
+TEST(XmlWriter, NumbersAreShortAndNeverNegativeZero) {
+  EXPECT_EQ(svg_number(12.5), "12.5");
+  EXPECT_EQ(svg_number(3.0), "3");
+  EXPECT_EQ(svg_number(-0.04), "0");
+  EXPECT_EQ(svg_number(-0.25, 2), "-0.25");
+  EXPECT_EQ(svg_number(1.0 / 0.0), "0");
+}
+
+}  // namespace
+}  // namespace scenpack

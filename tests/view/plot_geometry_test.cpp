@@ -1,0 +1,80 @@
+#include "view/plot_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace scenpack {
+namespace {
+
+TEST(PlotGeometry, ScalesMapTheirDomainAndFitTheMapWithEqualScales) {
+  const LinearScale km{0, 270, 40, 1160};
+  EXPECT_DOUBLE_EQ(km(0), 40);
+  EXPECT_DOUBLE_EQ(km(135), 600);
+  EXPECT_DOUBLE_EQ((LinearScale{5, 5, 10, 20})(5), 15);
+  EXPECT_DOUBLE_EQ((LinearScale{-10, 10, 100, 0})(10), 0);  // reversed range: up is smaller
+
+  // A map 2000 m wide and 1000 m high in a 1000 x 1000 box: 0.5 units a
+  // metre on both axes, centred, north up.
+  const MapProjection p = fit_equal_scales({0, 2000, -500, 500}, {0, 0, 1000, 1000});
+  EXPECT_DOUBLE_EQ(p.scale, 0.5);
+  EXPECT_DOUBLE_EQ(p(0, 0).x, 0);
+  EXPECT_DOUBLE_EQ(p(2000, 0).x, 1000);
+  EXPECT_DOUBLE_EQ(p(0, 500).y, 250);
+  EXPECT_DOUBLE_EQ(p(0, -500).y, 750);
+  // A straight line north: the height decides.
+  EXPECT_DOUBLE_EQ(fit_equal_scales({0, 0, 0, 4000}, {0, 0, 1000, 500}).scale, 0.125);
+}
+
+TEST(PlotGeometry, DecimationKeepsEndsAndBoundsAMillionPoints) {
+  // A million metres coiled in circles of 333 m (the tightest curve): the
+  // path is long in picture units however the map is scaled.
+  std::vector<double> x, y;
+  for (int j = 0; j < 1000000; ++j) {
+    x.push_back(333 * std::cos(j / 333.0));
+    y.push_back(333 * std::sin(j / 333.0));
+  }
+  const MapProjection p = fit_equal_scales(extent_of(x, y), {0, 0, 1000, 1000});
+  const std::vector<size_t> kept = decimate(x, y, p, 0.5, 20000);
+  ASSERT_GE(kept.size(), 2u);
+  EXPECT_LE(kept.size(), 20001u);
+  EXPECT_EQ(kept.front(), 0u);
+  EXPECT_EQ(kept.back(), 999999u);
+
+  // A straight line 1000 units long keeps a point every half unit.
+  std::vector<double> sx, sy;
+  for (int j = 0; j <= 10000; ++j) sx.push_back(j), sy.push_back(0);
+  const std::vector<size_t> line = decimate(sx, sy, fit_equal_scales(extent_of(sx, sy), {0, 0, 1000, 1000}), 0.5, 20000);
+  EXPECT_EQ(line.size(), 2001u);
+  EXPECT_EQ(line[1], 5u);
+  EXPECT_TRUE(decimate({}, {}, p, 0.5, 10).empty());
+  EXPECT_EQ(decimate({1}, {1}, p, 0.5, 10), std::vector<size_t>{0});
+}
+
+TEST(PlotGeometry, StepLineHasAPointWhereEachValueBeginsAndEnds) {
+  const LinearScale x{0, 200, 0, 200};
+  const LinearScale y{0, 10, 10, 0};
+  const std::vector<PicturePoint> steps = step_line({2, 2, 5, 5, 9}, 50, x, y);
+  // Values 2, 2, 5, 5 over 0..200; the fifth cell lies beyond the domain.
+  ASSERT_EQ(steps.size(), 4u);
+  EXPECT_DOUBLE_EQ(steps[0].x, 0);
+  EXPECT_DOUBLE_EQ(steps[0].y, 8);
+  EXPECT_DOUBLE_EQ(steps[1].x, 100);
+  EXPECT_DOUBLE_EQ(steps[2].y, 5);
+  EXPECT_DOUBLE_EQ(steps[3].x, 200);
+
+  // 20000 cells changing every cell over 100 units: one column each.
+  std::vector<double> v;
+  for (int i = 0; i < 20000; ++i) v.push_back(i % 2);
+  const std::vector<PicturePoint> envelope = step_line(v, 50, {0, 1000000, 0, 100}, y);
+  EXPECT_LE(envelope.size(), 200u);
+}
+
+TEST(PlotGeometry, TickSpacingIsRound) {
+  EXPECT_DOUBLE_EQ(tick_spacing(270, 30), 10);
+  EXPECT_DOUBLE_EQ(tick_spacing(1000, 30), 50);
+  EXPECT_DOUBLE_EQ(tick_spacing(7, 30), 0.5);
+}
+
+}  // namespace
+}  // namespace scenpack

@@ -1,0 +1,107 @@
+#include "view/route_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+#include <sstream>
+
+#include "view/route_page.h"
+
+namespace scenpack {
+namespace {
+
+int count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+// A route of `metres` with a map bending gently, a tunnel, three stations,
+// a signal, a slow order and gradients.
+CompiledScenario route(int32_t metres) {
+  CompiledScenario c;
+  c.nome_scenario = "Valle";
+  c.numero_treno = "7";
+  RouteMap& m = c.mappa.emplace();
+  m.sized = true;
+  m.last_index = metres + kRouteMargin;
+  m.points_set = metres + 1;
+  m.x.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  m.y.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  for (int32_t j = 0; j <= metres; ++j) {
+    m.x[static_cast<size_t>(j)] = 3000 * std::sin(j / 3000.0);
+    m.y[static_cast<size_t>(j)] = j;
+  }
+  auto& cells = c.celle.emplace(static_cast<size_t>((metres + kRouteMargin) / kCellLength + 1));
+  for (size_t i = 0; i < cells.size(); ++i) {
+    cells[i].dato5 = 28;
+    cells[i].dato6 = static_cast<uint8_t>(100 + (i / 40) % 7);
+  }
+  for (size_t i = 20; i < 40; ++i) cells[i].galleria = 1;
+  cells[60].tipo = kind::kSignal;
+  cells[80].tipo = kind::kSlowdownStart;
+  cells[84].tipo = kind::kSlowdownEnd;
+  auto& r = c.schede.emplace();
+  r[84].lungo2 = metres;
+  r[1] = Scheda{8, -500, 500, 0, 1, "ROMA <TERMINI>"};
+  r[2] = Scheda{4, 2000, 2800, 2400, 0, "OLMO"};
+  r[3] = Scheda{4, metres - 400, metres + 400, metres, 0, "FINE"};
+  return c;
+}
+
+TEST(RoutePicture, SvgHoldsTheTrackTheProfileAndOneLabelPerStation) {
+  const CompiledScenario c = route(20000);
+  const std::string svg = route_svg(c, summarize(c));
+  EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1200 1100\" width=\"1200\" height=\"1100\"", 0), 0u);
+  EXPECT_EQ(count(svg, "<polyline class=\"track\""), 1);
+  EXPECT_EQ(count(svg, "<polyline class=\"tunnel\""), 1);
+  EXPECT_EQ(count(svg, "<polyline class=\"speed\""), 1);
+  EXPECT_EQ(count(svg, "<polyline class=\"gradient\""), 1);
+  EXPECT_EQ(count(svg, "class=\"station-name\""), 3);
+  EXPECT_EQ(count(svg, "class=\"station-label\""), 3);
+  EXPECT_EQ(count(svg, "<line class=\"signal\""), 1);
+  EXPECT_EQ(count(svg, "<rect class=\"slow-order\""), 1);
+  EXPECT_NE(svg.find(">ROMA &lt;TERMINI&gt;</text>"), std::string::npos);
+  EXPECT_EQ(svg.substr(svg.size() - 6), "</svg>");
+
+  // Every point of the track lies inside the map area.
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(svg, m, std::regex("class=\"track\" points=\"([^\"]*)\"")));
+  const std::string points = m[1];
+  const Box& area = kPictureLayout.map;
+  std::istringstream in(points);
+  int n = 0;
+  for (std::string pair; in >> pair; ++n) {
+    const double x = std::stod(pair.substr(0, pair.find(',')));
+    const double y = std::stod(pair.substr(pair.find(',') + 1));
+    EXPECT_TRUE(x >= area.left && x <= area.right() && y >= area.top && y <= area.bottom()) << pair;
+  }
+  EXPECT_GT(n, 100);
+}
+
+TEST(RoutePicture, TheLongestRouteIsReducedToWhatThePictureShows) {
+  const CompiledScenario c = route(kMaxRouteLength);
+  const std::string svg = route_svg(c, summarize(c));
+  EXPECT_LT(svg.size(), 2u * 1024 * 1024);
+  EXPECT_EQ(count(svg, "<polyline class=\"track\""), 1);
+}
+
+TEST(RoutePage, HoldsThePictureAndTheTablesWithEveryStation) {
+  const CompiledScenario c = route(20000);
+  const std::string html = route_page(c, summarize(c));
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"/>", 0), 0u);
+  EXPECT_EQ(count(html, "<svg "), 1);
+  for (const char* id : {"<table id=\"stations\">", "<table id=\"slow-orders\">", "<table id=\"signals\">"}) {
+    EXPECT_EQ(count(html, id), 1) << id;
+  }
+  EXPECT_NE(html.find("<td class=\"name\">OLMO</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"name\">ROMA &lt;TERMINI&gt;</td>"), std::string::npos);
+  // Self-contained: nothing to fetch.
+  EXPECT_EQ(html.find("<script"), std::string::npos);
+  EXPECT_EQ(html.find("src="), std::string::npos);
+  EXPECT_EQ(html.find("href="), std::string::npos);
+}
+
+}  // namespace
+}  // namespace scenpack
