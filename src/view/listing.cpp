@@ -36,7 +36,10 @@ template <typename Row>
 std::string field_header(const Row& row) {
   std::string line;
   auto visit = [&](std::string_view name, const auto& v) {
-    if constexpr (!std::is_same_v<std::decay_t<decltype(v)>, std::string>) line += " " + padded(name, 7, true);
+    if constexpr (!std::is_same_v<std::decay_t<decltype(v)>, std::string>) {
+      line += ' ';
+      line += padded(name, 7, true);
+    }
   };
   if constexpr (std::is_same_v<Row, Cella>) for_each_cella_field(row, visit);
   else for_each_scheda_field(row, visit);
@@ -48,7 +51,10 @@ std::string field_values(const Row& row, std::string* text) {
   std::string line;
   auto visit = [&](std::string_view, const auto& v) {
     if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) *text = v;
-    else line += " " + padded(std::to_string(v), 7, true);
+    else {
+      line += ' ';
+      line += padded(std::to_string(v), 7, true);
+    }
   };
   if constexpr (std::is_same_v<Row, Cella>) for_each_cella_field(row, visit);
   else for_each_scheda_field(row, visit);
