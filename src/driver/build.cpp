@@ -1,5 +1,7 @@
 #include "driver/build.h"
 
+#include <limits>
+
 #include "driver/descriptions.h"
 #include "finish/cab_codes.h"
 #include "finish/check_codes.h"
@@ -54,7 +56,7 @@ BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p
   const LoadedDescription train =
       load_description(train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown);
 
-  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
   const ReadingOutcome read = memorizza_dati(t, line.text(), train.text(), sink);
   BuildOutcome out;
   out.status = delete_if_ours(read.delete_line, inputs.line, line_path);

@@ -11,6 +11,7 @@ void FaultSink::fault(FaultCode code, int32_t position, SourceLocation where, st
                detail);
   if (full()) return;  // recorded, no longer listed
   ++errors_;
+  if (listing_ == Listing::kNoErrors) return;
   listed_.push_back(Diagnostic{Severity::kError, code, own, std::move(where),
                                detail.empty() ? std::string(kind.explanation) : std::move(detail)});
 }

@@ -22,6 +22,12 @@ enum class FaultPolicy { kStopAtFirst, kGoOn };
 
 enum class Severity { kError, kWarning, kNote };
 
+// What the sink lists beside recording each fault in the error state. The
+// build shows only the warnings (its faults reach the user through the
+// error state), so it need not keep a list entry for each of the many
+// faults a long route's cab-code pass can record.
+enum class Listing { kEverything, kNoErrors };
+
 // One listed finding.
 struct Diagnostic {
   Severity severity = Severity::kError;
@@ -34,11 +40,12 @@ struct Diagnostic {
 class FaultSink {
  public:
   FaultSink(ErrorState& state, FaultPolicy policy,
-            size_t max_errors = std::numeric_limits<size_t>::max())
-      : state_(state), policy_(policy), max_errors_(max_errors) {}
+            size_t max_errors = std::numeric_limits<size_t>::max(), Listing listing = Listing::kEverything)
+      : state_(state), policy_(policy), listing_(listing), max_errors_(max_errors) {}
 
-  // Records the fault in the error state and lists it. `detail` says what
-  // was found; empty, the code's explanation is listed.
+  // Records the fault in the error state and lists it (counts it only, with
+  // Listing::kNoErrors). `detail` says what was found; empty, the code's
+  // explanation is listed.
   void fault(FaultCode code, int32_t position, SourceLocation where, std::string detail = {});
   // A fault of no description (the cab-code pass, the check codes).
   void fault(FaultCode code, int32_t position = 0) { fault(code, position, SourceLocation{}); }
@@ -59,6 +66,7 @@ class FaultSink {
  private:
   ErrorState& state_;
   FaultPolicy policy_;
+  Listing listing_;
   size_t max_errors_;
   size_t errors_ = 0;
   size_t warnings_ = 0;

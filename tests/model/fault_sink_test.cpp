@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace scenpack {
 namespace {
 
@@ -24,6 +26,23 @@ TEST(FaultSink, RecordsTheLastFaultAndListsEvery) {
   EXPECT_EQ(sink.diagnostics()[0].message, "signal on an occupied cell");
   EXPECT_EQ(sink.diagnostics()[2].position, 0);
   EXPECT_FALSE(sink.goes_on());
+}
+
+// The build's sink: each fault still reaches the error state and is
+// counted, but only the warnings and notes are kept in the list.
+TEST(FaultSink, ListsNoErrorsWhenAskedNotTo) {
+  ErrorState state;
+  FaultSink sink(state, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
+  sink.fault(FaultCode::kSignalOccupied, 2550, SourceLocation{"t.txt", 19, 10});
+  sink.warning(SourceLocation{"t.txt", 20, 1}, "typo");
+  sink.fault(FaultCode::kSlowdownPointTaken, 4000);
+  sink.note(SourceLocation{"t.txt", 21, 1}, "see here");
+  EXPECT_EQ(state.codice_errore, 13);
+  EXPECT_EQ(state.posizione_errore, 4000);
+  EXPECT_EQ(sink.errors(), 2u);
+  ASSERT_EQ(sink.diagnostics().size(), 2u);
+  EXPECT_EQ(sink.diagnostics()[0].severity, Severity::kWarning);
+  EXPECT_EQ(sink.diagnostics()[1].severity, Severity::kNote);
 }
 
 TEST(FaultSink, GoesOnUpToItsLimit) {
