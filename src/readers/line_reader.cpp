@@ -8,6 +8,7 @@
 #include "readers/field_reader.h"
 #include "readers/general_data.h"
 #include "readers/gradients.h"
+#include "readers/keywords.h"
 #include "readers/progressive_ordina.h"
 #include "readers/read_fault.h"
 #include "readers/record_fields.h"
@@ -24,6 +25,10 @@ namespace {
 
 constexpr int kBodyCommentSkips = 2;
 constexpr int32_t kPositionMargin = 100;  // metres: (p + 100) / 50 <= n_celle
+
+// The keywords that name the records of the body.
+enum BodyKeyword : size_t { kPendenza, kCurva, kMontagna, kIndicatoriV, kIndicat, kCartello };
+constexpr Keywords kBodyKeywords{"pendenza", "curva", "montagna", "indicatori_v", "indicat", "cartello"};
 
 // What a body record leaves the loop to do.
 enum class BodyStep {
@@ -152,12 +157,14 @@ BodyStep apply_body_record(Body& b, std::string_view keyword) {
     bool applies;
     BodyStep (*record)(Body&, std::string_view);
   };
+  const KeywordSet found = kBodyKeywords.in(keyword);
+  const auto holds = [found](BodyKeyword k) { return Keywords::has(found, k); };
   const Test tests[] = {
-      {contains_nocase(keyword, "pendenza"), gradient_record},
-      {contains_nocase(keyword, "curva") && b.t.modo_percorso != 0, curve_record},
-      {contains_nocase(keyword, "montagna"), tunnel_record},
-      {contains_nocase(keyword, "indicatori_v"), speed_board_record},
-      {contains_nocase(keyword, "indicat") && contains_nocase(keyword, "cartello"), text_board_record},
+      {holds(kPendenza), gradient_record},
+      {holds(kCurva) && b.t.modo_percorso != 0, curve_record},
+      {holds(kMontagna), tunnel_record},
+      {holds(kIndicatoriV), speed_board_record},
+      {holds(kIndicat) && holds(kCartello), text_board_record},
   };
   bool named = false;
   for (const Test& test : tests) {
@@ -167,7 +174,7 @@ BodyStep apply_body_record(Body& b, std::string_view keyword) {
     if (step != BodyStep::kGoOn) return step;
   }
   // Curves are passed over without the route map, as they should be.
-  if (!named && !contains_nocase(keyword, "curva")) {
+  if (!named && !holds(kCurva)) {
     b.warn.unknown_keyword(keyword, b.keyword_at, "line description");
   }
   return BodyStep::kGoOn;
@@ -175,10 +182,9 @@ BodyStep apply_body_record(Body& b, std::string_view keyword) {
 
 // True when the field names a record of the body.
 bool names_a_body_record(std::string_view f) {
-  for (const char* keyword : {"pendenza", "curva", "montagna", "indicatori_v"}) {
-    if (contains_nocase(f, keyword)) return true;
-  }
-  return contains_nocase(f, "indicat") && contains_nocase(f, "cartello");
+  const KeywordSet found = kBodyKeywords.in(f);
+  return Keywords::has(found, kPendenza) || Keywords::has(found, kCurva) || Keywords::has(found, kMontagna) ||
+         Keywords::has(found, kIndicatoriV) || (Keywords::has(found, kIndicat) && Keywords::has(found, kCartello));
 }
 
 // Reads the next field; nothing when that read reached the end of the file

@@ -8,6 +8,7 @@
 #include "model/numeric.h"
 #include "readers/field_reader.h"
 #include "readers/general_data.h"
+#include "readers/keywords.h"
 #include "readers/read_fault.h"
 #include "readers/record_fields.h"
 #include "readers/signals.h"
@@ -25,6 +26,14 @@ constexpr int32_t kRecordMargin = 100;  // (p + 100) / 50 must not exceed n_cell
 constexpr int kCommentSkips = 2;        // a third comment field in a row is read as data
 constexpr int kFirstChainageRecord = 81;
 constexpr int kLastChainageRecord = 83;
+
+// The keywords that name the train description's records.
+enum TrainKeyword : size_t {
+  kFrenata, kMassa, kVetture, kVelocit, kAderenza, kOrologio, kSabbia, kSegnale, kRallentamento, kAbbattimento,
+  kStazione,
+};
+constexpr Keywords kTrainKeywords{"frenata", "massa",   "vetture",       "velocit",      "aderenza", "orologio",
+                                  "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
 
 // What the reading does after a field has been examined.
 enum class Next {
@@ -82,18 +91,17 @@ class TrainReading {
     return Next::kEndOfText;
   }
 
-  static bool names_a_record(std::string_view f) {
-    for (const char* keyword : {"vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale", "rallentamento",
-                                "abbattimento", "stazione"}) {
-      if (contains_nocase(f, keyword)) return true;
-    }
-    return contains_nocase(f, "frenata") && contains_nocase(f, "massa");
+  static bool names_a_record(KeywordSet found) {
+    return (found & ~(KeywordSet{1} << kFrenata | KeywordSet{1} << kMassa)) != 0 ||
+           (Keywords::has(found, kFrenata) && Keywords::has(found, kMassa));
   }
+  static bool names_a_record(std::string_view f) { return names_a_record(kTrainKeywords.in(f)); }
 
   Next examine_or_skip(std::string_view riga) {
-    if (!names_a_record(riga)) warn_.unknown_keyword(riga, keyword_at_, "train description");
+    const KeywordSet found = kTrainKeywords.in(riga);
+    if (!names_a_record(found)) warn_.unknown_keyword(riga, keyword_at_, "train description");
     try {
-      return examine(riga);
+      return examine(found);
     } catch (ReadFault& fault) {
       locate(fault, keyword_at_);
       if (!sink_.goes_on()) throw;
@@ -104,24 +112,25 @@ class TrainReading {
 
   // The keyword tests, each independent and in this order: one field that
   // holds two keywords runs both.
-  Next examine(std::string_view riga) {
-    if (contains_nocase(riga, "frenata") && contains_nocase(riga, "massa")) {
+  Next examine(KeywordSet found) {
+    const auto holds = [found](TrainKeyword k) { return Keywords::has(found, k); };
+    if (holds(kFrenata) && holds(kMassa)) {
       RecordFields r(r_, "the braked mass", 1);
       t_.schede[84].lungo1 = r.guard([&] { return r.long_(); });
     }
-    if (contains_nocase(riga, "vetture")) {
+    if (holds(kVetture)) {
       RecordFields r(r_, "the number of coaches", 1);
       t_.schede[84].lungo3 = r.guard([&] { return r.long_(); });
     }
-    if (contains_nocase(riga, "velocit")) {
+    if (holds(kVelocit)) {
       const Next next = read_speed_line();
       if (next != Next::kGoOn) return next;
     }
-    if (contains_nocase(riga, "aderenza")) {
+    if (holds(kAderenza)) {
       const Next next = read_adhesion_line();
       if (next != Next::kGoOn) return next;
     }
-    if (contains_nocase(riga, "orologio")) {
+    if (holds(kOrologio)) {
       RecordFields r(r_, "the clock", 3);
       r.guard([&] {
         t_.schede[86].intero3 = r.integer();
@@ -129,23 +138,23 @@ class TrainReading {
         t_.schede[86].intero5 = r.integer();
       });
     }
-    if (contains_nocase(riga, "sabbia")) {
+    if (holds(kSabbia)) {
       RecordFields r(r_, "the sand value", 1);
       t_.schede[86].intero1 = r.guard([&] { return r.integer(); });
     }
-    if (contains_nocase(riga, "segnale")) {
+    if (holds(kSegnale)) {
       const Next next = read_signal();
       if (next != Next::kGoOn) return next;
     }
-    if (contains_nocase(riga, "rallentamento")) {
+    if (holds(kRallentamento)) {
       const Next next = read_slow_order();
       if (next != Next::kGoOn) return next;
     }
-    if (contains_nocase(riga, "abbattimento")) {
+    if (holds(kAbbattimento)) {
       const Next next = read_code_cut();
       if (next != Next::kGoOn) return next;
     }
-    if (contains_nocase(riga, "stazione")) {
+    if (holds(kStazione)) {
       const bool check = sink_.policy() == FaultPolicy::kGoOn;
       const TextPosition station_at{r_.line(), 0};
       if (auto fault = read_station(r_, t_, next_station_, board_record_, check)) {

@@ -1,0 +1,45 @@
+#include "readers/keywords.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "readers/field_reader.h"
+
+namespace scenpack {
+namespace {
+
+// One pass finds what a test of each keyword alone finds, keywords that
+// share a start or stand inside one another included.
+TEST(Keywords, FindWhatEachKeywordAloneFinds) {
+  constexpr std::string_view words[] = {"indicatori_v", "indicat", "cartello", "curva", "[generale]", "s"};
+  constexpr Keywords keywords{"indicatori_v", "indicat", "cartello", "curva", "[generale]", "s"};
+  struct Case {
+    std::string_view field;
+    KeywordSet want;
+  } cases[] = {
+      {"", 0},
+      {"INDICATORI_V", 0b000011},
+      {"indicatori_", 0b000010},
+      {"Indicat. cartello", 0b000110},
+      {"Indicatori_V sx", 0b100011},
+      {"indicaT_CARTELLO", 0b000110},
+      {"curv", 0},
+      {"xxcurvcurvA", 0b001000},
+      {"\xE0 curva \xFF", 0b001000},
+      {"[Generale]", 0b010000},
+      {"[generale", 0},
+      {"S", 0b100000},
+      {"cartell", 0},
+  };
+  for (const Case& c : cases) {
+    const KeywordSet found = keywords.in(c.field);
+    EXPECT_EQ(found, c.want) << c.field;
+    for (size_t i = 0; i < std::size(words); ++i) {
+      EXPECT_EQ(Keywords::has(found, i), contains_nocase(c.field, words[i])) << c.field << " / " << words[i];
+    }
+  }
+}
+
+}  // namespace
+}  // namespace scenpack
