@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 #include "model/numeric.h"
@@ -41,10 +42,62 @@ bool parse_number(std::string_view s, double& out) {
   return error == std::errc() && end == s.data() + s.size();
 }
 
+// Digits of a short decimal that the exact rounding below takes: a whole
+// part of up to 15 digits is exact as an int64 and as a double; with a
+// fraction of up to 6 digits and a whole part under 10^9 the value lies at
+// least 10^-6 from any half, farther than half the spacing of doubles
+// there (2^-24), so its nearest double rounds to the same whole number.
+constexpr size_t kMostWholeDigits = 15;
+constexpr size_t kMostWholeDigitsWithFraction = 9;
+constexpr size_t kMostFractionDigits = 6;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Rounds [sign] digits [. digits] to the nearest whole number, ties to
+// even, exactly as parsing it to the nearest double and rounding that
+// would: nothing when the text is not such a short decimal (the general
+// path then parses it, or refuses it).
+std::optional<int64_t> round_short_decimal(std::string_view s) {
+  size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
+  const bool negative = i == 1 && s[0] == '-';
+  const size_t digits_start = i;
+  while (i < s.size() && s[i] == '0') ++i;  // leading zeros carry nothing
+  const size_t whole_start = i;
+  int64_t whole = 0;
+  for (; i < s.size() && is_digit(s[i]); ++i) {
+    if (i - whole_start == kMostWholeDigits) return std::nullopt;
+    whole = whole * 10 + (s[i] - '0');
+  }
+  const size_t whole_digits = i - whole_start;
+  const bool any_whole_digit = i > digits_start;
+  int64_t fraction = 0;
+  int64_t scale = 1;  // 10 to the number of fraction digits
+  if (i < s.size() && s[i] == '.') {
+    const size_t fraction_start = ++i;
+    for (; i < s.size() && is_digit(s[i]); ++i) {
+      if (i - fraction_start == kMostFractionDigits) return std::nullopt;
+      fraction = fraction * 10 + (s[i] - '0');
+      scale *= 10;
+    }
+    if (i == fraction_start && !any_whole_digit) return std::nullopt;  // no digit at all
+    if (whole_digits > kMostWholeDigitsWithFraction) return std::nullopt;
+  } else if (!any_whole_digit) {
+    return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  int64_t rounded = whole;
+  if (2 * fraction > scale || (2 * fraction == scale && whole % 2 != 0)) ++rounded;
+  return negative ? -rounded : rounded;
+}
+
 }  // namespace
 
 void FieldReader::fault(FieldProblem problem, std::string_view found, const std::string& what) const {
   throw ReadFault(what, field_line_, field_column_, problem, std::string(found));
+}
+
+void FieldReader::too_wide(std::string_view field, const char* width) const {
+  fault(FieldProblem::kTooWide, field, "value " + std::string(field) + " does not fit " + width);
 }
 
 void FieldReader::start_field() {
@@ -152,13 +205,15 @@ int64_t FieldReader::number(int64_t lo, int64_t hi, const char* width) {
   while (!field.empty() && is_blank(field.front())) field.remove_prefix(1);
   while (!field.empty() && is_blank(field.back())) field.remove_suffix(1);
   if (field.empty()) return 0;
+  if (const std::optional<int64_t> exact = round_short_decimal(field)) {
+    if (*exact < lo || *exact > hi) too_wide(field, width);
+    return *exact;
+  }
   double v = 0;
   if (!parse_number(field, v)) fault(FieldProblem::kNotANumber, field, "not a number: \"" + std::string(field) + "\"");
   // A fraction is rounded to the nearest whole number, ties to even.
   const double r = round_half_even(v);
-  if (!(r >= static_cast<double>(lo) && r <= static_cast<double>(hi))) {
-    fault(FieldProblem::kTooWide, field, "value " + std::string(field) + " does not fit " + width);
-  }
+  if (!(r >= static_cast<double>(lo) && r <= static_cast<double>(hi))) too_wide(field, width);
   return static_cast<int64_t>(r);
 }
 

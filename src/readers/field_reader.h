@@ -79,6 +79,7 @@ class FieldReader {
   std::string_view raw_number_field();
   int64_t number(int64_t lo, int64_t hi, const char* width);
   [[noreturn]] void fault(FieldProblem problem, std::string_view found, const std::string& what) const;
+  [[noreturn]] void too_wide(std::string_view field, const char* width) const;
 
   std::string_view data_;
   size_t pos_ = 0;

@@ -69,6 +69,12 @@ TEST(FieldReader, CarriageReturnAndControlZ) {
 TEST(FieldReader, FractionsRoundHalfToEven) {
   struct Case { const char* in; int32_t want; } cases[] = {
       {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"2.51", 3}, {"2.49", 2}, {"+7", 7}, {".5", 0}, {",", 0},
+      {"-3.5", -4}, {"5.", 5}, {"-.5", 0}, {"-0.4", 0}, {"2.499999", 2}, {"2.500001", 3}, {"0.5000000", 0},
+      {"000000000000000000000042", 42}, {"-0000.50", 0}, {"999999999.5", 1000000000},
+      // Past seven fraction digits or ten whole ones the nearest double
+      // decides: 3.4999999999999999999 is 3.5 there, a tie, rounded to 4.
+      {"3.4999999999999999999", 4}, {"1000000000.5", 1000000000}, {"1000000001.5", 1000000002},
+      {"2147483647.49", 2147483647}, {"-2147483648.4", INT32_MIN}, {"1.0000005", 1},
   };
   for (const auto& c : cases) {
     FieldReader r(c.in);
@@ -83,6 +89,9 @@ TEST(FieldReader, FaultsOnBadNumbersWidthsAndEnd) {
   EXPECT_THROW(FieldReader("-1").byte(), ReadFault);
   EXPECT_THROW(FieldReader("32768").integer(), ReadFault);
   EXPECT_THROW(FieldReader("2147483648").long_(), ReadFault);
+  EXPECT_THROW(FieldReader("123456789012345").long_(), ReadFault);
+  EXPECT_THROW(FieldReader("1234567890123456789012").long_(), ReadFault);
+  EXPECT_THROW(FieldReader("-2147483648.51").long_(), ReadFault);
   EXPECT_EQ(FieldReader("-2147483648").long_(), INT32_MIN);
   FieldReader r("5");
   EXPECT_EQ(r.long_(), 5);
