@@ -54,6 +54,12 @@ TEST(Warnings, WhatTheBuildAcceptsButAnAuthorRarelyMeans) {
        train_rows("stazione, 0, 8, 500, 1,0,0, 4,0,0, 2,1,0, 1, 8,10,0, CITT\xC3\x80\n"),
        {"l:1:1 UTF-8 byte-order mark: the descriptions are single-byte Windows-1252 texts",
         "t:3:58 UTF-8 text: the descriptions are single-byte Windows-1252, so \"\xC3\x80\" reads as 2 characters"}},
+      // A lone Windows-1252 letter is no UTF-8; the line count takes a lone
+      // CR as a line end.
+      {"UTF-8 after single-byte letters", quiet_line,
+       "treno\r\n[generale]\r\n- perch\xE8 no\r- ancora \xE0\xFF\r\n"
+       "stazione, 0, 8, 500, 1,0,0, 4,0,0, 2,1,0, 1, 8,10,0, CITT\xC3\x80\r\n[fine]\r\n\r\n",
+       {"t:5:58 UTF-8 text: the descriptions are single-byte Windows-1252, so \"\xC3\x80\" reads as 2 characters"}},
       {"record the file ends after", crlf("l\n[generale]\nlunghezza percorso, 10000\n[p]\npendenza, 500, 1\nfine\n"),
        crlf("treno\n[generale]\nnumero vetture, 12\nsabbia"),
        {"t:4:1 the file ends right after \"sabbia\": the last field of a description is never read (end "
