@@ -30,19 +30,12 @@ void print_line(const std::string& line) {
   std::fflush(stderr);
 }
 
-RunReport failed(RunReport r, int status, const std::string& what) {
-  r.exit_status = status;
-  r.message = "scenpack: " + what;
-  print_line(r.message);
-  return r;
-}
-
 // The common ending of run and build: the exit status from the build's
 // outcome and the final fault state.
 RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   r.errore = t.errore;
   r.files = out.files_written;
-  if (!out.status.is_ok()) return failed(r, exit_status::kIoError, out.status.message());
+  if (!out.status.is_ok()) return ended(r, exit_status::kIoError, out.status.message());
   if (out.stop_code != 0) {
     r.exit_status = exit_status::kStopped;  // the message box has been shown
     r.message = " Errore n. " + std::to_string(out.stop_code);
@@ -72,7 +65,7 @@ RunReport run_scenario(const Arguments& a) {
   if (auto d = working_directory(a)) {
     r.dir = *d;
   } else {
-    return failed(r, exit_status::kIoError, "cannot find the directory of the program");
+    return ended(r, exit_status::kIoError, "cannot find the directory of the program");
   }
   Tables t;
   RunOutcome out = run_startup(t, r.dir, a.quiet);
@@ -85,7 +78,7 @@ RunReport emit_texts(const Arguments& a) {
   r.dir = a.dir.value_or(".");
   const ScenarioFiles files{r.dir, kNomeScenario, kNumeroTreno};
   if (Status s = emit_scenario_texts(files, &r.texts); !s.is_ok()) {
-    return failed(r, exit_status::kIoError, s.message());
+    return ended(r, exit_status::kIoError, s.message());
   }
   return r;
 }
@@ -104,13 +97,13 @@ RunReport stage_inputs(RunReport r, const Arguments& a, const ScenarioFiles& fil
   for (Input& in : inputs) {
     if (!in.source) continue;
     StageResult s = read_source(*in.source, touched, in.bytes);
-    if (s.error == StageError::kUsage) return failed(r, exit_status::kUsage, s.message);
-    if (s.error != StageError::kNone) return failed(r, exit_status::kNoInput, s.message);
+    if (s.error == StageError::kUsage) return ended(r, exit_status::kUsage, s.message);
+    if (s.error != StageError::kNone) return ended(r, exit_status::kNoInput, s.message);
   }
   for (const Input& in : inputs) {
     if (!in.source) continue;
     StageResult s = write_staged(in.target, in.bytes);
-    if (s.error != StageError::kNone) return failed(r, exit_status::kIoError, s.message);
+    if (s.error != StageError::kNone) return ended(r, exit_status::kIoError, s.message);
   }
   r.exit_status = exit_status::kOk;
   return r;
@@ -165,6 +158,15 @@ std::string run_file_under_report(const Arguments& a) {
     if (*source) run_files.push_back(**source);
   }
   return run_file_under_report(*a.report, run_files);
+}
+
+RunReport ended(RunReport r, int status, const std::string& what) {
+  r.exit_status = status;
+  if (!what.empty()) {
+    r.message = "scenpack: " + what;
+    print_line(r.message);
+  }
+  return r;
 }
 
 RunReport run_command(const Arguments& a) {

@@ -31,6 +31,11 @@ std::optional<std::string> working_directory(const Arguments& a);
 // source), by name or by identity; "" when there is none.
 std::string run_file_under_report(const Arguments& a);
 
+// Ends a command with exit status `status`. A non-empty `what` is printed on
+// stderr as "scenpack: WHAT" and kept as the report's message; with none,
+// nothing is printed (the command has said what it had to say).
+RunReport ended(RunReport r, int status, const std::string& what = {});
+
 // Runs the run, emit, build, check, inspect or plot command; prints its messages and
 // returns what the report holds (exit_status included).
 RunReport run_command(const Arguments& a);

@@ -38,13 +38,6 @@ std::string kind_names() {
   return out;
 }
 
-RunReport usage_error(RunReport r, const std::string& what) {
-  r.exit_status = exit_status::kUsage;
-  r.message = "scenpack: " + what;
-  std::fprintf(stderr, "%s\n", r.message.c_str());
-  return r;
-}
-
 }  // namespace
 
 RunReport inspect_compiled(const Arguments& a) {
@@ -52,18 +45,20 @@ RunReport inspect_compiled(const Arguments& a) {
   CellFilter filter;
   if (a.cells) {
     auto range = cell_range(*a.cells);
-    if (!range) return usage_error(r, "--cells wants FROM..TO (cell numbers, either may be left out), not '" + *a.cells + "'");
+    if (!range) {
+      return ended(r, exit_status::kUsage,
+                   "--cells wants FROM..TO (cell numbers, either may be left out), not '" + *a.cells + "'");
+    }
     filter = *range;
   }
   if (a.kind) {
     filter.kind = cell_kind_from_name(*a.kind);
-    if (!filter.kind) return usage_error(r, "unknown cell kind '" + *a.kind + "' (" + kind_names() + ", or a number)");
+    if (!filter.kind) {
+      return ended(r, exit_status::kUsage, "unknown cell kind '" + *a.kind + "' (" + kind_names() + ", or a number)");
+    }
   }
   CompiledScenario scenario;
-  if (std::optional<int> failed = load_scenario_input(a, scenario)) {
-    r.exit_status = *failed;
-    return r;
-  }
+  if (std::optional<int> failed = load_scenario_input(a, scenario)) return ended(r, *failed);
   std::string out;
   if (a.summary) {
     const ScenarioSummary s = summarize(scenario);
@@ -72,8 +67,7 @@ RunReport inspect_compiled(const Arguments& a) {
     out = a.json ? listing_json(scenario, filter) : listing_text(scenario, filter);
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
-  r.exit_status = exit_status::kOk;
-  return r;
+  return ended(r, exit_status::kOk);
 }
 
 }  // namespace scenpack

@@ -1,7 +1,5 @@
 #include "cli/plot_command.h"
 
-#include <cstdio>
-
 #include "cli/commands.h"
 #include "cli/scenario_input.h"
 #include "platform/file_system.h"
@@ -16,15 +14,6 @@ bool ends_with(const std::string& s, const std::string& end) {
   return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-RunReport ended(RunReport r, int status, const std::string& message) {
-  r.exit_status = status;
-  if (!message.empty()) {
-    r.message = "scenpack: " + message;
-    std::fprintf(stderr, "%s\n", r.message.c_str());
-  }
-  return r;
-}
-
 }  // namespace
 
 RunReport plot_route(const Arguments& a) {
@@ -33,14 +22,14 @@ RunReport plot_route(const Arguments& a) {
     return ended(r, exit_status::kUsage, "--out must name a .svg or an .html file, not '" + *a.out + "'");
   }
   CompiledScenario scenario;
-  if (std::optional<int> failed = load_scenario_input(a, scenario)) return ended(r, *failed, "");
+  if (std::optional<int> failed = load_scenario_input(a, scenario)) return ended(r, *failed);
   const std::string out = a.out.value_or(scenario.nome_scenario +
                                          (scenario.numero_treno.empty() ? "" : "_" + scenario.numero_treno) + ".svg");
   const ScenarioSummary summary = summarize(scenario);
   const std::string picture = ends_with(out, ".html") ? route_page(scenario, summary) : route_svg(scenario, summary);
   if (Status s = write_file_atomically(out, picture); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   r.files.push_back(out);
-  return ended(r, exit_status::kOk, "");
+  return ended(r, exit_status::kOk);
 }
 
 }  // namespace scenpack
