@@ -7,6 +7,7 @@
 
 #include "driver/startup.h"
 #include "finish/encoding.h"
+#include "finish/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace scenpack {
@@ -14,33 +15,6 @@ namespace {
 
 using testing_support::slurp;
 using testing_support::TempDir;
-
-std::string encode_cells(const std::vector<Cella>& celle) {
-  std::string out;
-  for (const Cella& c : celle) put_cella(out, c);
-  return out;
-}
-
-std::string encode_records(const std::array<Scheda, kRecordCount>& schede) {
-  std::string out;
-  for (const Scheda& s : schede) put_scheda(out, s);
-  return out;
-}
-
-// The map file's bytes, as the build writes them: set metres below 2 as
-// Integers, later set metres as Doubles, the rest Empty.
-std::string encode_map(const RouteMap& m) {
-  std::string out;
-  const size_t metres = m.sized ? static_cast<size_t>(m.last_index) + 1 : 0;
-  for (const std::vector<double>* axis : {&m.x, &m.y}) {
-    for (size_t j = 0; j < metres; ++j) {
-      if (j >= static_cast<size_t>(m.points_set)) put_variant(out, std::monostate{});
-      else if (j < 2) put_variant(out, static_cast<int16_t>((*axis)[j]));
-      else put_variant(out, (*axis)[j]);
-    }
-  }
-  return out;
-}
 
 // Doubles compared bit for bit (a NaN equals itself).
 bool same_bits(const std::vector<double>& a, const std::vector<double>& b) {
@@ -84,9 +58,9 @@ TEST(Decoding, EmbeddedScenarioFilesDecodeToTheTablesThatWroteThem) {
   EXPECT_EQ(schede, t.schede);
   expect_same_map(mappa, t.mappa);
   // And back again: the same bytes.
-  EXPECT_EQ(encode_cells(celle), cells_file);
-  EXPECT_EQ(encode_records(schede), records_file);
-  EXPECT_EQ(encode_map(mappa), map_file);
+  EXPECT_EQ(cells_bytes(celle), cells_file);
+  EXPECT_EQ(records_bytes(schede), records_file);
+  EXPECT_EQ(route_map_bytes(mappa), map_file);
 }
 
 TEST(Decoding, HandMadeTablesRoundTripAtTheEdgesOfEveryWidth) {
@@ -107,9 +81,9 @@ TEST(Decoding, HandMadeTablesRoundTripAtTheEdgesOfEveryWidth) {
   std::vector<Cella> celle_back;
   std::array<Scheda, kRecordCount> schede_back;
   RouteMap map_back;
-  ASSERT_FALSE(decode_cells(encode_cells(celle), celle_back));
-  ASSERT_FALSE(decode_records(encode_records(schede), schede_back));
-  ASSERT_FALSE(decode_route_map(encode_map(m), map_back));
+  ASSERT_FALSE(decode_cells(cells_bytes(celle), celle_back));
+  ASSERT_FALSE(decode_records(records_bytes(schede), schede_back));
+  ASSERT_FALSE(decode_route_map(route_map_bytes(m), map_back));
   EXPECT_EQ(celle_back, celle);
   EXPECT_EQ(schede_back, schede);
   expect_same_map(map_back, m);
@@ -141,7 +115,7 @@ std::string dbl(double v) {
 std::string empty() { return i16(variant_tag::kEmpty); }
 std::string records_with_text_length(uint16_t n) {
   std::array<Scheda, kRecordCount> schede{};
-  std::string bytes = encode_records(schede);
+  std::string bytes = records_bytes(schede);
   bytes[14] = static_cast<char>(n & 0xFF);
   bytes[15] = static_cast<char>(n >> 8);
   return bytes;
@@ -149,8 +123,8 @@ std::string records_with_text_length(uint16_t n) {
 
 TEST(Decoding, MalformedFilesAreRefusedAtTheByteThatIsWrong) {
   enum File { kCells, kRecords, kMap };
-  const std::string cells_3 = encode_cells(std::vector<Cella>(3));
-  const std::string records = encode_records({});
+  const std::string cells_3 = cells_bytes(std::vector<Cella>(3));
+  const std::string records = records_bytes({});
   const std::string good_map = integer(0) + integer(0) + dbl(2) + empty() + integer(0) + integer(1) + dbl(3) + empty();
   const struct Case {
     const char* name;
