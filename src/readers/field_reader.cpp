@@ -1,5 +1,6 @@
 #include "readers/field_reader.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -15,6 +16,15 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_line_break(char c) { return c == '\r' || c == '\n'; }
+
+// The bytes that end an unquoted numeric field (a blank, a comma, a line
+// end), as one look-up: most bytes of a description are in such fields.
+constexpr std::array<bool, 256> kEndsNumericField = [] {
+  std::array<bool, 256> ends{};
+  for (unsigned char c : {' ', '\t', ',', '\r', '\n'}) ends[c] = true;
+  return ends;
+}();
+bool ends_numeric_field(char c) { return kEndsNumericField[static_cast<unsigned char>(c)]; }
 
 char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -183,10 +193,7 @@ std::string_view FieldReader::raw_number_field() {
     if (pos_ < data_.size() && data_[pos_] == '"') ++pos_;
   } else {
     size_t start = pos_;
-    while (pos_ < data_.size() && data_[pos_] != ',' && !is_blank(data_[pos_]) &&
-           !is_line_break(data_[pos_])) {
-      ++pos_;
-    }
+    while (pos_ < data_.size() && !ends_numeric_field(data_[pos_])) ++pos_;
     field = data_.substr(start, pos_ - start);
   }
   field_end_column_ = column();
