@@ -71,9 +71,10 @@ class AtomicFile {
   // buffered so far: for a writer that fills two parts of a file side by
   // side. A gap left before `offset` reads as zero bytes.
   Status write_at(uint64_t offset, std::string_view bytes);
-  // A hint that the file will hold `bytes` bytes: where the system can, it
-  // sets aside room for all of them at once, which costs less than growing
-  // the file as it is written. The file's size and content do not change.
+  // A hint that the file will hold `bytes` bytes: for a large file, where
+  // the system can, it sets aside room for all of them at once, which costs
+  // less than growing the file as it is written. The file's size and
+  // content do not change.
   void expect_size(uint64_t bytes);
   Status commit();
 
