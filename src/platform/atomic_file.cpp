@@ -1,9 +1,12 @@
 // The parts of the atomic file that are the same on every system: the
-// write buffer and the one-call write.
+// write buffer, the order of a commit, failure and clean-up, and the
+// one-call write.
 #include "platform/file_system.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace scenpack {
@@ -32,6 +35,39 @@ void remove_unfinished_temporaries() noexcept {
     }
   }
   live_temporaries().clear();
+}
+
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
+
+AtomicFile::~AtomicFile() { discard(); }
+
+void AtomicFile::discard() noexcept {
+  (void)close_descriptor();
+  if (!temp_path_.empty()) {
+    delete_temporary_file();
+    untrack(temp_path_);
+    temp_path_.clear();
+    wide_temp_path_.clear();
+  }
+}
+
+Status AtomicFile::fail(const char* what, int err) {
+  failed_ = true;
+  status_ = Status::io_error(what, path_, std::strerror(err));
+  discard();
+  return status_;
+}
+
+Status AtomicFile::commit() {
+  if (failed_) return status_;
+  if (fd_ < 0) return fail("cannot write", EBADF);
+  if (Status s = flush(); !s.is_ok()) return s;
+  if (const int err = close_descriptor(); err != 0) return fail("cannot write", err);
+  if (Status s = replace_target(); !s.is_ok()) return s;
+  untrack(temp_path_);
+  temp_path_.clear();
+  wide_temp_path_.clear();
+  return Status::ok();
 }
 
 Status AtomicFile::flush() {

@@ -82,17 +82,28 @@ class AtomicFile {
   static constexpr size_t kBufferSize = 1 << 16;
 
   Status flush();
-  // The system's part, with open(), commit() and the destructor: `fd_` is a
-  // C library descriptor, `err` an errno value.
+  // Records the failure (`err` an errno value) and discards the temporary.
+  Status fail(const char* what, int err);
+  // Closes the descriptor if open and deletes the temporary if there is one.
+  void discard() noexcept;
+  // The system's part, with open() and expect_size(): `fd_` is a C library
+  // descriptor, errors are errno values.
   Status write_all(std::string_view bytes);
   Status write_all_at(uint64_t offset, std::string_view bytes);  // leaves the append position alone
-  Status fail(const char* what, int err);
+  int close_descriptor() noexcept;  // 0, or what went wrong; `fd_` is closed either way
+  void delete_temporary_file() noexcept;
+  // Puts the closed temporary in place of the target; on failure fails.
+  Status replace_target();
   // The list of live temporaries behind remove_unfinished_temporaries().
   static void track(const std::string& temp_path);
   static void untrack(const std::string& temp_path) noexcept;
 
   std::string path_;
   std::string temp_path_;
+  // The temporary's name as the wide-character calls of Windows take it,
+  // made with temp_path_, so that deleting it needs no conversion (empty
+  // where the system takes UTF-8 names).
+  std::wstring wide_temp_path_;
   int fd_ = -1;
   bool failed_ = false;
   Status status_;

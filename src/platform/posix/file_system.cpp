@@ -135,30 +135,14 @@ Status remove_file(const std::string& path) {
   return Status::io_error("cannot delete", path, system_error_text(errno));
 }
 
-AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
-
-AtomicFile::~AtomicFile() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!temp_path_.empty()) {
-    ::unlink(temp_path_.c_str());
-    untrack(temp_path_);
-  }
+int AtomicFile::close_descriptor() noexcept {
+  if (fd_ < 0) return 0;
+  const int err = ::close(fd_) == 0 ? 0 : errno;
+  fd_ = -1;
+  return err;
 }
 
-Status AtomicFile::fail(const char* what, int err) {
-  failed_ = true;
-  status_ = Status::io_error(what, path_, system_error_text(err));
-  if (fd_ >= 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
-  if (!temp_path_.empty()) {
-    ::unlink(temp_path_.c_str());
-    untrack(temp_path_);
-    temp_path_.clear();
-  }
-  return status_;
-}
+void AtomicFile::delete_temporary_file() noexcept { ::unlink(temp_path_.c_str()); }
 
 Status AtomicFile::open() {
   // PATH.tmpXXXXXX beside the target, created new with the final file's
@@ -221,19 +205,8 @@ Status AtomicFile::write_all_at(uint64_t offset, std::string_view bytes) {
   return Status::ok();
 }
 
-Status AtomicFile::commit() {
-  if (failed_) return status_;
-  if (fd_ < 0) return fail("cannot write", EBADF);
-  Status s = flush();
-  if (!s.is_ok()) return s;
-  if (::close(fd_) != 0) {
-    fd_ = -1;
-    return fail("cannot write", errno);
-  }
-  fd_ = -1;
+Status AtomicFile::replace_target() {
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) return fail("cannot rename", errno);
-  untrack(temp_path_);
-  temp_path_.clear();
   return Status::ok();
 }
 

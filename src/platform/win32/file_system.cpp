@@ -181,37 +181,23 @@ Status remove_file(const std::string& path) {
   return Status::io_error("cannot delete", path, win32::error_text(err));
 }
 
-AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
-
-AtomicFile::~AtomicFile() {
-  if (fd_ >= 0) _close(fd_);
-  if (!temp_path_.empty()) {
-    DeleteFileW(win32::widen(temp_path_).c_str());
-    untrack(temp_path_);
-  }
+int AtomicFile::close_descriptor() noexcept {
+  if (fd_ < 0) return 0;
+  const int err = _close(fd_) == 0 ? 0 : errno;
+  fd_ = -1;
+  return err;
 }
 
-Status AtomicFile::fail(const char* what, int err) {
-  failed_ = true;
-  status_ = Status::io_error(what, path_, system_error_text(err));
-  if (fd_ >= 0) {
-    _close(fd_);
-    fd_ = -1;
-  }
-  if (!temp_path_.empty()) {
-    DeleteFileW(win32::widen(temp_path_).c_str());
-    untrack(temp_path_);
-    temp_path_.clear();
-  }
-  return status_;
-}
+void AtomicFile::delete_temporary_file() noexcept { DeleteFileW(wide_temp_path_.c_str()); }
 
 Status AtomicFile::open() {
   for (int i = 0; i < kTemporaryNameTries; ++i) {
     const std::string name = temporary_name(path_);
+    std::wstring wide_name = win32::widen(name);
     const int flags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT;
-    if (_wsopen_s(&fd_, win32::widen(name).c_str(), flags, _SH_DENYRW, _S_IREAD | _S_IWRITE) == 0) {
+    if (_wsopen_s(&fd_, wide_name.c_str(), flags, _SH_DENYRW, _S_IREAD | _S_IWRITE) == 0) {
       temp_path_ = name;
+      wide_temp_path_ = std::move(wide_name);
       track(temp_path_);
       buffer_.reserve(kBufferSize);
       return Status::ok();
@@ -249,32 +235,20 @@ Status AtomicFile::write_all_at(uint64_t offset, std::string_view bytes) {
 // Windows grows the file as it is written.
 void AtomicFile::expect_size(uint64_t) {}
 
-Status AtomicFile::commit() {
-  if (failed_) return status_;
-  if (fd_ < 0) return fail("cannot write", EBADF);
-  Status s = flush();
-  if (!s.is_ok()) return s;
-  if (_close(fd_) != 0) {
-    fd_ = -1;
-    return fail("cannot write", errno);
-  }
-  fd_ = -1;
-  // A read-only target is kept, as Windows keeps it (some emulations of the
-  // call would replace it all the same).
+// A read-only target is kept, as Windows keeps it (some emulations of the
+// call would replace it all the same).
+Status AtomicFile::replace_target() {
   const std::wstring target = win32::widen(path_);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return fail("cannot rename", EACCES);
   }
-  if (!MoveFileExW(win32::widen(temp_path_).c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(wide_temp_path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD err = GetLastError();
     fail("cannot rename", 0);  // removes the temporary
     status_ = Status::io_error("cannot rename", path_, win32::error_text(err));
     return status_;
   }
-  untrack(temp_path_);
-  temp_path_.clear();
   return Status::ok();
 }
 
