@@ -16,6 +16,12 @@ constexpr wchar_t kTitle[] = L"scenpack";
 constexpr char kBoxTitle[] = "scenpack";  // the application's title
 constexpr int kClientWidth = 240;
 constexpr int kClientHeight = 64;
+constexpr wchar_t kLabelFont[] = L"MS Sans Serif";  // the classic dialog font
+constexpr int kLabelPoints = 8;
+
+// The waiting window once open: the owner of the message box, which is
+// modal to it as a dialog is to its form.
+HWND waiting_window = nullptr;
 
 LRESULT CALLBACK waiting_window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(window, message, w, l);
@@ -30,6 +36,19 @@ void paint_now(HWND window) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+// The label's font at its size in points on this screen. A system without
+// the face draws a look-alike; the dialog font stands in only should no font
+// be made at all.
+HFONT label_font() {
+  HDC screen = GetDC(nullptr);
+  const int pixels_per_inch = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const int height = -MulDiv(kLabelPoints, pixels_per_inch, 72);
+  HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kLabelFont);
+  return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 }  // namespace
@@ -57,14 +76,15 @@ void open_desktop_window(std::string_view label) {
   HWND text = CreateWindowExW(0, L"STATIC", win32::widen(std::string(label)).c_str(),
                               WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, kClientWidth, kClientHeight,
                               window, nullptr, instance, nullptr);
-  // The classic dialog font (MS Shell Dlg, that is MS Sans Serif).
-  if (text != nullptr) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  // Kept until the process ends, with the window.
+  if (text != nullptr) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(label_font()), TRUE);
   ShowWindow(window, SW_SHOWNORMAL);
   paint_now(window);
+  waiting_window = window;
 }
 
 void show_desktop_message_box(std::string_view text) {
-  MessageBoxA(nullptr, std::string(text).c_str(), kBoxTitle, MB_OK);
+  MessageBoxA(waiting_window, std::string(text).c_str(), kBoxTitle, MB_OK);
 }
 
 }  // namespace scenpack
