@@ -106,6 +106,7 @@ RegularFileRead read_regular_file(const std::string& path) {
     return out;
   }
   out.present = true;
+  reserve_for_file(out.bytes, static_cast<uint64_t>(st.st_size));
   char chunk[1 << 16];
   for (;;) {
     const int n = _read(fd, chunk, sizeof chunk);
