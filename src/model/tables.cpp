@@ -1,5 +1,7 @@
 #include "model/tables.h"
 
+#include <algorithm>
+
 #include "model/numeric.h"
 
 namespace scenpack {
@@ -26,6 +28,11 @@ bool size_tables(Tables& t, int32_t route_length) {
     m.runs.clear();
   }
   return true;
+}
+
+void fill_cells(Tables& t, int64_t first, int64_t end, uint8_t Cella::*field, uint8_t value) {
+  const int64_t stop = std::min(end, static_cast<int64_t>(t.celle.size()));
+  for (int64_t k = std::max<int64_t>(first, 0); k < stop; ++k) t.celle[static_cast<size_t>(k)].*field = value;
 }
 
 void clear_records(Tables& t) {

@@ -112,6 +112,11 @@ inline const Cella* cell_at(const Tables& t, int64_t index) {
   return &t.celle[static_cast<size_t>(index)];
 }
 
+// Sets one Byte field of cells first .. end - 1 to `value` (cells outside
+// celle are left alone): the speed, adhesion and gradient runs that cover
+// the track cell by cell.
+void fill_cells(Tables& t, int64_t first, int64_t end, uint8_t Cella::*field, uint8_t value);
+
 // Sizes celle (and mappa when modo_percorso != 0) from the route length L:
 // lunghezza_estesa = L + 7000, n_celle = round_half_even(lunghezza_estesa / 50),
 // every cell cleared, every map point Empty (metres 0 .. L + 7000, no run).

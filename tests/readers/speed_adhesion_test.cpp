@@ -89,6 +89,39 @@ TEST(SpeedLimit, LoopStopsAtTheLastCellButAdhesionLeavingTheTrackFaults) {
   EXPECT_THROW(fill_adhesion_to_end(t, adhesion), ReadFault);
 }
 
+// A run stops where it faults: the cells before the fault are written, the
+// cursor stays on the cell the fault names, and nothing after it is written.
+TEST(SpeedLimit, RunThatFaultsMidwayKeepsWhatItWroteAndItsCursor) {
+  Tables t = sized_tables(0);  // cells 0 .. 140
+  CellProfile adhesion;
+  adhesion.next_cell = 135;
+  adhesion.running = 60;
+  try {
+    apply_adhesion_line(t, adhesion, 7500, 9);  // up to cell 149: past the last one
+    ADD_FAILURE() << "no fault";
+  } catch (const ReadFault& fault) {
+    EXPECT_EQ(fault.what, "cell 141 lies outside the track cells");
+  }
+  EXPECT_EQ(adhesion.next_cell, 141);
+  EXPECT_EQ(t.celle[134].dato7, 0);
+  for (int k = 135; k <= 140; ++k) EXPECT_EQ(t.celle[k].dato7, 60) << k;
+
+  CellProfile speed;
+  speed.next_cell = 10;
+  speed.running = 1300;
+  speed.running_at = TextPosition{13, 12};
+  try {
+    apply_speed_line(t, speed, 1000, 80);
+    ADD_FAILURE() << "no fault";
+  } catch (const ReadFault& fault) {
+    EXPECT_EQ(fault.what, "speed 1300 km/h does not fit its field");
+    EXPECT_EQ(fault.line, 13);
+    EXPECT_EQ(fault.column, 12);
+  }
+  EXPECT_EQ(speed.next_cell, 10);
+  EXPECT_EQ(t.celle[10].dato5, 0);
+}
+
 TEST(Adhesion, StoresTheLowEightBitsUnscaled) {
   Tables t = sized_tables();
   CellProfile adhesion;
