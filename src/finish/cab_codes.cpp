@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace scenpack {
@@ -83,15 +84,33 @@ void windows_before_start(Tables& t, FaultSink& sink, int64_t i) {
   }
 }
 
-// The slowdown end cells (kind 2), in order. The pass never places or
-// removes one, so the list is taken once before it starts.
-class EndCells {
- public:
-  explicit EndCells(const Tables& t) {
-    for (size_t k = 0; k < t.celle.size(); ++k) {
-      if (t.celle[k].tipo == kind::kSlowdownEnd) cells_.push_back(static_cast<int64_t>(k));
+// The cells the pass works from, in order, found in one scan before it
+// starts: the slowdown warnings and starts (kinds 4 and 3) of cells 1 to the
+// last cell but two, and every slowdown end (kind 2). The pass marks only
+// free cells, so it never places or removes a cell of these kinds.
+struct SlowdownCells {
+  std::vector<int64_t> warnings_and_starts;
+  std::vector<int64_t> ends;
+};
+
+SlowdownCells slowdown_cells(const Tables& t) {
+  SlowdownCells found;
+  const auto last = static_cast<int64_t>(t.celle.size()) - 1;
+  for (int64_t k = 0; k <= last; ++k) {
+    const uint8_t tipo = t.celle[static_cast<size_t>(k)].tipo;
+    if (tipo == kind::kSlowdownEnd) {
+      found.ends.push_back(k);
+    } else if ((tipo == kind::kSlowdownWarning || tipo == kind::kSlowdownStart) && k >= 1 && k <= last - 2) {
+      found.warnings_and_starts.push_back(k);
     }
   }
+  return found;
+}
+
+// The slowdown end cells, in order.
+class EndCells {
+ public:
+  explicit EndCells(std::vector<int64_t> cells) : cells_(std::move(cells)) {}
   // The first end cell after cell j, if any.
   std::optional<int64_t> first_after(int64_t j) const {
     auto it = std::upper_bound(cells_.begin(), cells_.end(), j);
@@ -175,9 +194,9 @@ void slowdown_start(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i)
 int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
 
 void cab_code_pass(Tables& t, FaultSink& sink) {
-  const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
-  const EndCells ends(t);
-  for (int64_t i = 1; i <= last - 2; ++i) {
+  SlowdownCells found = slowdown_cells(t);
+  const EndCells ends(std::move(found.ends));
+  for (int64_t i : found.warnings_and_starts) {
     const uint8_t tipo = cell_at(t, i)->tipo;
     if (tipo == kind::kSlowdownWarning) signals_before_warning(t, sink, i);
     if (tipo == kind::kSlowdownStart) slowdown_start(t, sink, ends, i);
