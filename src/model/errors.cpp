@@ -12,6 +12,12 @@ std::string_view explanation(int32_t code) {
 
 void record_fault(ErrorState& e, FaultCode code, int32_t position, std::optional<SourceLocation> where,
                   std::string detail) {
+  record_fault_of_no_description(e, code, position);
+  e.where = std::move(where);
+  e.detail = std::move(detail);
+}
+
+void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t position) {
   e.codice_errore = code_number(code);
   if (fault_kind(code).sets_position) {
     e.posizione_errore = position;
@@ -19,8 +25,8 @@ void record_fault(ErrorState& e, FaultCode code, int32_t position, std::optional
   } else {
     e.own_position.reset();
   }
-  e.where = std::move(where);
-  e.detail = std::move(detail);
+  e.where.reset();
+  e.detail.clear();
 }
 
 std::string fault_text(int32_t code, int32_t own_position, std::string_view detail) {

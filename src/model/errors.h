@@ -116,6 +116,9 @@ struct ErrorState {
 // changed only when the code sets one; the location and detail are replaced.
 void record_fault(ErrorState& e, FaultCode code, int32_t position = 0,
                   std::optional<SourceLocation> where = std::nullopt, std::string detail = {});
+// The same for a fault found in no description and explained by its code
+// alone: no location, no detail.
+void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t position);
 
 // "Errore n. C, posizione P: explanation", P the position the fault itself
 // set (0 when its code sets none), the explanation the detail when known.

@@ -16,6 +16,16 @@ void FaultSink::fault(FaultCode code, int32_t position, SourceLocation where, st
                                detail.empty() ? std::string(kind.explanation) : std::move(detail)});
 }
 
+void FaultSink::fault(FaultCode code, int32_t position) {
+  record_fault_of_no_description(state_, code, position);
+  if (full()) return;
+  ++errors_;
+  if (listing_ == Listing::kNoErrors) return;
+  const FaultKind kind = fault_kind(code);
+  listed_.push_back(Diagnostic{Severity::kError, code, kind.sets_position ? position : 0, SourceLocation{},
+                               std::string(kind.explanation)});
+}
+
 void FaultSink::warning(SourceLocation where, std::string message) {
   if (full()) return;
   ++warnings_;

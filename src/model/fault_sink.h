@@ -48,7 +48,8 @@ class FaultSink {
   // explanation is listed.
   void fault(FaultCode code, int32_t position, SourceLocation where, std::string detail = {});
   // A fault of no description (the cab-code pass, the check codes).
-  void fault(FaultCode code, int32_t position = 0) { fault(code, position, SourceLocation{}); }
+  // Builds nothing the build's listing would drop: no location, no text.
+  void fault(FaultCode code, int32_t position = 0);
 
   void warning(SourceLocation where, std::string message);
   void note(SourceLocation where, std::string message);

@@ -181,9 +181,7 @@ std::string_view FieldReader::text_view() {
   return field;
 }
 
-std::string_view FieldReader::raw_number_field() {
-  if (at_end()) fault(FieldProblem::kPastTheEnd, {}, "read past the end of the file");
-  start_field();
+std::string_view FieldReader::rest_of_number_field() {
   std::string_view field;
   if (pos_ < data_.size() && data_[pos_] == '"') {
     ++pos_;
@@ -196,6 +194,11 @@ std::string_view FieldReader::raw_number_field() {
     while (pos_ < data_.size() && !ends_numeric_field(data_[pos_])) ++pos_;
     field = data_.substr(start, pos_ - start);
   }
+  end_number_field();
+  return field;
+}
+
+void FieldReader::end_number_field() {
   field_end_column_ = column();
   skip_blanks();
   if (pos_ < data_.size() && data_[pos_] == ',') {
@@ -203,11 +206,36 @@ std::string_view FieldReader::raw_number_field() {
   } else {
     consume_line_end();
   }
-  return field;
+}
+
+bool FieldReader::plain_integer_field(int64_t& value) {
+  const size_t start = pos_;
+  size_t i = start;
+  const bool negative = i < data_.size() && data_[i] == '-';
+  if (i < data_.size() && (data_[i] == '+' || data_[i] == '-')) ++i;
+  const size_t digits_start = i;
+  int64_t magnitude = 0;
+  for (; i < data_.size() && is_digit(data_[i]); ++i) {
+    if (i - digits_start == kMostWholeDigits) return false;
+    magnitude = magnitude * 10 + (data_[i] - '0');
+  }
+  if (i == digits_start || (i < data_.size() && !ends_numeric_field(data_[i]))) return false;
+  pos_ = i;
+  value = negative ? -magnitude : magnitude;
+  return true;
 }
 
 int64_t FieldReader::number(int64_t lo, int64_t hi, const char* width) {
-  std::string_view field = raw_number_field();
+  if (at_end()) fault(FieldProblem::kPastTheEnd, {}, "read past the end of the file");
+  start_field();
+  const size_t start = pos_;
+  if (int64_t plain = 0; plain_integer_field(plain)) {
+    const std::string_view field = data_.substr(start, pos_ - start);
+    end_number_field();
+    if (plain < lo || plain > hi) too_wide(field, width);
+    return plain;
+  }
+  std::string_view field = rest_of_number_field();
   // Blanks inside quotes around a number are allowed.
   while (!field.empty() && is_blank(field.front())) field.remove_prefix(1);
   while (!field.empty() && is_blank(field.back())) field.remove_suffix(1);

@@ -76,7 +76,14 @@ class FieldReader {
   int column() const { return static_cast<int>(pos_ - line_start_) + 1; }
   bool at_line_end() const;
   void consume_line_end();
-  std::string_view raw_number_field();
+  // The field from the read position on (its first byte after the blanks),
+  // and what follows it up to the next field.
+  std::string_view rest_of_number_field();
+  void end_number_field();
+  // An unquoted field of a sign and up to 15 digits, and nothing else up to
+  // the blank, comma or line end that ends it: its value, the read position
+  // moved past its digits. False, and nothing moved, for any other field.
+  bool plain_integer_field(int64_t& value);
   int64_t number(int64_t lo, int64_t hi, const char* width);
   [[noreturn]] void fault(FieldProblem problem, std::string_view found, const std::string& what) const;
   [[noreturn]] void too_wide(std::string_view field, const char* width) const;

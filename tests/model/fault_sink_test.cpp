@@ -45,6 +45,35 @@ TEST(FaultSink, ListsNoErrorsWhenAskedNotTo) {
   EXPECT_EQ(sink.diagnostics()[1].severity, Severity::kNote);
 }
 
+// A fault of no description (the cab-code pass) after one found in a
+// description: the message loses the other's place and text, and check's
+// list gives it its code's explanation and, when the code sets one, its
+// own position.
+TEST(FaultSink, FaultOfNoDescriptionReplacesPlaceAndText) {
+  for (Listing listing : {Listing::kEverything, Listing::kNoErrors}) {
+    ErrorState state;
+    FaultSink sink(state, FaultPolicy::kGoOn, std::numeric_limits<size_t>::max(), listing);
+    sink.fault(FaultCode::kReadingFault, 0, SourceLocation{"t.txt", 21, 3}, "not a number: \"x\"");
+    sink.fault(FaultCode::kStartWindowTaken, 4050);
+    EXPECT_EQ(fault_message(state),
+              "scenpack: Errore n. 12, posizione 4050: no free cell for a code point before a slowdown start");
+    sink.fault(FaultCode::kRouteTooLong, 77);
+    EXPECT_EQ(fault_message(state), "scenpack: Errore n. 1, posizione 0: route length above 1000000");
+    EXPECT_EQ(state.posizione_errore, 4050);
+    EXPECT_EQ(sink.errors(), 3u);
+    if (listing == Listing::kNoErrors) {
+      EXPECT_TRUE(sink.diagnostics().empty());
+      continue;
+    }
+    ASSERT_EQ(sink.diagnostics().size(), 3u);
+    EXPECT_EQ(sink.diagnostics()[1].position, 4050);
+    EXPECT_EQ(sink.diagnostics()[1].message, "no free cell for a code point before a slowdown start");
+    EXPECT_TRUE(sink.diagnostics()[1].where.file.empty());
+    EXPECT_EQ(sink.diagnostics()[2].position, 0);
+    EXPECT_EQ(sink.diagnostics()[2].message, "route length above 1000000");
+  }
+}
+
 TEST(FaultSink, GoesOnUpToItsLimit) {
   ErrorState state;
   FaultSink sink(state, FaultPolicy::kGoOn, 2);

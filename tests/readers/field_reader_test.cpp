@@ -186,6 +186,38 @@ TEST(FieldReader, NumericFieldEndsAtBlankCommaOrLineEnd) {
   EXPECT_TRUE(r.at_end());
 }
 
+// Whole numbers of a sign and digits, as most fields hold them: the value,
+// where the field ends, the field after it, and the text a refusal names.
+TEST(FieldReader, WholeNumbersEndTheirFieldAndNameThemselvesWhenTooWide) {
+  struct Case { const char* row; int32_t want; int end_column; const char* refused; } cases[] = {
+      {"  +12 ,7", 12, 6, nullptr},
+      {"-0\t7", 0, 3, nullptr},
+      {"000000000000042,7", 42, 16, nullptr},     // fifteen digits
+      {"0000000000000042 7", 42, 17, nullptr},    // sixteen: read the longer way
+      {"-2147483648\r\n7", INT32_MIN, 12, nullptr},
+      {" 2147483648, 7", 0, 12, "value 2147483648 does not fit a Long"},
+      {"999999999999999,7", 0, 16, "value 999999999999999 does not fit a Long"},
+      {"-2147483649 ,7", 0, 12, "value -2147483649 does not fit a Long"},
+      {"12x, 7", 0, 0, "not a number: \"12x\""},
+      {"- 7", 0, 0, "not a number: \"-\""},
+  };
+  for (const auto& c : cases) {
+    FieldReader r(c.row);
+    try {
+      EXPECT_EQ(r.long_(), c.want) << c.row;
+      EXPECT_EQ(c.refused, nullptr) << c.row;
+      EXPECT_EQ(r.field_end_column(), c.end_column) << c.row;
+      EXPECT_EQ(r.long_(), 7) << c.row;
+      EXPECT_TRUE(r.at_end()) << c.row;
+    } catch (const ReadFault& f) {
+      ASSERT_NE(c.refused, nullptr) << c.row << ": " << f.what;
+      EXPECT_EQ(f.what, c.refused) << c.row;
+      EXPECT_EQ(f.line, 1) << c.row;
+      EXPECT_EQ(f.column, static_cast<int>(std::string_view(c.row).find_first_not_of(' ')) + 1) << c.row;
+    }
+  }
+}
+
 TEST(FieldReader, FaultCarriesTheLineOfTheField) {
   FieldReader r("pendenza, 500, -7\r\npendenza, 1O00, 3\r\n");
   r.text();
