@@ -63,6 +63,19 @@ constexpr size_t kMostFractionDigits = 6;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// Adds the digits from s[i] on to `value`, moving i past them: false when
+// there are more than `most` of them (the value is then not to be used).
+bool take_digits(std::string_view s, size_t& i, size_t most, int64_t& value) {
+  const size_t start = i;
+  for (; i < s.size() && is_digit(s[i]); ++i) {
+    if (i - start == most) return false;
+    value = value * 10 + (s[i] - '0');
+  }
+  return true;
+}
+
+constexpr std::array<int64_t, kMostFractionDigits + 1> kPowersOfTen = {1, 10, 100, 1000, 10000, 100000, 1000000};
+
 // Rounds [sign] digits [. digits] to the nearest whole number, ties to
 // even, exactly as parsing it to the nearest double and rounding that
 // would: nothing when the text is not such a short decimal (the general
@@ -74,21 +87,15 @@ std::optional<int64_t> round_short_decimal(std::string_view s) {
   while (i < s.size() && s[i] == '0') ++i;  // leading zeros carry nothing
   const size_t whole_start = i;
   int64_t whole = 0;
-  for (; i < s.size() && is_digit(s[i]); ++i) {
-    if (i - whole_start == kMostWholeDigits) return std::nullopt;
-    whole = whole * 10 + (s[i] - '0');
-  }
+  if (!take_digits(s, i, kMostWholeDigits, whole)) return std::nullopt;
   const size_t whole_digits = i - whole_start;
   const bool any_whole_digit = i > digits_start;
   int64_t fraction = 0;
   int64_t scale = 1;  // 10 to the number of fraction digits
   if (i < s.size() && s[i] == '.') {
     const size_t fraction_start = ++i;
-    for (; i < s.size() && is_digit(s[i]); ++i) {
-      if (i - fraction_start == kMostFractionDigits) return std::nullopt;
-      fraction = fraction * 10 + (s[i] - '0');
-      scale *= 10;
-    }
+    if (!take_digits(s, i, kMostFractionDigits, fraction)) return std::nullopt;
+    scale = kPowersOfTen[i - fraction_start];
     if (i == fraction_start && !any_whole_digit) return std::nullopt;  // no digit at all
     if (whole_digits > kMostWholeDigitsWithFraction) return std::nullopt;
   } else if (!any_whole_digit) {
@@ -215,10 +222,7 @@ bool FieldReader::plain_integer_field(int64_t& value) {
   if (i < data_.size() && (data_[i] == '+' || data_[i] == '-')) ++i;
   const size_t digits_start = i;
   int64_t magnitude = 0;
-  for (; i < data_.size() && is_digit(data_[i]); ++i) {
-    if (i - digits_start == kMostWholeDigits) return false;
-    magnitude = magnitude * 10 + (data_[i] - '0');
-  }
+  if (!take_digits(data_, i, kMostWholeDigits, magnitude)) return false;
   if (i == digits_start || (i < data_.size() && !ends_numeric_field(data_[i]))) return false;
   pos_ = i;
   value = negative ? -magnitude : magnitude;
