@@ -88,14 +88,21 @@ class CoordinateSection {
 };
 
 
-// The elements of points first .. first + n - 1 of one coordinate: metres
-// below 2 are Integers, the others Doubles.
-char* store_points(char* at, size_t first, const double* v, size_t n) {
-  size_t i = 0;
-  for (; i < n && first + i < kIntegerPoints; ++i) at = store_integer_variant(at, integer_point(v[i]));
-  for (; i < n; ++i) at = store_double_variant(at, v[i]);
+// Metres 0 and 1 of a coordinate: Integers.
+char* store_integer_points(char* at, const double* v, size_t n) {
+  for (size_t i = 0; i < n; ++i) at = store_integer_variant(at, integer_point(v[i]));
   return at;
 }
+
+// Where the next x and y elements go, stored as Doubles.
+struct DoubleStores {
+  char* x;
+  char* y;
+  void operator()(double xj, double yj) {
+    x = store_double_variant(x, xj);
+    y = store_double_variant(y, yj);
+  }
+};
 
 }  // namespace
 
@@ -124,13 +131,22 @@ bool encode_route_map(const RouteMap& mappa, const FilePieceWriter& put) {
   CoordinateSection xs(put, 0, half);
   CoordinateSection ys(put, half, half);
   MapPointCursor cursor(mappa);
-  std::array<double, kPointBlock> x;
-  std::array<double, kPointBlock> y;
-  for (size_t j = 0; j < set && xs.ok() && ys.ok();) {
-    const size_t got = std::min(cursor.next(x.data(), y.data(), kPointBlock), set - j);
+  size_t j = std::min(set, kIntegerPoints);
+  if (j > 0) {
+    std::array<double, kIntegerPoints> x;
+    std::array<double, kIntegerPoints> y;
+    cursor.next(x.data(), y.data(), j);
+    xs.advance(store_integer_points(xs.room_for(j * kIntegerVariantBytes), x.data(), j));
+    ys.advance(store_integer_points(ys.room_for(j * kIntegerVariantBytes), y.data(), j));
+  }
+  // Every later point is stored as a Double as soon as it is computed.
+  while (j < set && xs.ok() && ys.ok()) {
+    const size_t block = std::min(set - j, kPointBlock);
+    DoubleStores at{xs.room_for(block * kDoubleVariantBytes), ys.room_for(block * kDoubleVariantBytes)};
+    const size_t got = cursor.next(block, at);
     if (got == 0) break;
-    xs.advance(store_points(xs.room_for(got * kLongestVariant), j, x.data(), got));
-    ys.advance(store_points(ys.room_for(got * kLongestVariant), j, y.data(), got));
+    xs.advance(at.x);
+    ys.advance(at.y);
     j += got;
   }
   for (size_t j = set; j < metres && xs.ok() && ys.ok();) {

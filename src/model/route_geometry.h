@@ -6,6 +6,7 @@
 // they are computed again, always to the same bits, whenever they are read.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -53,6 +54,9 @@ struct RouteMap {
   void add_run(int32_t last, CurveClass curve);
 };
 
+// How many points MapPointCursor gives for the map.
+size_t points_given(const RouteMap& map);
+
 // Gives the set points of a map in order, a block at a time: the points it
 // holds, or those its drawing makes. Point j of a drawing comes from the two
 // before it exactly as written:
@@ -63,22 +67,105 @@ class MapPointCursor {
  public:
   explicit MapPointCursor(const RouteMap& map) : map_(map) {}
 
-  // Stores the next points (at most `room`) into x[0..n) and y[0..n) and
-  // returns n; 0 once every set point has been given.
-  size_t next(double* x, double* y, size_t room);
+  // Hands the next points (at most `room`) to put(x, y) in order and returns
+  // how many; 0 once every set point has been given. A writer that encodes
+  // each point as it comes keeps its stores beside the computation, whose
+  // chain of dependent additions leaves the processor room for them. `Put`
+  // is a small value (a few pointers, say) that the loop copies into
+  // registers and hands back when the run is drawn.
+  template <typename Put>
+  size_t next(size_t room, Put& put);
+
+  // The same, stored into x[0..n) and y[0..n).
+  size_t next(double* x, double* y, size_t room) {
+    PointArrays arrays{x, y};
+    return next(room, arrays);
+  }
 
   // The index of the next point to be given.
   int32_t next_index() const { return j_; }
 
  private:
+  struct PointArrays {
+    double* x;
+    double* y;
+    void operator()(double xj, double yj) {
+      *x++ = xj;
+      *y++ = yj;
+    }
+  };
+
+  // Points j_ .. stop of the run drawn with `curve`, from the two before.
+  template <typename Put>
+  void draw(CurveClass curve, int32_t stop, Put& put);
+
   const RouteMap& map_;
   int32_t j_ = 0;
   size_t run_ = 0;
   double x0_ = 0.0, y0_ = 0.0, x1_ = 0.0, y1_ = 1.0;  // points j-2 and j-1
 };
 
-// How many points MapPointCursor gives for the map.
-size_t points_given(const RouteMap& map);
+template <typename Put>
+size_t MapPointCursor::next(size_t room, Put& put) {
+  const int32_t first = j_;
+  if (!map_.x.empty()) {
+    const size_t held = points_given(map_);
+    const size_t from = static_cast<size_t>(j_);
+    const size_t n = from < held ? std::min(room, held - from) : 0;
+    for (size_t i = 0; i < n; ++i) put(map_.x[from + i], map_.y[from + i]);
+    j_ += static_cast<int32_t>(n);
+    return n;
+  }
+  // Points 0 and 1: (0, 0) and (0, 1).
+  for (; static_cast<size_t>(j_ - first) < room && j_ < 2 && j_ < map_.points_set; ++j_) {
+    put(0.0, j_ == 0 ? 0.0 : 1.0);
+  }
+  while (static_cast<size_t>(j_ - first) < room && j_ < map_.points_set && run_ < map_.runs.size()) {
+    const MapRun& run = map_.runs[run_];
+    if (j_ > run.last) {
+      ++run_;
+      continue;
+    }
+    const int64_t left = static_cast<int64_t>(room) - (j_ - first);
+    draw(run.curve, static_cast<int32_t>(std::min<int64_t>(run.last, j_ + left - 1)), put);
+  }
+  return static_cast<size_t>(j_ - first);
+}
+
+template <typename Put>
+void MapPointCursor::draw(CurveClass curve, int32_t stop, Put& to) {
+  Put put = to;
+  double x0 = x0_, y0 = y0_, x1 = x1_, y1 = y1_;
+  int32_t j = j_;
+  if (curve == kStraight) {
+    for (; j <= stop; ++j) {
+      const double dx = x1 - x0;
+      const double dy = y1 - y0;
+      x0 = x1;
+      y0 = y1;
+      x1 = x1 + dx;
+      y1 = y1 + dy;
+      put(x1, y1);
+    }
+  } else {
+    const double k = curvature(curve);
+    for (; j <= stop; ++j) {
+      const double dx = x1 - x0;
+      const double dy = y1 - y0;
+      x0 = x1;
+      y0 = y1;
+      x1 = (x1 + dx) + k * dy;
+      y1 = (y1 + dy) - k * dx;
+      put(x1, y1);
+    }
+  }
+  to = put;
+  j_ = j;
+  x0_ = x0;
+  y0_ = y0;
+  x1_ = x1;
+  y1_ = y1;
+}
 
 // Every set point, for a reader that wants them at hand (16 bytes a point).
 struct MapPoints {
