@@ -57,6 +57,17 @@ struct RouteMap {
 // How many points MapPointCursor gives for the map.
 size_t points_given(const RouteMap& map);
 
+// How many more points a straight run can take on from its last two points
+// (`before`, `last`: one coordinate) with every step exact. Each step adds
+// d = last - before (the first step computes it so); a sum is exact when it
+// is a whole multiple n * 2^q of the finest bit 2^q that `last` and d share
+// with |n| < 2^53, and then the next difference gives d back unchanged. So
+// while |last| + i*|d| < 2^(q+53), the i-th point on is exactly
+// last + i*d, with i*d exact too: the same bits the step-by-step
+// additions give. 0 when nothing can be said (a value that is not finite,
+// or two negative zeros, whose sums change sign).
+int64_t exact_straight_steps(double before, double last);
+
 // Gives the set points of a map in order, a block at a time: the points it
 // holds, or those its drawing makes. Point j of a drawing comes from the two
 // before it exactly as written:
@@ -102,6 +113,11 @@ class MapPointCursor {
   template <typename Put>
   void draw(CurveClass curve, int32_t stop, Put& put);
 
+  // A straight stretch shorter than this is stepped through; after a step
+  // that rounds, this many steps are taken before exactness is looked at again.
+  static constexpr int64_t kLeastExactStretch = 16;
+  static constexpr int64_t kStepsBeforeExact = 64;
+
   const RouteMap& map_;
   int32_t j_ = 0;
   size_t run_ = 0;
@@ -141,14 +157,35 @@ template <typename Put>
   double x0 = x0_, y0 = y0_, x1 = x1_, y1 = y1_;
   int32_t j = j_;
   if (curve == kStraight) {
-    for (; j <= stop; ++j) {
-      const double dx = x1 - x0;
-      const double dy = y1 - y0;
-      x0 = x1;
-      y0 = y1;
-      x1 = x1 + dx;
-      y1 = y1 + dy;
-      put(x1, y1);
+    while (j <= stop) {
+      const int64_t left = static_cast<int64_t>(stop) - j + 1;
+      const int64_t exact = std::min({exact_straight_steps(x0, x1), exact_straight_steps(y0, y1), left});
+      if (exact >= kLeastExactStretch) {
+        // Every step of the stretch is exact: its i-th point is x1 + i*dx,
+        // and the points no longer wait on one another.
+        const double dx = x1 - x0;
+        const double dy = y1 - y0;
+        for (int64_t i = 1; i <= exact; ++i) put(x1 + static_cast<double>(i) * dx, y1 + static_cast<double>(i) * dy);
+        const double n = static_cast<double>(exact);
+        x0 = x1 + (n - 1.0) * dx;
+        y0 = y1 + (n - 1.0) * dy;
+        x1 = x1 + n * dx;
+        y1 = y1 + n * dy;
+        j += static_cast<int32_t>(exact);
+        continue;
+      }
+      // Step by step for a while: a step that rounds puts the next
+      // difference on the grid of the points, from where the steps are exact.
+      const int32_t until = static_cast<int32_t>(std::min<int64_t>(stop, static_cast<int64_t>(j) + kStepsBeforeExact - 1));
+      for (; j <= until; ++j) {
+        const double dx = x1 - x0;
+        const double dy = y1 - y0;
+        x0 = x1;
+        y0 = y1;
+        x1 = x1 + dx;
+        y1 = y1 + dy;
+        put(x1, y1);
+      }
     }
   } else {
     const double k = curvature(curve);
