@@ -234,11 +234,15 @@ int64_t FieldReader::number(int64_t lo, int64_t hi, const char* width) {
   start_field();
   const size_t start = pos_;
   if (int64_t plain = 0; plain_integer_field(plain)) {
-    const std::string_view field = data_.substr(start, pos_ - start);
+    const size_t end = pos_;
     end_number_field();
-    if (plain < lo || plain > hi) too_wide(field, width);
+    if (plain < lo || plain > hi) too_wide(data_.substr(start, end - start), width);
     return plain;
   }
+  return any_number(lo, hi, width);
+}
+
+int64_t FieldReader::any_number(int64_t lo, int64_t hi, const char* width) {
   std::string_view field = rest_of_number_field();
   // Blanks inside quotes around a number are allowed.
   while (!field.empty() && is_blank(field.front())) field.remove_prefix(1);

@@ -85,6 +85,9 @@ class FieldReader {
   // moved past its digits. False, and nothing moved, for any other field.
   bool plain_integer_field(int64_t& value);
   int64_t number(int64_t lo, int64_t hi, const char* width);
+  // Any other numeric field, from its first byte after the blanks: kept
+  // out of line, so that the common field's path stays short.
+  [[gnu::noinline]] int64_t any_number(int64_t lo, int64_t hi, const char* width);
   [[noreturn]] void fault(FieldProblem problem, std::string_view found, const std::string& what) const;
   [[noreturn]] void too_wide(std::string_view field, const char* width) const;
 

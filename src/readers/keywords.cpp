@@ -1,5 +1,6 @@
 #include "readers/keywords.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace scenpack {
@@ -21,6 +22,23 @@ KeywordSet Keywords::in(std::string_view field) const {
       maybe &= maybe - 1;
       if (stands_at(field, at, words_[i])) found |= KeywordSet{1} << i;
     }
+  }
+  return found;
+}
+
+KeywordSet RememberedKeywords::in(std::string_view field) {
+  for (size_t i = 0; i < count_; ++i) {
+    const Seen& seen = seen_[i];
+    if (seen.size == field.size() && std::equal(field.begin(), field.end(), seen.text.begin())) return seen.found;
+  }
+  const KeywordSet found = keywords_.in(field);
+  if (field.size() <= kLongestRemembered) {
+    Seen& seen = seen_[next_];
+    std::copy(field.begin(), field.end(), seen.text.begin());
+    seen.size = field.size();
+    seen.found = found;
+    next_ = (next_ + 1) % kRemembered;
+    count_ = std::max(count_, next_ == 0 ? kRemembered : next_);
   }
   return found;
 }

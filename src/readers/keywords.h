@@ -55,4 +55,29 @@ class Keywords {
   size_t count_ = 0;
 };
 
+// A Keywords table that remembers the last few short fields it was asked
+// about: a description names the same few records row after row, so most
+// fields are ones it has just seen, and a remembered field costs one
+// comparison instead of a pass. One per reading; nothing is allocated.
+class RememberedKeywords {
+ public:
+  explicit RememberedKeywords(const Keywords& keywords) : keywords_(keywords) {}
+
+  KeywordSet in(std::string_view field);
+
+ private:
+  static constexpr size_t kRemembered = 8;
+  static constexpr size_t kLongestRemembered = 32;
+  struct Seen {
+    std::array<char, kLongestRemembered> text{};
+    size_t size = 0;
+    KeywordSet found = 0;
+  };
+
+  const Keywords& keywords_;
+  std::array<Seen, kRemembered> seen_{};
+  size_t count_ = 0;
+  size_t next_ = 0;  // where the next field is remembered, the oldest going
+};
+
 }  // namespace scenpack

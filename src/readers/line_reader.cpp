@@ -49,6 +49,7 @@ struct Body {
   Warner warn;
   std::optional<int32_t> last_gradient;  // positions of the last records read,
   std::optional<int32_t> last_curve;     // for the order warnings
+  RememberedKeywords keywords{kBodyKeywords};
 
   SourceLocation at(TextPosition p) const { return SourceLocation{name, p.line, p.column}; }
 
@@ -157,7 +158,7 @@ BodyStep apply_body_record(Body& b, std::string_view keyword) {
     bool applies;
     BodyStep (*record)(Body&, std::string_view);
   };
-  const KeywordSet found = kBodyKeywords.in(keyword);
+  const KeywordSet found = b.keywords.in(keyword);
   const auto holds = [found](BodyKeyword k) { return Keywords::has(found, k); };
   const Test tests[] = {
       {holds(kPendenza), gradient_record},

@@ -40,10 +40,12 @@ DrawResult draw_run(RouteMap& map, int64_t to, CurveClass curve, bool limited) {
 }  // namespace
 
 std::optional<CurveClass> curve_class(std::string_view keyword) {
+  // The digits in class order, wherever they stand; a digit has no case.
   for (size_t c = 0; c < kClassDigits.size(); ++c) {
-    if (contains_nocase(keyword, kClassDigits.substr(c, 1))) {
+    if (keyword.find(kClassDigits[c]) != std::string_view::npos) {
       const auto number = static_cast<CurveClass>(c + 1);
-      return contains_nocase(keyword, "s") ? static_cast<CurveClass>(-number) : number;
+      const bool left = keyword.find_first_of("sS") != std::string_view::npos;
+      return left ? static_cast<CurveClass>(-number) : number;
     }
   }
   return std::nullopt;

@@ -98,7 +98,7 @@ class TrainReading {
   static bool names_a_record(std::string_view f) { return names_a_record(kTrainKeywords.in(f)); }
 
   Next examine_or_skip(std::string_view riga) {
-    const KeywordSet found = kTrainKeywords.in(riga);
+    const KeywordSet found = keywords_.in(riga);
     if (!names_a_record(found)) warn_.unknown_keyword(riga, keyword_at_, "train description");
     try {
       return examine(found);
@@ -289,6 +289,7 @@ class TrainReading {
   int record_line_ = 0;
   TextPosition keyword_at_;
   Warner warn_;
+  RememberedKeywords keywords_{kTrainKeywords};
   std::optional<int32_t> last_speed_;     // positions of the last lines read,
   std::optional<int32_t> last_adhesion_;  // for the order warnings
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 #include "readers/field_reader.h"
@@ -38,6 +39,23 @@ TEST(Keywords, FindWhatEachKeywordAloneFinds) {
     for (size_t i = 0; i < std::size(words); ++i) {
       EXPECT_EQ(Keywords::has(found, i), contains_nocase(c.field, words[i])) << c.field << " / " << words[i];
     }
+  }
+}
+
+// Remembering the fields seen changes no answer: fields repeated, more
+// distinct fields than are remembered, fields that differ only in case or
+// length, and fields too long to be remembered.
+TEST(RememberedKeywords, AnswerAsTheTableDoes) {
+  constexpr Keywords keywords{"indicatori_v", "indicat", "cartello", "curva", "pendenza"};
+  const std::string long_field = std::string(40, 'x') + "curva";
+  const std::string_view fields[] = {
+      "pendenza", "curvad1", "curvas2", "Pendenza", "pendenz", "pendenza ", "indicatori_vmax", "cartello indicatore",
+      "curvad3", "x", "", long_field, "curvad1", long_field.substr(0, 32), "pendenza", "indicat", "CARTELLO"};
+  RememberedKeywords remembered(keywords);
+  for (int round = 0; round < 3; ++round) {
+    for (std::string_view f : fields) EXPECT_EQ(remembered.in(f), keywords.in(f)) << f;
+    // Back and forth, so that some are remembered and some have gone.
+    for (size_t i = std::size(fields); i-- > 0;) EXPECT_EQ(remembered.in(fields[i]), keywords.in(fields[i])) << fields[i];
   }
 }
 
