@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 
 #include "finish/encoding.h"
 #include "model/numeric.h"
@@ -58,23 +59,23 @@ class CoordinateSection {
  public:
   // `bytes`: the size of the section, which bounds the chunk it needs.
   CoordinateSection(const FilePieceWriter& put, uint64_t offset, uint64_t bytes)
-      : put_(put), offset_(offset), chunk_(chunk_size(bytes), '\0') {}
+      : put_(put), offset_(offset), size_(chunk_size(bytes)), chunk_(std::make_unique_for_overwrite<char[]>(size_)) {}
 
   // Where the next `bytes` (at most kLongestRequest) go; the chunk is handed
   // on first when they would not fit. Then advance() to the end of what was
   // stored.
   char* room_for(size_t bytes) {
-    if (static_cast<size_t>(at_ - chunk_.data()) + bytes > chunk_.size()) flush();
+    if (static_cast<size_t>(at_ - chunk_.get()) + bytes > size_) flush();
     return at_;
   }
   void advance(char* end) { at_ = end; }
 
   // Hands on what the chunk holds; false once a piece has been refused.
   bool flush() {
-    const size_t used = static_cast<size_t>(at_ - chunk_.data());
-    if (ok_ && used > 0) ok_ = put_(offset_, std::string_view(chunk_.data(), used));
+    const size_t used = static_cast<size_t>(at_ - chunk_.get());
+    if (ok_ && used > 0) ok_ = put_(offset_, std::string_view(chunk_.get(), used));
     offset_ += used;
-    at_ = chunk_.data();
+    at_ = chunk_.get();
     return ok_;
   }
   bool ok() const { return ok_; }
@@ -82,8 +83,9 @@ class CoordinateSection {
  private:
   const FilePieceWriter& put_;
   uint64_t offset_;
-  std::string chunk_;
-  char* at_ = chunk_.data();
+  size_t size_;
+  std::unique_ptr<char[]> chunk_;  // not cleared: every byte handed on is stored first
+  char* at_ = chunk_.get();
   bool ok_ = true;
 };
 
