@@ -83,7 +83,7 @@ class FieldReader {
   // An unquoted field of a sign and up to 15 digits, and nothing else up to
   // the blank, comma or line end that ends it: its value, the read position
   // moved past its digits. False, and nothing moved, for any other field.
-  bool plain_integer_field(int64_t& value);
+  [[gnu::always_inline]] inline bool plain_integer_field(int64_t& value);
   int64_t number(int64_t lo, int64_t hi, const char* width);
   // Any other numeric field, from its first byte after the blanks: kept
   // out of line, so that the common field's path stays short.
