@@ -176,7 +176,8 @@ template <typename Put>
       }
       // Step by step for a while: a step that rounds puts the next
       // difference on the grid of the points, from where the steps are exact.
-      const int32_t until = static_cast<int32_t>(std::min<int64_t>(stop, static_cast<int64_t>(j) + kStepsBeforeExact - 1));
+      const int32_t until =
+          static_cast<int32_t>(std::min<int64_t>(stop, static_cast<int64_t>(j) + kStepsBeforeExact - 1));
       for (; j <= until; ++j) {
         const double dx = x1 - x0;
         const double dy = y1 - y0;

@@ -56,7 +56,9 @@ TEST(RememberedKeywords, AnswerAsTheTableDoes) {
   for (int round = 0; round < 3; ++round) {
     for (std::string_view f : fields) EXPECT_EQ(remembered.in(f), keywords.in(f)) << f;
     // Back and forth, so that some are remembered and some have gone.
-    for (size_t i = std::size(fields); i-- > 0;) EXPECT_EQ(remembered.in(fields[i]), keywords.in(fields[i])) << fields[i];
+    for (size_t i = std::size(fields); i-- > 0;) {
+      EXPECT_EQ(remembered.in(fields[i]), keywords.in(fields[i])) << fields[i];
+    }
   }
 }
 
