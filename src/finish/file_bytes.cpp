@@ -155,14 +155,15 @@ bool encode_route_map(const RouteMap& mappa, const FilePieceWriter& put) {
     ys.advance(at.y);
     j += got;
   }
-  for (size_t j = set; j < metres && xs.ok() && ys.ok();) {
-    const size_t n = std::min(metres - j, kPointBlock);
+  // The metres after the set points: Empty.
+  for (size_t metre = set; metre < metres && xs.ok() && ys.ok();) {
+    const size_t n = std::min(metres - metre, kPointBlock);
     for (CoordinateSection* section : {&xs, &ys}) {
       char* at = section->room_for(n * kEmptyVariantBytes);
       for (size_t i = 0; i < n; ++i) at = store_empty_variant(at);
       section->advance(at);
     }
-    j += n;
+    metre += n;
   }
   return xs.flush() && ys.flush();
 }

@@ -38,7 +38,7 @@ KeywordSet RememberedKeywords::in(std::string_view field) {
     seen.size = field.size();
     seen.found = found;
     next_ = (next_ + 1) % kRemembered;
-    count_ = std::max(count_, next_ == 0 ? kRemembered : next_);
+    count_ = std::min(count_ + 1, kRemembered);
   }
   return found;
 }
