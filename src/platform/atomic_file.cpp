@@ -6,11 +6,19 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <utility>
 #include <vector>
 
 namespace scenpack {
 namespace {
+
+// A file may be written on a thread of its own (the route map's), whose
+// failure discards its temporary there.
+std::mutex& temporaries_mutex() {
+  static std::mutex mutex;
+  return mutex;
+}
 
 std::vector<std::string>& live_temporaries() {
   static std::vector<std::string> names;
@@ -19,14 +27,19 @@ std::vector<std::string>& live_temporaries() {
 
 }  // namespace
 
-void AtomicFile::track(const std::string& temp_path) { live_temporaries().push_back(temp_path); }
+void AtomicFile::track(const std::string& temp_path) {
+  std::lock_guard<std::mutex> lock(temporaries_mutex());
+  live_temporaries().push_back(temp_path);
+}
 
 void AtomicFile::untrack(const std::string& temp_path) noexcept {
+  std::lock_guard<std::mutex> lock(temporaries_mutex());
   std::vector<std::string>& names = live_temporaries();
   names.erase(std::remove(names.begin(), names.end(), temp_path), names.end());
 }
 
 void remove_unfinished_temporaries() noexcept {
+  std::lock_guard<std::mutex> lock(temporaries_mutex());
   for (const std::string& name : live_temporaries()) {
     try {
       remove_file(name);

@@ -6,13 +6,15 @@
 //                                       std::bad_alloc; the others succeed
 //   SCENPACK_TEST_COUNT_ALLOCATIONS=F   the number of allocations made is
 //                                       written to file F when the process ends
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 
 namespace {
 
-unsigned long long allocations_made = 0;
+// Counted across threads: the route map is written on a thread of its own.
+std::atomic<unsigned long long> allocations_made{0};
 
 unsigned long long allocation_to_fail() {
   static const unsigned long long n = [] {
@@ -23,7 +25,7 @@ unsigned long long allocation_to_fail() {
 }
 
 void* allocate(std::size_t size) {
-  if (++allocations_made == allocation_to_fail()) throw std::bad_alloc();
+  if (allocations_made.fetch_add(1) + 1 == allocation_to_fail()) throw std::bad_alloc();
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
@@ -41,7 +43,7 @@ struct CountAtExit {
     const char* path = std::getenv("SCENPACK_TEST_COUNT_ALLOCATIONS");
     if (path == nullptr) return;
     if (std::FILE* f = std::fopen(path, "w")) {
-      std::fprintf(f, "%llu\n", allocations_made);
+      std::fprintf(f, "%llu\n", allocations_made.load());
       std::fclose(f);
     }
   }

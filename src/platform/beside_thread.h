@@ -1,0 +1,31 @@
+// A thread for work that should run beside the thread that starts it, on
+// another processor, rather than take turns with it. A thread just started
+// is put on its starter's processor, and one that lasts a few milliseconds
+// stays there even when another processor is idle: on Linux it is started
+// on the others from the first.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace scenpack {
+
+class BesideThread {
+ public:
+  // Starts `body`, which must not throw. Throws std::system_error when no
+  // thread can be started.
+  explicit BesideThread(std::function<void()> body);
+  // Waits for the body to end.
+  ~BesideThread();
+  BesideThread(const BesideThread&) = delete;
+  BesideThread& operator=(const BesideThread&) = delete;
+
+  // Waits for the body to end; nothing more after the first call.
+  void join();
+
+ private:
+  struct Running;
+  std::unique_ptr<Running> running_;
+};
+
+}  // namespace scenpack
