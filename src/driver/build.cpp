@@ -1,6 +1,7 @@
 #include "driver/build.h"
 
 #include <limits>
+#include <optional>
 
 #include "driver/descriptions.h"
 #include "finish/cab_codes.h"
@@ -27,7 +28,7 @@ void errore(Tables& t, FaultCode code) {
   show_message_box(" Errore n. " + std::to_string(code_number(code)));
 }
 
-BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink) {
+BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink, RouteMapWriting* map) {
   BuildOutcome out;
   // With the route length never read there are no cells: the pass sees none
   // and cell 1's reserved values are skipped (store_check_codes).
@@ -37,7 +38,7 @@ BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink
     out.stop_code = code_number(stop);
     return out;
   }
-  out.status = write_output_files(t, files, &out.files_written);
+  out.status = write_output_files(t, files, &out.files_written, map);
   return out;
 }
 
@@ -57,7 +58,19 @@ BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p
       load_description(train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown);
 
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
-  const ReadingOutcome read = memorizza_dati(t, line.text(), train.text(), sink);
+  // The route map is complete once the line description is read: its file
+  // is written while the train description is read and the cells finished,
+  // and put in place in its turn.
+  std::optional<RouteMapWriting> map;
+  const auto start_map = [&]() noexcept {
+    if (t.modo_percorso == 0) return;
+    try {
+      map.emplace(t.mappa, files.path(files.route_map()));
+    } catch (...) {
+      // Written in its turn instead.
+    }
+  };
+  const ReadingOutcome read = memorizza_dati(t, line.text(), train.text(), sink, start_map);
   BuildOutcome out;
   out.status = delete_if_ours(read.delete_line, inputs.line, line_path);
   if (out.status.is_ok()) out.status = delete_if_ours(read.delete_train, inputs.train, train_path);
@@ -67,7 +80,7 @@ BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p
   for (const Diagnostic& d : sink.diagnostics()) {
     if (d.severity == Severity::kWarning) warnings.push_back(d);
   }
-  out = finish_build(t, files, sink);
+  out = finish_build(t, files, sink, map ? &*map : nullptr);
   out.warnings = std::move(warnings);
   return out;
 }

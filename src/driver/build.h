@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "finish/output_files.h"
 #include "model/fault_sink.h"
 #include "model/file_names.h"
 #include "model/status.h"
@@ -46,8 +47,10 @@ struct BuildOutcome {
 //  5. "_linea.dat" when p != 0, then ".sim" and ".dat".
 BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs = {});
 
-// Steps 4 and 5 on tables already read; faults of the pass go to `sink`.
-BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink);
+// Steps 4 and 5 on tables already read; faults of the pass go to `sink`. A
+// route map whose writing was started already (`map`) is put in place in
+// its turn, or dropped when the build stops first.
+BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink, RouteMapWriting* map = nullptr);
 
 // The stopping report: records the code, shows " Errore n. C" in the message
 // box. The caller then ends the build without writing anything.

@@ -10,18 +10,49 @@
 // small buffers.
 #pragma once
 
+#include <atomic>
+#include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/file_names.h"
 #include "model/status.h"
 #include "model/tables.h"
+#include "platform/beside_thread.h"
+#include "platform/file_system.h"
 
 namespace scenpack {
 
 // Every element of the map as a Variant, all x (metre fastest), then all y.
 // A map that was never sized has no elements and gives an empty file.
 Status write_route_map(const RouteMap& mappa, const std::string& path);
+
+// The route map's file, written on a thread of its own while the build
+// goes on with other work: into a temporary, which commit() waits for and
+// puts in place. The map must not change until then. Dropped without
+// commit(), the writing stops, the temporary is removed and nothing is put
+// in place.
+class RouteMapWriting {
+ public:
+  // Starts the writing; throws when no thread can be started (or no memory).
+  RouteMapWriting(const RouteMap& mappa, const std::string& path);
+  ~RouteMapWriting();
+  RouteMapWriting(const RouteMapWriting&) = delete;
+  RouteMapWriting& operator=(const RouteMapWriting&) = delete;
+
+  // The outcome write_route_map would have had. What the writing threw (no
+  // memory, say) is thrown again here.
+  Status commit();
+
+ private:
+  AtomicFile file_;
+  Status opened_;
+  std::atomic<bool> abandoned_{false};  // dropped: the writing stops at the next piece
+  Status written_;
+  std::exception_ptr thrown_;  // what the writing threw, if anything
+  std::unique_ptr<BesideThread> writer_;
+};
 
 // Records 0 to 86, 34 bytes plus the text length each.
 Status write_records(const Tables& t, const std::string& path);
@@ -31,8 +62,10 @@ Status write_cells(const Tables& t, const std::string& path);
 
 // "_linea.dat" (only when modo_percorso != 0), ".sim", ".dat", in that order,
 // into files.dir. Stops at the first failure. The file name of each file
-// written is appended to `written` (may be null).
-Status write_output_files(const Tables& t, const ScenarioFiles& files,
-                          std::vector<std::string>* written);
+// written is appended to `written` (may be null). A route map whose writing
+// was started already (`map`, not null) is committed in its turn instead of
+// being written then.
+Status write_output_files(const Tables& t, const ScenarioFiles& files, std::vector<std::string>* written,
+                          RouteMapWriting* map = nullptr);
 
 }  // namespace scenpack

@@ -10,7 +10,7 @@
 namespace scenpack {
 
 ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
-                              FaultSink& sink) {
+                              FaultSink& sink, const std::function<void()>& map_drawn) {
   t.schede[85].testo = t.nome_scenario;
   t.schede[86].testo = t.numero_treno;
   ReadingOutcome out;
@@ -19,6 +19,7 @@ ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const Desc
     const LineHalf half = read_line_description(t, line, sink);
     out.delete_line = half.delete_line;
     if (!half.train_follows) return out;
+    if (map_drawn) map_drawn();
     reading = &train.name;
     read_train_description(t, train, half.board_record, sink);
     out.delete_train = true;

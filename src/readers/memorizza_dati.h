@@ -4,6 +4,8 @@
 // every file operation to the build.
 #pragma once
 
+#include <functional>
+
 #include "model/fault_sink.h"
 #include "model/tables.h"
 #include "readers/description.h"
@@ -23,7 +25,11 @@ struct ReadingOutcome {
 // The one run-time handler of the build's policy is here: a ReadFault from
 // either half records code 25 at the field being read and asks for both
 // descriptions to be deleted.
+//
+// `map_drawn`, when given, is called once the line description has been
+// read and before the train description is: the route map is complete then
+// and nothing after changes it. It must not throw.
 ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
-                              FaultSink& sink);
+                              FaultSink& sink, const std::function<void()>& map_drawn = {});
 
 }  // namespace scenpack

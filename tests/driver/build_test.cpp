@@ -7,6 +7,7 @@
 #endif
 
 #include <filesystem>
+#include <optional>
 
 #include "finish/check_codes.h"
 #include "support/temp_dir.h"
@@ -20,9 +21,13 @@ using testing_support::TempDir;
 
 ScenarioFiles files_in(const TempDir& dir) { return ScenarioFiles{dir.path(), "Tarvena1", "84"}; }
 
-BuildOutcome finish(Tables& t, const TempDir& dir) {
+// With `map_started`, the route map's writing is started first, as the
+// build starts it once the line description is read.
+BuildOutcome finish(Tables& t, const TempDir& dir, bool map_started = false) {
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
-  return finish_build(t, files_in(dir), sink);
+  std::optional<RouteMapWriting> map;
+  if (map_started) map.emplace(t.mappa, files_in(dir).path(files_in(dir).route_map()));
+  return finish_build(t, files_in(dir), sink, map ? &*map : nullptr);
 }
 
 // Tables as the readers leave them for a short route.
@@ -64,19 +69,21 @@ TEST(Build, ATakenReservedPlaceStopsWithTheMessageAndWritesNothing) {
       {[](Tables& t) { t.schede[85].lungo4 = 1; }, 1251},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.code);
-    TempDir dir;
-    Tables t = read_tables(1);
-    c.prepare(t);
-    ::testing::internal::CaptureStderr();
-    BuildOutcome out = finish(t, dir);
-    std::string shown = ::testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(out.status.is_ok());
-    EXPECT_EQ(out.stop_code, c.code);
-    EXPECT_EQ(shown, " Errore n. " + std::to_string(c.code) + "\n");
-    EXPECT_EQ(t.errore.codice_errore, c.code);
-    EXPECT_TRUE(out.files_written.empty());
-    EXPECT_TRUE(dir.names().empty());
+    for (const bool map_started : {false, true}) {
+      SCOPED_TRACE(std::to_string(c.code) + (map_started ? ", map started" : ""));
+      TempDir dir;
+      Tables t = read_tables(1);
+      c.prepare(t);
+      ::testing::internal::CaptureStderr();
+      BuildOutcome out = finish(t, dir, map_started);
+      std::string shown = ::testing::internal::GetCapturedStderr();
+      EXPECT_TRUE(out.status.is_ok());
+      EXPECT_EQ(out.stop_code, c.code);
+      EXPECT_EQ(shown, " Errore n. " + std::to_string(c.code) + "\n");
+      EXPECT_EQ(t.errore.codice_errore, c.code);
+      EXPECT_TRUE(out.files_written.empty());
+      EXPECT_TRUE(dir.names().empty());
+    }
   }
 }
 

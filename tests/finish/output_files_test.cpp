@@ -9,9 +9,11 @@
 #endif
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "finish/encoding.h"
+#include "finish/file_bytes.h"
 #include "support/held_open.h"
 #include "support/temp_dir.h"
 
@@ -58,6 +60,20 @@ TEST(OutputFiles, RecordsFileHoldsAll87Records) {
   EXPECT_EQ(bytes[at86 + 16 + 2 + 2 + 2], 8);  // intero3
 }
 
+// A drawn map of 40,001 metres, straights and curves of every class, the
+// last 950 metres Empty: about 800 kB in its file.
+RouteMap drawn_map() {
+  RouteMap m;
+  m.sized = true;
+  m.last_index = 40000;
+  m.points_set = 2;
+  for (int32_t p = 300; p < 39000; p += 700) {
+    m.add_run(p, kStraight);
+    m.add_run(p + 250, static_cast<CurveClass>((p % 13) - 6));
+  }
+  return m;
+}
+
 // A map of 5 metres (0..4) with points 0..2 set: points 0 and 1 are
 // Integers, point 2 a Double, points 3 and 4 Empty; x first, then y.
 TEST(OutputFiles, RouteMapIsVariantsMetreFastestXThenY) {
@@ -87,14 +103,7 @@ TEST(OutputFiles, RouteMapIsVariantsMetreFastestXThenY) {
 // all x, then all y, then the Empty metres.
 TEST(OutputFiles, DrawnRouteMapGivesTheBytesOfItsPoints) {
   TempDir dir;
-  RouteMap m;
-  m.sized = true;
-  m.last_index = 40000;
-  m.points_set = 2;
-  for (int32_t p = 300; p < 39000; p += 700) {
-    m.add_run(p, kStraight);
-    m.add_run(p + 250, static_cast<CurveClass>((p % 13) - 6));
-  }
+  const RouteMap m = drawn_map();
   ASSERT_EQ(m.points_set, 39051);
   ASSERT_TRUE(write_route_map(m, dir.file("m.dat")).is_ok());
 
@@ -153,25 +162,64 @@ TEST(OutputFiles, WithoutMapModeAnOlderMapIsLeftAsItWas) {
   EXPECT_EQ(slurp(dir.file(files.route_map())), "old map");
 }
 
-#ifndef _WIN32
-// A write that fails midway (the file size limit is hit) leaves the old file
-// whole and no temporary; the status names the file and the system's reason.
-TEST(OutputFiles, FailedWriteKeepsOldFileAndRemovesTemporary) {
+// A route map whose writing was started before the other files are
+// written is put in place in its turn, with the bytes it would have had.
+TEST(OutputFiles, StartedRouteMapIsPutInPlaceInItsTurn) {
   TempDir dir;
-  const std::string path = dir.file("Tarvena1_84.dat");
-  spit(path, "old cells");
+  ScenarioFiles files{dir.path(), "Tarvena1", "84"};
+  Tables t;
+  t.modo_percorso = 1;
+  ASSERT_TRUE(size_tables(t, 33000));
+  t.mappa = drawn_map();
+  RouteMapWriting map(t.mappa, files.path(files.route_map()));
+  std::vector<std::string> written;
+  ASSERT_TRUE(write_output_files(t, files, &written, &map).is_ok());
+  EXPECT_EQ(written, (std::vector<std::string>{"Tarvena1_linea.dat", "Tarvena1_84.sim", "Tarvena1_84.dat"}));
+  EXPECT_EQ(slurp(dir.file(files.route_map())), route_map_bytes(t.mappa));
+  EXPECT_EQ(slurp(dir.file(files.records())), records_bytes(t.schede));
+  EXPECT_EQ(slurp(dir.file(files.cells())), cells_bytes(t.celle));
+  EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"}));
+}
+
+// Dropped before its turn (the build stopped), a started map leaves the
+// old file as it was and no temporary.
+TEST(OutputFiles, DroppedRouteMapWritingLeavesTheOldFile) {
+  TempDir dir;
+  const std::string path = dir.file("Tarvena1_linea.dat");
+  spit(path, "old map");
+  const RouteMap m = drawn_map();
+  { RouteMapWriting started(m, path); }
+  EXPECT_EQ(slurp(path), "old map");
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"Tarvena1_linea.dat"});
+}
+
+// A started map that cannot even be created says so in its turn, as the
+// map written then would.
+TEST(OutputFiles, StartedRouteMapThatCannotBeCreatedFailsInItsTurn) {
+  TempDir dir;
+  const std::string path = dir.file("missing/Tarvena1_linea.dat");
+  const RouteMap m = drawn_map();
+  RouteMapWriting started(m, path);
+  const Status s = started.commit();
+  ASSERT_FALSE(s.is_ok());
+  EXPECT_EQ(s.message(), write_route_map(m, path).message());
+  EXPECT_TRUE(dir.names().empty());
+}
+
+#ifndef _WIN32
+// What `write` returns ("ok" or its message), run in a child process whose
+// files may not grow past 100000 bytes.
+std::string status_under_size_limit(const std::function<Status()>& write) {
   int pipe_fd[2];
-  ASSERT_EQ(::pipe(pipe_fd), 0);
+  if (::pipe(pipe_fd) != 0) return "no pipe";
   pid_t child = ::fork();
-  ASSERT_GE(child, 0);
+  if (child < 0) return "no fork";
   if (child == 0) {
     ::close(pipe_fd[0]);
     ::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limit {100000, 100000};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    Tables t;
-    size_tables(t, 1000000);  // about 300 kB of cells
-    Status s = write_cells(t, path);
+    Status s = write();
     std::string msg = s.is_ok() ? "ok" : s.message();
     (void)!::write(pipe_fd[1], msg.data(), msg.size());
     ::_exit(0);
@@ -183,10 +231,40 @@ TEST(OutputFiles, FailedWriteKeepsOldFileAndRemovesTemporary) {
   ::close(pipe_fd[0]);
   int status = 0;
   ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(msg, "cannot write " + path + ": File too large");
-  EXPECT_EQ(slurp(path), "old cells");
-  EXPECT_EQ(dir.names(), std::vector<std::string>{"Tarvena1_84.dat"});
+  if (!WIFEXITED(status)) return "child did not exit";
+  return msg;
+}
+
+// A write that fails midway (the file size limit is hit) leaves the old file
+// whole and no temporary; the status names the file and the system's reason.
+// The route map's writing fails on a thread of its own, and says so when it
+// is put in place.
+TEST(OutputFiles, FailedWriteKeepsOldFileAndRemovesTemporary) {
+  struct Case {
+    const char* name;
+    Status (*write)(const std::string& path);
+  } cases[] = {
+      {"Tarvena1_84.dat",
+       [](const std::string& path) {
+         Tables t;
+         size_tables(t, 1000000);  // about 300 kB of cells
+         return write_cells(t, path);
+       }},
+      {"Tarvena1_linea.dat",
+       [](const std::string& path) {
+         const RouteMap m = drawn_map();  // about 800 kB
+         return RouteMapWriting(m, path).commit();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = dir.file(c.name);
+    spit(path, "old file");
+    EXPECT_EQ(status_under_size_limit([&] { return c.write(path); }), "cannot write " + path + ": File too large");
+    EXPECT_EQ(slurp(path), "old file");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{c.name});
+  }
 }
 
 TEST(OutputFiles, DirectoryWithoutWritePermissionKeepsOldFile) {
