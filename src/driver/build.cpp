@@ -54,23 +54,26 @@ BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p
   const std::string train_path = files.path(files.train_text());
   const LoadedDescription line =
       load_description(line_path, inputs.line.shown.empty() ? files.line_text() : inputs.line.shown);
-  const LoadedDescription train =
-      load_description(train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown);
 
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
   // The route map is complete once the line description is read: its file
   // is written while the train description is read and the cells finished,
-  // and put in place in its turn.
+  // and put in place in its turn. The train description is read from its
+  // file only then, while the map is being written.
   std::optional<RouteMapWriting> map;
-  const auto start_map = [&]() noexcept {
-    if (t.modo_percorso == 0) return;
-    try {
-      map.emplace(t.mappa, files.path(files.route_map()));
-    } catch (...) {
-      // Written in its turn instead.
+  std::optional<LoadedDescription> train;
+  const auto train_turn = [&] {
+    if (t.modo_percorso != 0) {
+      try {
+        map.emplace(t.mappa, files.path(files.route_map()));
+      } catch (...) {
+        // Written in its turn instead.
+      }
     }
+    train.emplace(load_description(train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown));
+    return train->text();
   };
-  const ReadingOutcome read = memorizza_dati(t, line.text(), train.text(), sink, start_map);
+  const ReadingOutcome read = memorizza_dati(t, line.text(), train_turn, sink);
   BuildOutcome out;
   out.status = delete_if_ours(read.delete_line, inputs.line, line_path);
   if (out.status.is_ok()) out.status = delete_if_ours(read.delete_train, inputs.train, train_path);

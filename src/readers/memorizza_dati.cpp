@@ -8,33 +8,51 @@
 #include "readers/train_reader.h"
 
 namespace scenpack {
+namespace {
 
-ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
-                              FaultSink& sink, const std::function<void()>& map_drawn) {
+// Reads one half. A ReadFault from it records code 25 at the field being
+// read in the description called `name`, and so does any other run-time
+// failure (no memory for the tables of a long route, say), at no field;
+// either asks for both descriptions to be deleted. False when it failed so.
+template <typename Half>
+bool read_guarded(const std::string& name, FaultSink& sink, ReadingOutcome& out, const Half& half) {
+  try {
+    half();
+    return true;
+  } catch (const ReadFault& fault) {
+    sink.fault(FaultCode::kReadingFault, 0, SourceLocation{name, fault.line, fault.column}, fault.what);
+  } catch (const std::exception& failure) {
+    sink.fault(FaultCode::kReadingFault, 0, SourceLocation{name, 0, 0}, failure.what());
+  }
+  out.delete_line = true;
+  out.delete_train = true;
+  return false;
+}
+
+}  // namespace
+
+ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
+                              FaultSink& sink) {
   t.schede[85].testo = t.nome_scenario;
   t.schede[86].testo = t.numero_treno;
   ReadingOutcome out;
-  const std::string* reading = &line.name;
-  try {
-    const LineHalf half = read_line_description(t, line, sink);
+  LineHalf half;
+  const bool line_read = read_guarded(line.name, sink, out, [&] {
+    half = read_line_description(t, line, sink);
     out.delete_line = half.delete_line;
-    if (!half.train_follows) return out;
-    if (map_drawn) map_drawn();
-    reading = &train.name;
-    read_train_description(t, train, half.board_record, sink);
+  });
+  if (!line_read || !half.train_follows) return out;
+  const DescriptionText train_text = train();
+  read_guarded(train_text.name, sink, out, [&] {
+    read_train_description(t, train_text, half.board_record, sink);
     out.delete_train = true;
-  } catch (const ReadFault& fault) {
-    sink.fault(FaultCode::kReadingFault, 0, SourceLocation{*reading, fault.line, fault.column}, fault.what);
-    out.delete_line = true;
-    out.delete_train = true;
-  } catch (const std::exception& failure) {
-    // Any other run-time failure while reading (no memory for the tables
-    // of a long route, say) ends the reading the same way.
-    sink.fault(FaultCode::kReadingFault, 0, SourceLocation{*reading, 0, 0}, failure.what());
-    out.delete_line = true;
-    out.delete_train = true;
-  }
+  });
   return out;
+}
+
+ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
+                              FaultSink& sink) {
+  return memorizza_dati(t, line, [&train] { return train; }, sink);
 }
 
 }  // namespace scenpack

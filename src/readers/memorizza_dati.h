@@ -25,11 +25,17 @@ struct ReadingOutcome {
 // The one run-time handler of the build's policy is here: a ReadFault from
 // either half records code 25 at the field being read and asks for both
 // descriptions to be deleted.
-//
-// `map_drawn`, when given, is called once the line description has been
-// read and before the train description is: the route map is complete then
-// and nothing after changes it. It must not throw.
 ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
-                              FaultSink& sink, const std::function<void()>& map_drawn = {});
+                              FaultSink& sink);
+
+// The train description, asked for once: when the line description has
+// been read to the point where the train description follows. The route map
+// is complete then and nothing after changes it. What it throws is not a
+// fault of reading: it goes on to the caller.
+using TrainDescriptionSource = std::function<DescriptionText()>;
+
+// The same, with the train description asked for only when its turn comes.
+ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
+                              FaultSink& sink);
 
 }  // namespace scenpack

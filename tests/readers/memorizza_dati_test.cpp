@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "description_fixture.h"
@@ -69,6 +70,43 @@ TEST(MemorizzaDati, TrainHalfReadFaultNamesTheTrainDescription) {
     EXPECT_EQ(t.errore.where->file, "Tarvena1_84-.txt") << c.name;
     EXPECT_EQ(t.errore.where->line, c.line) << c.name;
     EXPECT_EQ(t.celle[9].dato6, 100) << "the line half's gradients stay";
+  }
+}
+
+// The train description is asked for once, when the line description has
+// been read to the point where it follows: the route map is drawn then. A
+// line half that ends the reading never asks for it.
+TEST(MemorizzaDati, TrainDescriptionIsAskedForOnlyWhenItsTurnComes) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> line;  // none: no line description
+    int asked;
+  } cases[] = {
+      {"no line description", std::nullopt, 0},
+      {"no general section", testing::crlf("titolo\n[generale]"), 0},
+      {"curve without a class digit", short_route("pendenza, 500, -7\ncurvad7, 1000, 100\n"), 0},
+      {"line read", short_route("pendenza, 500, -7\ncurvad2, 1000, 100\n"), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScenarioDir dir;
+    if (c.line) dir.write_line(*c.line);
+    dir.write_train();
+    Tables t = testing::map_mode_tables();
+    FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+    int asked = 0;
+    int32_t drawn_when_asked = -1;
+    const ReadingOutcome out = memorizza_dati(t, dir.line_text(), [&] {
+      ++asked;
+      drawn_when_asked = t.mappa.points_set;
+      return dir.train_text();
+    }, sink);
+    EXPECT_EQ(asked, c.asked);
+    EXPECT_EQ(out.delete_train, c.asked == 1);
+    if (asked == 1) {
+      EXPECT_GT(drawn_when_asked, 1100);  // past the curve
+      EXPECT_EQ(drawn_when_asked, t.mappa.points_set);
+    }
   }
 }
 
