@@ -23,8 +23,10 @@ class BesideThread {
   // Waits for the body to end; nothing more after the first call.
   void join();
 
- private:
+  // The system's part, which each system defines.
   struct Running;
+
+ private:
   std::unique_ptr<Running> running_;
 };
 
