@@ -25,13 +25,6 @@ Status encode_into(const RouteMap& mappa, AtomicFile& file, const std::atomic<bo
   return written;
 }
 
-// Opens `file` and hands it all of `bytes`, leaving the commit to come.
-Status stage_file(AtomicFile& file, std::string_view bytes) {
-  if (Status s = file.open(); !s.is_ok()) return s;
-  file.expect_size(bytes.size());
-  return file.append(bytes);
-}
-
 }  // namespace
 
 Status write_route_map(const RouteMap& mappa, const std::string& path) {
@@ -90,8 +83,8 @@ Status write_output_files(const Tables& t, const ScenarioFiles& files, std::vect
   AtomicFile cells(files.path(files.cells()));
   Status records_staged, cells_staged;
   const auto stage_both = [&] {
-    records_staged = stage_file(records, records_bytes(t.schede));
-    if (records_staged.is_ok()) cells_staged = stage_file(cells, cells_bytes(t.celle));
+    records_staged = stage_whole_file(records, records_bytes(t.schede));
+    if (records_staged.is_ok()) cells_staged = stage_whole_file(cells, cells_bytes(t.celle));
   };
   const bool map_started = t.modo_percorso != 0 && map != nullptr;
   if (map_started) stage_both();

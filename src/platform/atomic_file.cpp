@@ -108,13 +108,15 @@ Status AtomicFile::write_at(uint64_t offset, std::string_view bytes) {
   return write_all_at(offset, bytes);
 }
 
+Status stage_whole_file(AtomicFile& file, std::string_view bytes) {
+  if (Status s = file.open(); !s.is_ok()) return s;
+  file.expect_size(bytes.size());
+  return file.append(bytes);
+}
+
 Status write_file_atomically(const std::string& path, std::string_view bytes) {
   AtomicFile f(path);
-  Status s = f.open();
-  if (!s.is_ok()) return s;
-  f.expect_size(bytes.size());
-  s = f.append(bytes);
-  if (!s.is_ok()) return s;
+  if (Status s = stage_whole_file(f, bytes); !s.is_ok()) return s;
   return f.commit();
 }
 

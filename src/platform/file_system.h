@@ -125,6 +125,10 @@ class AtomicFile {
 // a termination) leaves none behind.
 void remove_unfinished_temporaries() noexcept;
 
+// Opens `file` and hands it all of `bytes` under its temporary name; its
+// commit() puts it in place later.
+Status stage_whole_file(AtomicFile& file, std::string_view bytes);
+
 // Convenience: the whole content in one call.
 Status write_file_atomically(const std::string& path, std::string_view bytes);
 

@@ -1,6 +1,5 @@
 #include "platform/beside_thread.h"
 
-#include <cerrno>
 #include <system_error>
 #include <utility>
 

@@ -5,7 +5,8 @@
 
 namespace scenpack {
 
-// Windows spreads a new thread over idle processors itself.
+// On Windows the thread is started as any other: its processor is left to
+// the system.
 struct BesideThread::Running {
   std::thread thread;
 };
