@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/errors.h"
-#include "model/status.h"
+#include "base/status.h"
 
 namespace scenpack {
 

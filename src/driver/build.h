@@ -11,7 +11,7 @@
 #include "finish/output_files.h"
 #include "model/fault_sink.h"
 #include "model/file_names.h"
-#include "model/status.h"
+#include "base/status.h"
 #include "model/tables.h"
 
 namespace scenpack {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/fault_sink.h"
-#include "model/status.h"
+#include "base/status.h"
 #include "model/tables.h"
 
 namespace scenpack {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "model/file_names.h"
-#include "model/status.h"
+#include "base/status.h"
 #include "model/tables.h"
 #include "platform/beside_thread.h"
 #include "platform/file_system.h"

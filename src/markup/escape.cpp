@@ -1,36 +1,32 @@
 #include "markup/escape.h"
 
+#include <cstddef>
 #include <cstdint>
 
+#include "base/utf8.h"
+#include "base/windows_1252.h"
+
 namespace scenpack {
-
-size_t utf8_sequence(std::string_view s, size_t i) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char c = byte(i);
-  size_t n = 0;
-  uint32_t cp = 0;
-  if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-  else return 0;
-  if (i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (byte(i + k) & 0x3F);
-  }
-  const bool overlong = (n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000);
-  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-  if (overlong || surrogate || cp > 0x10FFFF) return 0;
-  return n;
-}
-
 namespace {
 
-void append_escape(std::string& out, uint32_t code) {
+// The character at text[i] and the number of bytes it takes: a well-formed
+// UTF-8 sequence, or else one byte read as Windows-1252.
+size_t next_character(std::string_view text, size_t i, char32_t* c) {
+  const auto byte = static_cast<unsigned char>(text[i]);
+  if (byte >= 0x80) {
+    if (size_t n = utf8_sequence(text, i, c); n > 0) return n;
+  }
+  *c = windows_1252_code_point(byte);
+  return 1;
+}
+
+bool is_control(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+void append_json_escape(std::string& out, char32_t c) {
   static const char* hex = "0123456789abcdef";
   out += "\\u00";
-  out += hex[(code >> 4) & 15];
-  out += hex[code & 15];
+  out += hex[(c >> 4) & 15];
+  out += hex[c & 15];
 }
 
 }  // namespace
@@ -38,29 +34,18 @@ void append_escape(std::string& out, uint32_t code) {
 std::string json_string(std::string_view text) {
   std::string out = "\"";
   for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c < 0x20 || c == 0x7F) {
-      append_escape(out, c);
-    } else if (c >= 0x80) {
-      if (size_t n = utf8_sequence(text, i); n > 0) {
-        out.append(text.substr(i, n));
-        i += n;
-        continue;
-      }
-      append_escape(out, c);
-    } else {
-      out += static_cast<char>(c);
+    char32_t c = 0;
+    i += next_character(text, i, &c);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (is_control(c)) append_json_escape(out, c);
+        else append_utf8(out, c);
     }
-    ++i;
   }
   return out + "\"";
 }
@@ -69,7 +54,8 @@ std::string xml_text(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
+    char32_t c = 0;
+    i += next_character(text, i, &c);
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
@@ -78,19 +64,9 @@ std::string xml_text(std::string_view text) {
       case '\'': out += "&#39;"; break;
       case '\t': case '\n': case '\r': out += static_cast<char>(c); break;
       default:
-        if (c < 0x20 || c == 0x7F) break;
-        if (c >= 0x80) {
-          if (size_t n = utf8_sequence(text, i); n > 0) {
-            out.append(text.substr(i, n));
-            i += n;
-            continue;
-          }
-          out += "&#" + std::to_string(c) + ";";
-          break;
-        }
-        out += static_cast<char>(c);
+        if (is_control(c)) break;
+        append_utf8(out, is_noncharacter(c) ? char32_t{0xFFFD} : c);
     }
-    ++i;
   }
   return out;
 }

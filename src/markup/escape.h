@@ -1,26 +1,26 @@
 // Escaping for the texts we write: JSON string literals, and XML text and
 // attribute values (for SVG and HTML). Every writer of JSON, SVG or HTML
 // escapes through here and nowhere else.
+//
+// The texts given are UTF-8 (the descriptions' own text is decoded from
+// Windows-1252 before it gets here). A byte that is not part of well-formed
+// UTF-8 (a path or a quoted description line can hold one) is read as the
+// Windows-1252 character it stands for, so the result is always valid.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace scenpack {
 
-// Length of the valid UTF-8 multi-byte sequence starting at s[i], 0 if none.
-size_t utf8_sequence(std::string_view s, size_t i);
-
-// A JSON string literal, quotes included. Bytes that do not form UTF-8 are
-// taken as single-byte characters (U+0080..U+00FF) so the result is always
-// valid JSON.
+// A JSON string literal, quotes included. Control characters (C0, DEL and
+// C1) are written as \u escapes.
 std::string json_string(std::string_view text);
 
 // Text safe inside an XML element or a quoted attribute value: & < > " '
-// become entities; bytes that do not form UTF-8 become their U+0080..U+00FF
-// character references; control characters other than tab and line ends are
-// dropped (XML cannot hold them).
+// become entities; control characters other than tab and line ends are
+// dropped and non-characters (U+FFFE, U+FDD0, ...) become U+FFFD, as XML
+// cannot hold them.
 std::string xml_text(std::string_view text);
 
 }  // namespace scenpack

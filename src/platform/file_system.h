@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/status.h"
+#include "base/status.h"
 
 namespace scenpack {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "markup/escape.h"
+#include "base/utf8.h"
 #include "readers/general_data.h"
 
 namespace scenpack {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/file_names.h"
-#include "model/status.h"
+#include "base/status.h"
 
 namespace scenpack {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/status.h"
+#include "base/status.h"
 
 namespace scenpack {
 
