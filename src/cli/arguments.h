@@ -1,15 +1,6 @@
-// The command line:
-//   scenpack [run] [--dir DIR] [--report FILE] [--quiet]
-//   scenpack emit  [--dir DIR]
-//   scenpack build [--dir DIR] [--line FILE] [--train FILE] [--name NAME]
-//                  [--number NUM] [--no-map] [--report FILE] [--quiet] [--summary] [-w]
-//   scenpack inspect PATH [--name NAME] [--number NUM] [--json] [--summary]
-//                    [--cells FROM..TO] [--kind K]
-//   scenpack plot PATH [--name NAME] [--number NUM] [--out FILE]
-//   scenpack check [--dir DIR] [--line FILE] [--train FILE] [--name NAME]
-//                  [--number NUM] [--no-map] [--format text|json] [--max-errors N]
-//   scenpack --help | --version
-// An option's value follows it as the next argument or after "=".
+// The command line: `scenpack [COMMAND] [OPTION...]`, the commands and
+// their options as cli/command_table.cpp lists them. An option's value
+// follows it as the next argument or after "=".
 #pragma once
 
 #include <cstddef>
@@ -26,6 +17,8 @@ enum class ListFormat { kText, kJson };
 
 struct Arguments {
   Subcommand command = Subcommand::kRun;
+  bool command_named = false;             // the command word was given (not run by default)
+  Subcommand help_of = Subcommand::kHelp;  // --help: the command asked about, kHelp for all
   std::optional<std::string> dir;
   std::optional<std::string> report;
   bool quiet = false;
@@ -40,7 +33,7 @@ struct Arguments {
   std::optional<std::string> cells;    // inspect: "FROM..TO", cell numbers
   std::optional<std::string> kind;     // inspect: a cell kind by name or number
   std::optional<std::string> out;      // plot: the picture's file
-  bool no_warnings = false;               // build: -w, print no warnings
+  bool no_warnings = false;               // build, check: -w, print no warnings
   ListFormat format = ListFormat::kText;  // check: how the findings are listed
   size_t max_errors = 0;                  // check: stop after this many errors, 0 = no limit
   std::string format_word;                // the values as given, checked after parsing
@@ -59,7 +52,5 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words);
 // when it can: it must not be empty, hold a '/' or '\\', "..", or a control
 // character, so that every file stays inside the directory.
 std::string name_part_problem(std::string_view value);
-
-std::string usage_text();
 
 }  // namespace scenpack

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/findings.h"
@@ -25,6 +26,17 @@ CheckedText description(const Arguments& a, const std::optional<std::string>& na
   return working_text(a, files, name);
 }
 
+// -w: the warnings left out, with the notes that follow them.
+std::vector<Diagnostic> without_warnings(const std::vector<Diagnostic>& list) {
+  std::vector<Diagnostic> kept;
+  bool in_warning = false;
+  for (const Diagnostic& d : list) {
+    if (d.severity != Severity::kNote) in_warning = d.severity == Severity::kWarning;
+    if (!in_warning) kept.push_back(d);
+  }
+  return kept;
+}
+
 void put(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 }  // namespace
@@ -43,7 +55,8 @@ int run_check(const Arguments& a) {
     return exit_status::kNoInput;
   }
 
-  std::vector<Diagnostic> list = out.diagnostics;
+  std::vector<Diagnostic> list = a.no_warnings ? without_warnings(out.diagnostics) : out.diagnostics;
+  const size_t warnings = a.no_warnings ? 0 : out.warnings;
   if (out.stopped) {
     list.push_back(Diagnostic{Severity::kNote, FaultCode::kNone, 0, SourceLocation{},
                               "stopped after " + std::to_string(out.errors) + " errors (--max-errors)"});
@@ -57,7 +70,7 @@ int run_check(const Arguments& a) {
                                                                 : std::string();
       put(finding_text(d, source));
     }
-    put(summary_line(out.errors, out.warnings) + "\n");
+    put(summary_line(out.errors, warnings) + "\n");
   }
   std::fflush(stdout);
   return out.errors == 0 ? exit_status::kOk : exit_status::kFault;

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/command_table.h"
 #include "cli/commands.h"
+#include "cli/help_text.h"
 #include "cli/report.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
@@ -44,7 +46,8 @@ int run_main(const std::vector<std::string>& words) {
   const ParsedArguments parsed = parse_arguments(words);
   const Arguments& a = parsed.args;
   if (parsed.error.empty() && a.command == Subcommand::kHelp) {
-    std::fputs(usage_text().c_str(), stdout);
+    const CommandSpec* command = find_command(a.help_of);
+    std::fputs((command ? command_help(*command) : global_help()).c_str(), stdout);
     return exit_status::kOk;
   }
   if (parsed.error.empty() && a.command == Subcommand::kVersion) {

@@ -31,6 +31,18 @@ TEST(Arguments, DefaultsAndSubcommands) {
   EXPECT_EQ(parse_arguments({"run", "--quiet"}).args.command, Subcommand::kRun);
   EXPECT_EQ(parse_arguments({"--version"}).args.command, Subcommand::kVersion);
   EXPECT_EQ(parse_arguments({"build", "-h"}).args.command, Subcommand::kHelp);
+
+  // --help after a command word asks for that command's help; without one, for all.
+  EXPECT_EQ(parse_arguments({"check", "--max-errors", "2", "--help"}).args.help_of, Subcommand::kCheck);
+  EXPECT_EQ(parse_arguments({"run", "-h"}).args.help_of, Subcommand::kRun);
+  EXPECT_EQ(parse_arguments({"--quiet", "--help"}).args.help_of, Subcommand::kHelp);
+
+  // -w is taken by both commands that find warnings.
+  for (const char* command : {"build", "check"}) {
+    ParsedArguments w = parse_arguments({command, "-w"});
+    EXPECT_EQ(w.error, "") << command;
+    EXPECT_TRUE(w.args.no_warnings) << command;
+  }
 }
 
 TEST(Arguments, ErrorsNameTheProblemAndKeepTheReport) {

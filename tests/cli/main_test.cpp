@@ -32,8 +32,12 @@ TEST(Cli, HelpAndVersionPrintOnStdout) {
   TempDir dir;
   ExeResult help = run_scenpack(dir.path(), {"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("scenpack build [--dir DIR]"), std::string::npos);
+  EXPECT_NE(help.out.find("\n  build    build the compiled files"), std::string::npos) << help.out;
   EXPECT_EQ(help.err, "");
+  ExeResult check_help = run_scenpack(dir.path(), {"check", "--help"});
+  EXPECT_EQ(check_help.status, 0);
+  EXPECT_EQ(check_help.out.rfind("Usage: scenpack check [--dir DIR]", 0), 0u) << check_help.out;
+  EXPECT_EQ(check_help.err, "");
   ExeResult version = run_scenpack(dir.path(), {"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, std::string("scenpack ") + SCENPACK_VERSION + "\n");
@@ -332,8 +336,9 @@ TEST(Cli, BuildFaultNamesTheAuthorsFile) {
 }
 
 // build prints check's warnings on stderr as a compiler does; -w silences
-// them; they change neither the exit status nor a byte of the outputs.
-TEST(Cli, BuildPrintsWarningsUnlessToldNot) {
+// them (in check's listing too); they change neither the exit status nor a
+// byte of the outputs.
+TEST(Cli, BuildAndCheckShowWarningsUnlessToldNot) {
   TempDir a, b;
   const std::string line = "[generale]\r\nlunghezza percorso, 1000\r\n[p]\r\npendeza, 500, 3\r\n[fine]\r\n\r\n";
   const std::string train = "treno\r\n[generale]\r\n[fine]\r\n\r\n";
@@ -354,6 +359,15 @@ TEST(Cli, BuildPrintsWarningsUnlessToldNot) {
   TempDir c;
   const ExeResult run = run_scenpack(c.path(), {"run", "--quiet", "--dir", c.path()});
   EXPECT_EQ(run.err, "");  // the program's own scenario: no warning shown
+
+  // check lists the same warning; with -w it lists and counts none.
+  const ExeResult listed = run_scenpack(b.path(), {"check"});
+  const ExeResult unlisted = run_scenpack(b.path(), {"check", "-w"});
+  EXPECT_EQ(listed.out,
+            "Tarvena1_linea.txt:4:1: warning: \"pendeza\" names no record of the line description; the field is "
+            "passed over\npendeza, 500, 3\n^\n0 errors, 1 warning\n");
+  EXPECT_EQ(unlisted.out, "0 errors, 0 warnings\n");
+  EXPECT_EQ(unlisted.status, 0);
 }
 
 TEST(Cli, UnreadableDescriptionExits66) {

@@ -1,0 +1,143 @@
+#include "cli/command_table.h"
+
+namespace scenpack {
+
+const std::vector<OptionSpec>& option_table() {
+  static const std::vector<OptionSpec> options = {
+      {"--dir", "DIR", [](Arguments& a, const std::string& v) { a.dir = v; }},
+      {"--line", "FILE", [](Arguments& a, const std::string& v) { a.line = v; }},
+      {"--train", "FILE", [](Arguments& a, const std::string& v) { a.train = v; }},
+      {"--name", "NAME", [](Arguments& a, const std::string& v) { a.name = v; }},
+      {"--number", "NUM", [](Arguments& a, const std::string& v) { a.number = v; }},
+      {"--no-map", "", [](Arguments& a, const std::string&) { a.no_map = true; }},
+      {"--report", "FILE", [](Arguments& a, const std::string& v) { a.report = v; }},
+      {"--quiet", "", [](Arguments& a, const std::string&) { a.quiet = true; }},
+      {"--summary", "", [](Arguments& a, const std::string&) { a.summary = true; }},
+      {"-w", "", [](Arguments& a, const std::string&) { a.no_warnings = true; }},
+      {"--format", "text|json", [](Arguments& a, const std::string& v) { a.format_word = v; }},
+      {"--max-errors", "N", [](Arguments& a, const std::string& v) { a.max_errors_word = v; }},
+      {"--json", "", [](Arguments& a, const std::string&) { a.json = true; }},
+      {"--cells", "FROM..TO", [](Arguments& a, const std::string& v) { a.cells = v; }},
+      {"--kind", "K", [](Arguments& a, const std::string& v) { a.kind = v; }},
+      {"--out", "FILE", [](Arguments& a, const std::string& v) { a.out = v; }},
+  };
+  return options;
+}
+
+namespace {
+
+// What the options shared by several commands do.
+constexpr std::string_view kNameHelp = "the scenario name, the first part of every file name (default Tarvena1)";
+constexpr std::string_view kNumberHelp = "the train number, the second part of the train's file names (default 84)";
+constexpr std::string_view kNoMapHelp = "build without the route map: curves are passed over and NAME_linea.dat is "
+                                        "left alone";
+constexpr std::string_view kReportHelp = "write the outcome as one JSON object into FILE, whatever it is (never "
+                                         "over a file of the run)";
+constexpr std::string_view kQuietHelp = "do not show the waiting line \"Attendere\"";
+constexpr std::string_view kCompiledNameHelp = "the scenario name of the files in a directory PATH (default "
+                                               "Tarvena1)";
+constexpr std::string_view kCompiledNumberHelp = "the train number of the files in a directory PATH (default 84)";
+
+}  // namespace
+
+const std::vector<CommandSpec>& command_table() {
+  static const std::vector<CommandSpec> commands = {
+      {Subcommand::kRun, "run", true, "",
+       "write the embedded scenario's texts and build them (the default)",
+       "Writes the five texts of the scenario the program holds (route Tarvena1, train 84: its two descriptions "
+       "and three documents for the driver) into DIR, then builds them with the route map into "
+       "Tarvena1_linea.dat, Tarvena1_84.sim and Tarvena1_84.dat, and deletes the two descriptions.",
+       {{"--dir", "the directory that receives every file (default: the directory of the program)"},
+        {"--report", kReportHelp},
+        {"--quiet", kQuietHelp}},
+       "scenpack run --dir out --quiet"},
+      {Subcommand::kEmit, "emit", false, "",
+       "write the embedded scenario's five texts only",
+       "Writes the five texts of the scenario the program holds into DIR and stops: a complete pair of "
+       "descriptions to start a new scenario from.",
+       {{"--dir", "the directory that receives the texts (default: the current directory)"}},
+       "scenpack emit --dir nuovo"},
+      {Subcommand::kBuild, "build", false, "",
+       "build the compiled files from the descriptions in a directory",
+       "Reads the working descriptions NAME_linea.txt and NAME_NUM-.txt in DIR and writes NAME_linea.dat, "
+       "NAME_NUM.sim and NAME_NUM.dat beside them. Descriptions an author left in DIR are read and kept. "
+       "Warnings (what the build accepts but an author almost never means) are printed on stderr as a "
+       "compiler prints them; they change nothing else.",
+       {{"--dir", "the directory of the working descriptions and the compiled files (default: the current "
+                  "directory)"},
+        {"--line", "copy FILE into DIR as the working line description first; the build deletes the copy once "
+                   "read, never FILE; messages name FILE"},
+        {"--train", "the same for the train description"},
+        {"--name", kNameHelp},
+        {"--number", kNumberHelp},
+        {"--no-map", kNoMapHelp},
+        {"--report", kReportHelp},
+        {"--quiet", kQuietHelp},
+        {"--summary", "after writing the files, print the scenario at a glance on stdout"},
+        {"-w", "do not print warnings"}},
+       "scenpack build --dir out --name Valle --line linea.txt --train treno.txt"},
+      {Subcommand::kCheck, "check", false, "",
+       "list every fault of the descriptions, writing nothing",
+       "Reads the two descriptions (the files --line and --train name, in place, or the working descriptions in "
+       "DIR) and runs the whole build on them without writing, renaming or deleting any file. Every fault is "
+       "listed on stdout in source order, compiler style, with the source line and a caret under the field, "
+       "then a summary. Exit status 0 without errors (warnings allowed), 1 with errors.",
+       {{"--dir", "the directory of the working descriptions (default: the current directory)"},
+        {"--line", "read the line description from FILE"},
+        {"--train", "read the train description from FILE"},
+        {"--name", kNameHelp},
+        {"--number", kNumberHelp},
+        {"--no-map", kNoMapHelp},
+        {"--format", "a compiler-style listing (the default) or one JSON array of findings"},
+        {"--max-errors", "stop after N errors"},
+        {"-w", "do not list warnings"}},
+       "scenpack check --line linea.txt --train treno.txt --max-errors 20"},
+      {Subcommand::kInspect, "inspect", false, "PATH",
+       "show what compiled files hold",
+       "Lists what the compiled files hold, from the files alone: the records with their role, the cells with "
+       "the metre each stands for and its kind by name, the map points as metre and coordinates. PATH is a "
+       "directory (the files of NAME and NUM in it) or one of the three files, told by its name.",
+       {{"--name", kCompiledNameHelp},
+        {"--number", kCompiledNumberHelp},
+        {"--json", "one JSON document instead of text"},
+        {"--summary", "the scenario at a glance instead: route length, cells by kind, check codes, stations, "
+                      "signals, slow orders, boards, code points, tunnels"},
+        {"--cells", "only the cells FROM to TO (either may be left out) and the map points of their metres"},
+        {"--kind", "only the cells of kind K, by name (\"signal\", \"code point\", ...) or number"}},
+       "scenpack inspect out/Tarvena1_84.dat --kind signal --cells 400..500"},
+      {Subcommand::kPlot, "plot", false, "PATH",
+       "draw the route map and the line profile into one picture",
+       "Draws the compiled scenario of PATH (as for inspect) into one self-contained picture aligned on "
+       "position in km: the route map with its stations and tunnels, and under it the line profile with the "
+       "speed limits, gradients, slow orders, signals, code points, text boards and stations.",
+       {{"--name", kCompiledNameHelp},
+        {"--number", kCompiledNumberHelp},
+        {"--out", "the picture's file: FILE.svg gives SVG, FILE.html one page with the picture and the tables "
+                  "of stations, slow orders and signals (default NAME_NUM.svg in the current directory)"}},
+       "scenpack plot out --out route.html"},
+  };
+  return commands;
+}
+
+const CommandSpec* find_command(std::string_view name) {
+  for (const CommandSpec& c : command_table()) {
+    if (c.name == name) return &c;
+  }
+  return nullptr;
+}
+
+const CommandSpec* find_command(Subcommand command) {
+  for (const CommandSpec& c : command_table()) {
+    if (c.command == command) return &c;
+  }
+  return nullptr;
+}
+
+const OptionSpec* find_option(std::string_view name) {
+  for (const OptionSpec& o : option_table()) {
+    if (o.name == name) return &o;
+  }
+  return nullptr;
+}
+
+}  // namespace scenpack
