@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "finish/decoding.h"
-#include "finish/file_bytes.h"
+#include "format/decoding.h"
+#include "format/file_bytes.h"
 
 namespace {
 

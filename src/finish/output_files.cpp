@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "finish/file_bytes.h"
+#include "format/file_bytes.h"
 #include "platform/beside_thread.h"
 
 namespace scenpack {

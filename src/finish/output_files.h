@@ -1,6 +1,6 @@
 // The three compiled files of a scenario: the route map ("_linea.dat"), the
 // record table (".sim") and the track cells (".dat"). Byte layouts are in
-// docs/formats.md; the bytes themselves come from finish/encoding.h.
+// docs/formats.md; the bytes themselves come from format/encoding.h.
 //
 // Each file is written under a temporary name beside the target and renamed
 // over it only when complete, so a failure midway leaves the old file (or

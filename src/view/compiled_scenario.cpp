@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "finish/decoding.h"
+#include "format/decoding.h"
 #include "model/file_names.h"
 #include "platform/file_system.h"
 

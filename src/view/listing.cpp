@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <type_traits>
 
-#include "finish/encoding.h"
+#include "format/encoding.h"
 #include "markup/json_writer.h"
 #include "view/names.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "finish/decoding.h"
+#include "format/decoding.h"
 #include "model/errors.h"
 #include "support/run_exe.h"
 #include "support/temp_dir.h"

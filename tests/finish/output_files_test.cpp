@@ -12,8 +12,8 @@
 #include <functional>
 #include <optional>
 
-#include "finish/encoding.h"
-#include "finish/file_bytes.h"
+#include "format/encoding.h"
+#include "format/file_bytes.h"
 #include "support/held_open.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "finish/encoding.h"
+#include "format/encoding.h"
 
 #include <array>
 

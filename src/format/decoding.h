@@ -1,5 +1,5 @@
 // Reading the three compiled files back into the scenario tables: the
-// reverse of the encoders, walking the same field lists (finish/encoding.h).
+// reverse of the encoders, walking the same field lists (format/encoding.h).
 //
 // A file that does not fit its format is refused with the byte offset of
 // what is wrong and a short lower-case description ("byte 30: the file ends
@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "finish/encoding.h"
+#include "format/encoding.h"
 #include "model/tables.h"
 
 namespace scenpack {

@@ -1,5 +1,5 @@
 // The bytes of the three compiled files, made from the tables in memory
-// (layouts in docs/formats.md; every number through finish/encoding.h).
+// (layouts in docs/formats.md; every number through format/encoding.h).
 // output_files writes them; whatever compares a decoded file with what the
 // build would write makes its bytes here too.
 #pragma once

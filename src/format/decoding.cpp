@@ -1,4 +1,4 @@
-#include "finish/decoding.h"
+#include "format/decoding.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "finish/file_bytes.h"
+#include "format/file_bytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "finish/encoding.h"
+#include "format/encoding.h"
 #include "model/numeric.h"
 
 namespace scenpack {

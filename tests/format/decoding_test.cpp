@@ -1,4 +1,4 @@
-#include "finish/decoding.h"
+#include "format/decoding.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "driver/startup.h"
-#include "finish/encoding.h"
-#include "finish/file_bytes.h"
+#include "format/encoding.h"
+#include "format/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace scenpack {
