@@ -32,6 +32,8 @@ struct Arguments {
   bool json = false;                   // inspect: one JSON document
   std::optional<std::string> cells;    // inspect: "FROM..TO", cell numbers
   std::optional<std::string> kind;     // inspect: a cell kind by name or number
+  bool map = false;                    // inspect: list the map points
+  bool raw = false;                    // inspect: the stored numbers alone
   std::optional<std::string> out;      // plot: the picture's file
   bool no_warnings = false;               // build, check: -w, print no warnings
   ListFormat format = ListFormat::kText;  // check: how the findings are listed

@@ -19,6 +19,8 @@ const std::vector<OptionSpec>& option_table() {
       {"--json", "", [](Arguments& a, const std::string&) { a.json = true; }},
       {"--cells", "FROM..TO", [](Arguments& a, const std::string& v) { a.cells = v; }},
       {"--kind", "K", [](Arguments& a, const std::string& v) { a.kind = v; }},
+      {"--map", "", [](Arguments& a, const std::string&) { a.map = true; }},
+      {"--raw", "", [](Arguments& a, const std::string&) { a.raw = true; }},
       {"--out", "FILE", [](Arguments& a, const std::string& v) { a.out = v; }},
   };
   return options;
@@ -93,17 +95,23 @@ const std::vector<CommandSpec>& command_table() {
         {"-w", "do not list warnings"}},
        "scenpack check --line linea.txt --train treno.txt --max-errors 20"},
       {Subcommand::kInspect, "inspect", false, "PATH",
-       "show what compiled files hold",
-       "Lists what the compiled files hold, from the files alone: the records with their role, the cells with "
-       "the metre each stands for and its kind by name, the map points as metre and coordinates. PATH is a "
-       "directory (the files of NAME and NUM in it) or one of the three files, told by its name.",
+       "show what compiled files hold, in the author's terms",
+       "Shows what the compiled files hold, from the files alone: the scenario at a glance, then the records in "
+       "use with their role and the cells that hold something, each with the span of route it stands for "
+       "(6000-6049 m) and its kind by name. Beside the stored numbers stands what they mean in the guide's "
+       "terms: speed limits in km/h, gradients in signed per mille, times as hh:mm:ss, a signal's codes. Names "
+       "are decoded from Windows-1252, control characters shown as \\x1b. PATH is a directory (the files of "
+       "NAME and NUM in it) or one of the three files, told by its name.",
        {{"--name", kCompiledNameHelp},
         {"--number", kCompiledNumberHelp},
-        {"--json", "one JSON document instead of text"},
-        {"--summary", "the scenario at a glance instead: route length, cells by kind, check codes, stations, "
+        {"--json", "one JSON document instead of text: every field under its name in docs/formats.md and the "
+                   "meanings under their own names; indented when stdout is a terminal"},
+        {"--summary", "the scenario at a glance alone: route length, cells by kind, check codes, stations, "
                       "signals, slow orders, boards, code points, tunnels"},
-        {"--cells", "only the cells FROM to TO (either may be left out) and the map points of their metres"},
-        {"--kind", "only the cells of kind K, by name (\"signal\", \"code point\", ...) or number"}},
+        {"--cells", "only the cells FROM to TO (either may be left out), whatever they hold"},
+        {"--kind", "only the cells of kind K, by name (\"signal\", \"code point\", ...) or number"},
+        {"--map", "the map points too, as metre and coordinates (with --cells, those of the cells' metres)"},
+        {"--raw", "the stored numbers alone, each cell at the metre its description gave, no summary"}},
        "scenpack inspect out/Tarvena1_84.dat --kind signal --cells 400..500"},
       {Subcommand::kPlot, "plot", false, "PATH",
        "draw the route map and the line profile into one picture",

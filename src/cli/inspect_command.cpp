@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/scenario_input.h"
+#include "platform/terminal.h"
 #include "view/listing.h"
 #include "view/names.h"
 #include "view/summary.h"
@@ -59,14 +60,19 @@ RunReport inspect_compiled(const Arguments& a) {
   }
   CompiledScenario scenario;
   if (std::optional<int> failed = load_scenario_input(a, scenario)) return ended(r, *failed);
-  std::string out;
+  const TextSink to_stdout = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
+  const ListingChoice choice{filter, a.map, a.raw, a.json && stdout_is_terminal()};
   if (a.summary) {
     const ScenarioSummary s = summarize(scenario);
-    out = a.json ? summary_json(s) : summary_text(s);
+    to_stdout(a.json ? summary_json(s, choice.pretty) : summary_text(s));
+  } else if (a.json) {
+    listing_json(scenario, choice, to_stdout);
   } else {
-    out = a.json ? listing_json(scenario, filter) : listing_text(scenario, filter);
+    // The scenario at a glance first, unless the stored numbers alone or
+    // some cells were asked for.
+    if (!a.raw && !filter.narrows()) to_stdout(summary_text(summarize(scenario)) + "\n");
+    listing_text(scenario, choice, to_stdout);
   }
-  std::fwrite(out.data(), 1, out.size(), stdout);
   return ended(r, exit_status::kOk);
 }
 

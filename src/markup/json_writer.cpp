@@ -14,15 +14,34 @@ std::string shortest_number(double v) {
   return std::string(buf.data(), r.ptr);
 }
 
+std::string JsonWriter::take_text() {
+  std::string taken;
+  taken.swap(out_);
+  return taken;
+}
+
+void JsonWriter::new_line(size_t depth) {
+  out_ += '\n';
+  out_.append(2 * depth, ' ');
+}
+
 void JsonWriter::before_value() {
   if (after_key_) {
     after_key_ = false;
     return;
   }
   if (!first_in_level_.empty()) {
-    if (!first_in_level_.back()) out_ += ", ";
+    if (!first_in_level_.back()) out_ += pretty_ ? "," : ", ";
+    if (pretty_) new_line(first_in_level_.size());
     first_in_level_.back() = false;
   }
+}
+
+void JsonWriter::close_level(char bracket) {
+  const bool empty = first_in_level_.back();
+  first_in_level_.pop_back();
+  if (pretty_ && !empty) new_line(first_in_level_.size());
+  out_ += bracket;
 }
 
 JsonWriter& JsonWriter::begin_object() {
@@ -33,8 +52,7 @@ JsonWriter& JsonWriter::begin_object() {
 }
 
 JsonWriter& JsonWriter::end_object() {
-  out_ += '}';
-  first_in_level_.pop_back();
+  close_level('}');
   return *this;
 }
 
@@ -46,8 +64,7 @@ JsonWriter& JsonWriter::begin_array() {
 }
 
 JsonWriter& JsonWriter::end_array() {
-  out_ += ']';
-  first_in_level_.pop_back();
+  close_level(']');
   return *this;
 }
 

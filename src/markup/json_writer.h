@@ -16,6 +16,11 @@ namespace scenpack {
 
 class JsonWriter {
  public:
+  JsonWriter() = default;
+  // Pretty: every member and element on a line of its own, indented by two
+  // blanks per level (for a reader at a terminal).
+  explicit JsonWriter(bool pretty) : pretty_(pretty) {}
+
   JsonWriter& begin_object();
   JsonWriter& end_object();
   JsonWriter& begin_array();
@@ -31,9 +36,15 @@ class JsonWriter {
 
   // The document so far (complete once every object and array is closed).
   const std::string& text() const { return out_; }
+  // The text written since the last take, handed over and forgotten: a long
+  // document goes out piece by piece while the writer keeps its place.
+  std::string take_text();
 
  private:
   void before_value();
+  void close_level(char bracket);
+  void new_line(size_t depth);
+  bool pretty_ = false;
   std::string out_;
   std::vector<bool> first_in_level_;  // one entry per open object or array
   bool after_key_ = false;

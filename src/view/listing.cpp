@@ -1,16 +1,46 @@
 #include "view/listing.h"
 
-#include <cstdio>
 #include <type_traits>
 
 #include "format/encoding.h"
 #include "markup/json_writer.h"
+#include "view/author_terms.h"
 #include "view/names.h"
+#include "view/shown_text.h"
 
 namespace scenpack {
 namespace {
 
+constexpr size_t kPieceSize = 64 * 1024;  // what is handed on at a time
+
+// Text gathered into pieces of about kPieceSize; the rest handed on when
+// the listing ends.
+class PieceWriter {
+ public:
+  explicit PieceWriter(const TextSink& sink) : sink_(sink) {}
+  ~PieceWriter() {
+    if (!text_.empty()) sink_(text_);
+  }
+  PieceWriter& operator+=(std::string_view more) {
+    text_ += more;
+    if (text_.size() >= kPieceSize) {
+      sink_(text_);
+      text_.clear();
+    }
+    return *this;
+  }
+
+ private:
+  const TextSink& sink_;
+  std::string text_;
+};
+
+void hand_on_json(JsonWriter& w, const TextSink& sink) {
+  if (w.text().size() >= kPieceSize) sink(w.take_text());
+}
+
 bool wanted(const CellFilter& f, int32_t cell, const Cella& c) {
+  if (!f.narrows()) return c.tipo != kind::kNothing;
   if (f.first_cell && cell < *f.first_cell) return false;
   if (f.last_cell && cell > *f.last_cell) return false;
   return !f.kind || c.tipo == *f.kind;
@@ -23,8 +53,9 @@ bool metre_wanted(const CellFilter& f, int64_t metre) {
   return true;
 }
 
-bool lists_records(const CellFilter& f) { return !f.narrows(); }
-bool lists_map(const CellFilter& f) { return !f.kind; }
+bool record_wanted(const Scheda& s, const std::string& role) { return role != "free" || !(s == Scheda{}); }
+
+const Records* records_of(const CompiledScenario& s) { return s.schede ? &*s.schede : nullptr; }
 
 std::string padded(std::string_view text, size_t width, bool right) {
   std::string out(text);
@@ -47,11 +78,10 @@ std::string field_header(const Row& row) {
 }
 
 template <typename Row>
-std::string field_values(const Row& row, std::string* text) {
+std::string field_values(const Row& row) {
   std::string line;
   auto visit = [&](std::string_view, const auto& v) {
-    if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) *text = v;
-    else {
+    if constexpr (!std::is_same_v<std::decay_t<decltype(v)>, std::string>) {
       line += ' ';
       line += padded(std::to_string(v), 7, true);
     }
@@ -65,37 +95,57 @@ template <typename Row>
 void json_fields(JsonWriter& w, const Row& row) {
   auto visit = [&](std::string_view name, const auto& v) {
     w.key(name);
-    if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) w.value(std::string_view(v));
+    if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) w.value(decoded_text(v));
     else w.value(static_cast<int64_t>(v));
   };
   if constexpr (std::is_same_v<Row, Cella>) for_each_cella_field(row, visit);
   else for_each_scheda_field(row, visit);
 }
 
-void records_text(std::string& out, const std::array<Scheda, kRecordCount>& schede, const std::vector<Cella>* celle) {
+void json_meaning(JsonWriter& w, const Meaning& m) {
+  for (const auto& [name, v] : m.values) w.key(name).value(v);
+  for (const auto& [name, text] : m.texts) w.key(name).value(text);
+}
+
+void records_text(PieceWriter& out, const Records& schede, const std::vector<Cella>* celle, bool raw) {
   const auto roles = record_roles(schede, celle);
-  out += "records (" + std::to_string(kRecordCount) + ")\n";
-  out += padded("record", 6, true) + "  " + padded("role", 24, false) + field_header(Scheda{}) + "  testo\n";
+  out += "records (" + std::to_string(kRecordCount) + (raw ? ")\n" : ", those in use)\n");
+  out += padded("record", 6, true) + "  " + padded("role", 24, false) + field_header(Scheda{}) +
+         (raw ? "  testo\n" : "  meaning\n");
   for (size_t r = 0; r < schede.size(); ++r) {
-    std::string text;
-    const std::string values = field_values(schede[r], &text);
-    out += padded(std::to_string(r), 6, true) + "  " + padded(roles[r], 24, false) + values + (text.empty() ? "" : "  " + text) + "\n";
+    const Scheda& s = schede[r];
+    if (!raw && !record_wanted(s, roles[r])) continue;
+    const std::string tail = raw ? shown_text(s.testo) : record_meaning(s, roles[r]).text;
+    out += padded(std::to_string(r), 6, true) + "  " + padded(roles[r], 24, false) + field_values(s) +
+           (tail.empty() ? "" : "  " + tail) + "\n";
   }
 }
 
-void cells_text(std::string& out, const std::vector<Cella>& celle, const CellFilter& f) {
-  out += "cells (" + std::to_string(celle.size()) + ")\n";
-  out += padded("cell", 7, true) + padded("metre", 9, true) + "  " + padded("kind", 18, false) + field_header(Cella{}) + "\n";
+void cells_text(PieceWriter& out, const std::vector<Cella>& celle, const Records* schede, const CellFilter& f,
+                bool raw) {
+  out += "cells (" + std::to_string(celle.size()) + (f.narrows() ? ")\n" : ", those that hold something)\n");
+  if (raw) {
+    out += padded("cell", 7, true) + padded("metre", 9, true) + "  " + padded("kind", 18, false) + field_header(Cella{}) + "\n";
+  } else {
+    out += padded("cell", 7, true) + "  " + padded("span", 17, false) + "  " + padded("kind", 18, false) +
+           field_header(Cella{}) + "  meaning\n";
+  }
   for (size_t i = 0; i < celle.size(); ++i) {
     const Cella& c = celle[i];
     const int32_t cell = static_cast<int32_t>(i);
     if (!wanted(f, cell, c)) continue;
-    out += padded(std::to_string(cell), 7, true) + padded(std::to_string(cell_metre(cell, c.tipo)), 9, true) + "  " +
-           padded(cell_kind_name(c.tipo), 18, false) + field_values(c, nullptr) + "\n";
+    if (raw) {
+      out += padded(std::to_string(cell), 7, true) + padded(std::to_string(cell_metre(cell, c.tipo)), 9, true) + "  " +
+             padded(cell_kind_name(c.tipo), 18, false) + field_values(c) + "\n";
+    } else {
+      out += padded(std::to_string(cell), 7, true) + "  " + padded(cell_span(cell), 17, false) + "  " +
+             padded(cell_kind_name(c.tipo), 18, false) + field_values(c) + "  " + cell_meaning(c, cell, schede).text +
+             "\n";
+    }
   }
 }
 
-void map_text(std::string& out, const RouteMap& m, const CellFilter& f) {
+void map_text(PieceWriter& out, const RouteMap& m, const CellFilter& f) {
   const int32_t metres = m.sized ? m.last_index + 1 : 0;
   out += "map (" + std::to_string(metres) + " metres, " + std::to_string(m.points_set) + " set)\n";
   out += "  metre                        x                        y\n";
@@ -110,62 +160,85 @@ void map_text(std::string& out, const RouteMap& m, const CellFilter& f) {
   }
 }
 
-}  // namespace
-
-std::string listing_text(const CompiledScenario& s, const CellFilter& f) {
-  std::string out;
-  if (s.schede && lists_records(f)) records_text(out, *s.schede, s.celle ? &*s.celle : nullptr);
-  if (s.celle) {
-    if (!out.empty()) out += "\n";
-    cells_text(out, *s.celle, f);
+void records_json(JsonWriter& w, const Records& schede, const std::vector<Cella>* celle, bool raw) {
+  const auto roles = record_roles(schede, celle);
+  w.key("records").begin_array();
+  for (size_t r = 0; r < schede.size(); ++r) {
+    if (!raw && !record_wanted(schede[r], roles[r])) continue;
+    w.begin_object().key("record").value(static_cast<int64_t>(r)).key("role").value(roles[r]);
+    json_fields(w, schede[r]);
+    if (!raw) json_meaning(w, record_meaning(schede[r], roles[r]));
+    w.end_object();
   }
-  if (s.mappa && lists_map(f)) {
-    if (!out.empty()) out += "\n";
-    map_text(out, *s.mappa, f);
-  }
-  return out;
+  w.end_array();
 }
 
-std::string listing_json(const CompiledScenario& s, const CellFilter& f) {
-  JsonWriter w;
-  w.begin_object().key("scenario").value(s.nome_scenario).key("train").value(s.numero_treno);
-  if (s.schede && lists_records(f)) {
-    const auto roles = record_roles(*s.schede, s.celle ? &*s.celle : nullptr);
-    w.key("records").begin_array();
-    for (size_t r = 0; r < s.schede->size(); ++r) {
-      w.begin_object().key("record").value(static_cast<int64_t>(r)).key("role").value(roles[r]);
-      json_fields(w, (*s.schede)[r]);
-      w.end_object();
+void cells_json(JsonWriter& w, const std::vector<Cella>& celle, const Records* schede, const CellFilter& f, bool raw,
+                const TextSink& sink) {
+  w.key("cells").begin_array();
+  for (size_t i = 0; i < celle.size(); ++i) {
+    const Cella& c = celle[i];
+    const int32_t cell = static_cast<int32_t>(i);
+    if (!wanted(f, cell, c)) continue;
+    w.begin_object().key("cell").value(cell).key("metre").value(cell_metre(cell, c.tipo));
+    w.key("kind").value(cell_kind_name(c.tipo));
+    json_fields(w, c);
+    if (!raw) {
+      w.key("span_from").value(cell_first_metre(cell)).key("span_to").value(cell_first_metre(cell) + kCellLength - 1);
+      json_meaning(w, cell_meaning(c, cell, schede));
     }
-    w.end_array();
+    w.end_object();
+    hand_on_json(w, sink);
+  }
+  w.end_array();
+}
+
+void map_json(JsonWriter& w, const RouteMap& m, const CellFilter& f, const TextSink& sink) {
+  w.key("map").begin_object();
+  w.key("metres").value(m.sized ? m.last_index + 1 : 0).key("points_set").value(m.points_set);
+  w.key("points").begin_array();
+  for (int32_t j = 0; j < m.points_set; ++j) {
+    if (!metre_wanted(f, j)) continue;
+    const size_t i = static_cast<size_t>(j);
+    w.begin_object().key("metre").value(j).key("x").value(m.x[i]).key("y").value(m.y[i]).end_object();
+    hand_on_json(w, sink);
+  }
+  w.end_array().end_object();
+}
+
+}  // namespace
+
+void listing_text(const CompiledScenario& s, const ListingChoice& choice, const TextSink& sink) {
+  PieceWriter out(sink);
+  const CellFilter& f = choice.filter;
+  bool first = true;
+  auto section = [&] {
+    if (!first) out += "\n";
+    first = false;
+  };
+  if (s.schede && !f.narrows()) {
+    section();
+    records_text(out, *s.schede, s.celle ? &*s.celle : nullptr, choice.raw);
   }
   if (s.celle) {
-    w.key("cells").begin_array();
-    for (size_t i = 0; i < s.celle->size(); ++i) {
-      const Cella& c = (*s.celle)[i];
-      const int32_t cell = static_cast<int32_t>(i);
-      if (!wanted(f, cell, c)) continue;
-      w.begin_object().key("cell").value(cell).key("metre").value(cell_metre(cell, c.tipo));
-      w.key("kind").value(cell_kind_name(c.tipo));
-      json_fields(w, c);
-      w.end_object();
-    }
-    w.end_array();
+    section();
+    cells_text(out, *s.celle, records_of(s), f, choice.raw);
   }
-  if (s.mappa && lists_map(f)) {
-    const RouteMap& m = *s.mappa;
-    w.key("map").begin_object();
-    w.key("metres").value(m.sized ? m.last_index + 1 : 0).key("points_set").value(m.points_set);
-    w.key("points").begin_array();
-    for (int32_t j = 0; j < m.points_set; ++j) {
-      if (!metre_wanted(f, j)) continue;
-      const size_t i = static_cast<size_t>(j);
-      w.begin_object().key("metre").value(j).key("x").value(m.x[i]).key("y").value(m.y[i]).end_object();
-    }
-    w.end_array().end_object();
+  if (s.mappa && choice.map) {
+    section();
+    map_text(out, *s.mappa, f);
   }
+}
+
+void listing_json(const CompiledScenario& s, const ListingChoice& choice, const TextSink& sink) {
+  const CellFilter& f = choice.filter;
+  JsonWriter w(choice.pretty);
+  w.begin_object().key("scenario").value(s.nome_scenario).key("train").value(s.numero_treno);
+  if (s.schede && !f.narrows()) records_json(w, *s.schede, s.celle ? &*s.celle : nullptr, choice.raw);
+  if (s.celle) cells_json(w, *s.celle, records_of(s), f, choice.raw, sink);
+  if (s.mappa && choice.map) map_json(w, *s.mappa, f, sink);
   w.end_object();
-  return w.text() + "\n";
+  sink(w.take_text() + "\n");
 }
 
 }  // namespace scenpack

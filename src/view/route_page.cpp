@@ -4,6 +4,7 @@
 
 #include "markup/xml_writer.h"
 #include "view/route_picture.h"
+#include "view/shown_text.h"
 #include "view/summary_output.h"
 
 namespace scenpack {
@@ -68,7 +69,7 @@ std::string route_page(const CompiledScenario& c, const ScenarioSummary& s) {
   table(w, "stations", "Stations", {"record", "metre", "near end", "far end", "kind", "time", "name"}, s.stations,
         [](const StationRow& r) {
           return std::vector<std::string>{num(r.record), num(r.position), num(r.near_end), num(r.far_end), num(r.kind),
-                                          clock_text(r.time), r.name};
+                                          clock_text(r.time), decoded_text(r.name)};
         }, 6);
   table(w, "slow-orders", "Slow orders", {"start", "end", "speed km/h"}, s.slow_orders, [](const SlowOrderRow& r) {
     return std::vector<std::string>{num(r.start), r.end ? num(*r.end) : "none", num(r.speed)};

@@ -6,6 +6,7 @@
 #include "markup/xml_writer.h"
 #include "model/route_geometry.h"
 #include "view/names.h"
+#include "view/shown_text.h"
 
 namespace scenpack {
 namespace {
@@ -89,7 +90,7 @@ void draw_map(XmlWriter& w, const Drawing& d) {
   for (const StationRow& s : d.summary.stations) {
     const PicturePoint q = map_point_at(d, p, s.position);
     w.leaf("circle", {{"class", "station"}, {"cx", n(q.x)}, {"cy", n(q.y)}, {"r", "4"}, {"fill", kStationColour}});
-    w.element("text", s.name, {{"class", "station-name"}, {"x", n(q.x + 6)}, {"y", n(q.y - 4)}, {"font-size", "10"}});
+    w.element("text", decoded_text(s.name), {{"class", "station-name"}, {"x", n(q.x + 6)}, {"y", n(q.y - 4)}, {"font-size", "10"}});
   }
   w.close();
 }
@@ -182,7 +183,7 @@ void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
   for (const StationRow& s : d.summary.stations) {
     const double x = d.km(s.position);
     const double y = b.bottom() + 24;
-    w.element("text", s.name, {{"class", "station-label"}, {"x", n(x)}, {"y", n(y)}, {"font-size", "9"},
+    w.element("text", decoded_text(s.name), {{"class", "station-label"}, {"x", n(x)}, {"y", n(y)}, {"font-size", "9"},
                                {"transform", "rotate(60 " + n(x) + " " + n(y) + ")"}});
   }
   w.close();

@@ -1,7 +1,9 @@
 #include "view/summary_output.h"
 
 #include "markup/json_writer.h"
+#include "view/author_terms.h"
 #include "view/names.h"
+#include "view/shown_text.h"
 
 namespace scenpack {
 namespace {
@@ -77,19 +79,21 @@ std::string summary_text(const ScenarioSummary& s) {
   if (s.check_codes.plain_stored || s.check_codes.weighted_stored) out += check_code_lines(s);
   table(out, "stations", "  record     metre  near end   far end  kind  time      name", s.stations, [](const StationRow& r) {
     return padded(num(r.record), 8) + padded(num(r.position), 10) + padded(num(r.near_end), 10) +
-           padded(num(r.far_end), 10) + padded(num(r.kind), 6) + "  " + clock_text(r.time) + "  " + r.name;
+           padded(num(r.far_end), 10) + padded(num(r.kind), 6) + "  " + clock_text(r.time) + "  " + shown_text(r.name);
   });
-  table(out, "signals", "    cell     metre  dato1  dato2  dato3  dato4  tempo", s.signals, [](const SignalRow& r) {
-    return padded(num(r.cell), 8) + padded(num(r.metre), 10) + padded(num(r.dato1), 7) + padded(num(r.dato2), 7) +
-           padded(num(r.dato3), 7) + padded(num(r.dato4), 7) + padded(num(r.tempo), 7);
-  });
+  table(out, "signals", "    cell     metre  dato1  dato2  dato3  dato4  tempo  codes (left|right)", s.signals,
+        [](const SignalRow& r) {
+          return padded(num(r.cell), 8) + padded(num(r.metre), 10) + padded(num(r.dato1), 7) + padded(num(r.dato2), 7) +
+                 padded(num(r.dato3), 7) + padded(num(r.dato4), 7) + padded(num(r.tempo), 7) + "  " +
+                 code_pair(r.dato1) + " " + code_pair(r.dato2) + " " + code_pair(r.dato3);
+        });
   table(out, "slow orders", "   start       end  speed", s.slow_orders, [](const SlowOrderRow& r) {
     return padded(num(r.start), 8) + padded(r.end ? num(*r.end) : std::string("none"), 10) + padded(num(r.speed), 7);
   });
   const auto cell_row = [](const CellRow& r) { return padded(num(r.cell), 8) + padded(num(r.metre), 10) + padded(num(r.value), 7); };
   table(out, "speed boards", "    cell     metre  dato1", s.speed_boards, cell_row);
   table(out, "text boards", "    cell     metre  record  testo", s.text_boards, [](const TextBoardRow& r) {
-    return padded(num(r.cell), 8) + padded(num(r.metre), 10) + padded(num(r.record), 8) + "  " + r.text;
+    return padded(num(r.cell), 8) + padded(num(r.metre), 10) + padded(num(r.record), 8) + "  " + shown_text(r.text);
   });
   table(out, "code points", "    cell     metre   code", s.code_points, cell_row);
   table(out, "no code", "    cell     metre", s.no_code,
@@ -100,8 +104,8 @@ std::string summary_text(const ScenarioSummary& s) {
   return out;
 }
 
-std::string summary_json(const ScenarioSummary& s) {
-  JsonWriter w;
+std::string summary_json(const ScenarioSummary& s, bool pretty) {
+  JsonWriter w(pretty);
   w.begin_object().key("scenario").value(s.nome_scenario).key("train").value(s.numero_treno);
   if (s.route_length) w.key("route_length").value(*s.route_length);
   if (s.start_clock) w.key("start_clock").value(*s.start_clock);
@@ -141,7 +145,7 @@ std::string summary_json(const ScenarioSummary& s) {
   }
   w.key("text_boards").begin_array();
   for (const TextBoardRow& r : s.text_boards) {
-    w.begin_object().key("cell").value(r.cell).key("metre").value(r.metre).key("record").value(r.record).key("testo").value(r.text).end_object();
+    w.begin_object().key("cell").value(r.cell).key("metre").value(r.metre).key("record").value(r.record).key("testo").value(decoded_text(r.text)).end_object();
   }
   w.end_array().key("tunnels").begin_array();
   for (const TunnelRow& r : s.tunnels) w.begin_object().key("from").value(r.from).key("to").value(r.to).key("galleria").value(r.kind).end_object();

@@ -9,7 +9,7 @@
 namespace scenpack {
 
 std::string summary_text(const ScenarioSummary& s);
-std::string summary_json(const ScenarioSummary& s);
+std::string summary_json(const ScenarioSummary& s, bool pretty = false);
 
 // Whether the stored check codes and the names in records 85 and 86 are
 // those of NAME and NUM (false when something is missing).

@@ -19,6 +19,25 @@ TEST(JsonWriter, NestsObjectsAndArraysWithCommasInPlace) {
   EXPECT_EQ(w.text(), R"({"name": "a\"b", "cells": [1, -2, {}], "ok": true, "none": null})");
 }
 
+TEST(JsonWriter, PrettyPutsEachMemberOnItsOwnLineAndHandsOnPieces) {
+  JsonWriter w(true);
+  w.begin_object().key("cells").begin_array().value(1).begin_object().key("a").value(2).end_object();
+  std::string taken = w.take_text();
+  w.begin_array().end_array().end_array().key("none").null().end_object();
+  EXPECT_EQ(taken + w.take_text(),
+            "{\n"
+            "  \"cells\": [\n"
+            "    1,\n"
+            "    {\n"
+            "      \"a\": 2\n"
+            "    },\n"
+            "    []\n"
+            "  ],\n"
+            "  \"none\": null\n"
+            "}");
+  EXPECT_EQ(w.text(), "");
+}
+
 TEST(JsonWriter, NumbersReadBackExactlyAndNonFiniteOnesAreNull) {
   JsonWriter w;
   w.begin_array()

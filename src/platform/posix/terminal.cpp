@@ -1,0 +1,9 @@
+#include "platform/terminal.h"
+
+#include <unistd.h>
+
+namespace scenpack {
+
+bool stdout_is_terminal() { return isatty(STDOUT_FILENO) == 1; }
+
+}  // namespace scenpack
