@@ -72,6 +72,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
   }
   a.command = command->command;
   const bool takes_path = !command->operand.empty();
+  const bool takes_two_paths = a.command == Subcommand::kDiff;
   for (; i < words.size(); ++i) {
     const std::string& w = words[i];
     if (w == "--help" || w == "-h") {
@@ -90,7 +91,11 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
       if (o.name == name) rule = find_option(name);
     }
     if (!rule && takes_path && !a.path && w.rfind("--", 0) != 0) {
-      a.path = w;  // the one operand: a directory or a compiled file
+      a.path = w;  // the first operand: a directory or a compiled file
+      continue;
+    }
+    if (!rule && takes_two_paths && !a.second_path && w.rfind("--", 0) != 0) {
+      a.second_path = w;
       continue;
     }
     if (!rule) {
@@ -116,13 +121,14 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     }
     rule->apply(a, value);
   }
+  if (out.error.empty() && takes_two_paths && !a.second_path) out.error = "diff needs two directories or two compiled files";
   if (out.error.empty() && takes_path && !a.path) out.error = std::string(command->name) + " needs a directory or a compiled file";
   if (out.error.empty() && a.command == Subcommand::kCheck) out.error = check_options(a);
   if (out.error.empty() && a.command != Subcommand::kRun && a.command != Subcommand::kEmit) {
     if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;
     else if (std::string q = name_part_problem(a.number); !q.empty()) out.error = "--number " + q;
   }
-  for (const auto* value : {&a.dir, &a.report, &a.line, &a.train, &a.path, &a.out}) {
+  for (const auto* value : {&a.dir, &a.report, &a.line, &a.train, &a.path, &a.second_path, &a.out}) {
     if (out.error.empty() && value->has_value() && (*value)->empty()) out.error = "an option's file or directory is empty";
   }
   return out;

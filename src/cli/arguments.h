@@ -11,7 +11,7 @@
 
 namespace scenpack {
 
-enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kHelp, kVersion };
+enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kDiff, kHelp, kVersion };
 
 enum class ListFormat { kText, kJson };
 
@@ -28,7 +28,8 @@ struct Arguments {
   std::string number = "84";
   bool no_map = false;
   bool summary = false;                // build, inspect: print the summary
-  std::optional<std::string> path;     // inspect, plot: a directory or one compiled file
+  std::optional<std::string> path;     // inspect, plot, diff: a directory or one compiled file
+  std::optional<std::string> second_path;  // diff: the scenario compared with the first
   bool json = false;                   // inspect: one JSON document
   std::optional<std::string> cells;    // inspect: "FROM..TO", cell numbers
   std::optional<std::string> kind;     // inspect: a cell kind by name or number

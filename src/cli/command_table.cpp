@@ -123,6 +123,20 @@ const std::vector<CommandSpec>& command_table() {
         {"--out", "the picture's file: FILE.svg gives SVG, FILE.html one page with the picture and the tables "
                   "of stations, slow orders and signals (default NAME_NUM.svg in the current directory)"}},
        "scenpack plot out --out route.html"},
+      {Subcommand::kDiff, "diff", false, "A B",
+       "list what changed between two compiled scenarios",
+       "Compares two compiled scenarios, A and B (two directories with the files of NAME and NUM, or two files "
+       "of one kind), and lists what changed in the author's terms: record fields by role (a station's time), "
+       "the cells' speed limit, gradient, adhesion, tunnel kind and look-back values as runs of route (speed "
+       "limit 110 -> 100 km/h over 7150-16249 m), the objects on the cells added, removed, moved or changed (a "
+       "moved signal's look-back values go with it), and the route map's first differing metre and the largest "
+       "distance between the two tracks. Nothing is printed when they are the same. Exit status 0 when the "
+       "same, 1 when different.",
+       {{"--name", "the scenario name of the files in the two directories (default Tarvena1)"},
+        {"--number", "the train number of the files in the two directories (default 84)"},
+        {"--json", "one JSON document instead of text"},
+        {"--summary", "the counts of differences alone"}},
+       "scenpack diff published rebuilt"},
   };
   return commands;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/check_command.h"
+#include "cli/diff_command.h"
 #include "cli/findings.h"
 #include "cli/inspect_command.h"
 #include "cli/plot_command.h"
@@ -180,6 +181,7 @@ RunReport run_command(const Arguments& a) {
       return r;
     }
     case Subcommand::kPlot: return plot_route(a);
+    case Subcommand::kDiff: return diff_scenarios(a);
     default: return run_scenario(a);
   }
 }

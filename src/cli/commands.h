@@ -13,6 +13,7 @@ namespace scenpack {
 namespace exit_status {
 constexpr int kOk = 0;          // no fault recorded
 constexpr int kFault = 1;       // a fault recorded, the outputs written
+constexpr int kDifferent = 1;   // diff: the two scenarios differ
 constexpr int kStopped = 2;     // 1250 / 1251: nothing written
 constexpr int kUsage = 64;
 constexpr int kDataError = 65;  // a compiled file does not fit its format

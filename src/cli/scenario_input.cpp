@@ -8,7 +8,10 @@
 namespace scenpack {
 
 std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out) {
-  const std::string& path = a.path.value_or(".");
+  return load_scenario_input(a.path.value_or("."), a, out);
+}
+
+std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
     std::fprintf(stderr, "scenpack: cannot read %s: No such file or directory\n", path.c_str());

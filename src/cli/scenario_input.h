@@ -14,4 +14,7 @@ namespace scenpack {
 // returns the exit status (64 usage, 65 malformed file, 66 unreadable).
 std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out);
 
+// The same for any PATH, NAME and NUM from `a`.
+std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out);
+
 }  // namespace scenpack

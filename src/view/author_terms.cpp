@@ -133,6 +133,12 @@ Meaning cell_meaning(const Cella& c, int64_t cell, const Records* schede) {
   return m;
 }
 
+std::string object_meaning(const Cella& c, int64_t cell, const Records* schede) {
+  Meaning object;
+  cell_object(object, c, cell, schede);
+  return object.text;
+}
+
 Meaning record_meaning(const Scheda& s, std::string_view role) {
   Meaning m;
   if (role.rfind("station", 0) == 0) {

@@ -50,6 +50,10 @@ struct Meaning {
 // text when known.
 Meaning cell_meaning(const Cella& c, int64_t cell, const Records* schede);
 
+// The object alone (nothing of the track values): "signal at 21150 m:
+// codes 4|1 0|0 0|0, group 8, time 0"; "" for a cell of kind nothing.
+std::string object_meaning(const Cella& c, int64_t cell, const Records* schede);
+
 // A record by its role ("station 3", "general data", ...).
 Meaning record_meaning(const Scheda& s, std::string_view role);
 
