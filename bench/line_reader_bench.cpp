@@ -1,5 +1,5 @@
 // Reading a 1,000,000 m line description with a curve every 500 m: the
-// whole of memorizza_dati on both descriptions held in memory, with the
+// whole of read_descriptions on both descriptions held in memory, with the
 // route map drawn metre by metre.
 //
 //   line_reader_bench [benchmark flags]
@@ -10,7 +10,7 @@
 
 #include "model/fault_sink.h"
 #include "model/tables.h"
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ void BM_ReadLongLineDescription(benchmark::State& state) {
     t.modo_percorso = 1;
     state.ResumeTiming();
     FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
-    (void)memorizza_dati(t, line_text, train_text, sink);
+    (void)read_descriptions(t, line_text, train_text, sink);
     benchmark::DoNotOptimize(t.mappa.runs.data());
     code = t.errore.codice_errore;
     points = t.mappa.points_set;

@@ -8,7 +8,7 @@
 // train description, which both must take as a reading fault, not a crash.
 //
 // Each input runs twice on fresh tables: under the build's policy (the
-// readers, the cab-code pass and the check codes, as memorizza_percorso runs
+// readers, the cab-code pass and the check codes, as build_scenario runs
 // them before writing) and under check's. Whenever the build records a
 // fault, check must list at least one error. Any crash, sanitizer report,
 // leak, hang or broken property is a finding.
@@ -25,7 +25,7 @@
 #include "model/fault_sink.h"
 #include "model/tables.h"
 #include "readers/description.h"
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ size_t run(FaultPolicy policy, int32_t modo, const DescriptionText& line, const 
            Tables& t) {
   t.modo_percorso = modo;
   FaultSink sink(t.errore, policy, policy == FaultPolicy::kGoOn ? 1000 : std::numeric_limits<size_t>::max());
-  (void)memorizza_dati(t, line, train, sink);
+  (void)read_descriptions(t, line, train, sink);
   if (policy == FaultPolicy::kGoOn && sink.full()) return sink.errors();
   cab_code_pass(t, sink);
   if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) {

@@ -110,7 +110,7 @@ RunReport stage_inputs(RunReport r, const Arguments& a, const ScenarioFiles& fil
   return r;
 }
 
-RunReport build_scenario(const Arguments& a) {
+RunReport run_build(const Arguments& a) {
   RunReport r;
   r.dir = a.dir.value_or(".");
   const ScenarioFiles files{r.dir, a.name, a.number};
@@ -126,7 +126,7 @@ RunReport build_scenario(const Arguments& a) {
   BuildInputs inputs;
   inputs.line = WorkingText{a.line.value_or(""), a.line.has_value()};
   inputs.train = WorkingText{a.train.value_or(""), a.train.has_value()};
-  BuildOutcome out = memorizza_percorso(t, files, a.no_map ? 0 : 1, inputs);
+  BuildOutcome out = build_scenario(t, files, a.no_map ? 0 : 1, inputs);
   // Warnings as a compiler prints them; they change nothing else.
   if (!a.no_warnings) {
     for (const Diagnostic& d : out.warnings) print_line(finding_header(d));
@@ -173,7 +173,7 @@ RunReport ended(RunReport r, int status, const std::string& what) {
 RunReport run_command(const Arguments& a) {
   switch (a.command) {
     case Subcommand::kEmit: return emit_texts(a);
-    case Subcommand::kBuild: return build_scenario(a);
+    case Subcommand::kBuild: return run_build(a);
     case Subcommand::kInspect: return inspect_compiled(a);
     case Subcommand::kCheck: {
       RunReport r;

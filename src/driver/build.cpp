@@ -9,7 +9,7 @@
 #include "finish/output_files.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 namespace scenpack {
 namespace {
@@ -23,7 +23,7 @@ Status delete_if_ours(bool asked, const WorkingText& text, const std::string& pa
 
 }  // namespace
 
-void errore(Tables& t, FaultCode code) {
+void record_stop(Tables& t, FaultCode code) {
   record_fault(t.errore, code);
   show_message_box(" Errore n. " + std::to_string(code_number(code)));
 }
@@ -34,7 +34,7 @@ BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink
   // and cell 1's reserved values are skipped (store_check_codes).
   cab_code_pass(t, sink);
   if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) {
-    errore(t, stop);
+    record_stop(t, stop);
     out.stop_code = code_number(stop);
     return out;
   }
@@ -42,7 +42,7 @@ BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink
   return out;
 }
 
-BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs) {
+BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs) {
   t.modo_percorso = p;
   t.errore.codice_errore = 0;
   t.errore.where.reset();
@@ -73,7 +73,7 @@ BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p
     train.emplace(load_description(train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown));
     return train->text();
   };
-  const ReadingOutcome read = memorizza_dati(t, line.text(), train_turn, sink);
+  const ReadingOutcome read = read_descriptions(t, line.text(), train_turn, sink);
   BuildOutcome out;
   out.status = delete_if_ours(read.delete_line, inputs.line, line_path);
   if (out.status.is_ok()) out.status = delete_if_ours(read.delete_train, inputs.train, train_path);

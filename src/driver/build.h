@@ -1,4 +1,4 @@
-// The build sequence memorizza_percorso: read the descriptions into the
+// The build sequence build_scenario: read the descriptions into the
 // tables, finish the track cells, store the check codes and write the three
 // compiled files. The only code that opens, deletes and writes the files of
 // a build.
@@ -39,13 +39,13 @@ struct BuildOutcome {
 // The build, steps in order:
 //  1. modo_percorso := p; codice_errore := 0 (the position is kept);
 //  2. records 0..86 cleared;
-//  3. memorizza_dati reads both descriptions (data faults do not stop the
+//  3. read_descriptions reads both descriptions (data faults do not stop the
 //     build); the working texts scenpack made in this run are deleted as
 //     the reading says, an author's are kept;
 //  4. the cab-code pass, then the reserved values and the check codes
 //     (1250 / 1251 end the build here, with the message box);
 //  5. "_linea.dat" when p != 0, then ".sim" and ".dat".
-BuildOutcome memorizza_percorso(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs = {});
+BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs = {});
 
 // Steps 4 and 5 on tables already read; faults of the pass go to `sink`. A
 // route map whose writing was started already (`map`) is put in place in
@@ -54,6 +54,6 @@ BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink
 
 // The stopping report: records the code, shows " Errore n. C" in the message
 // box. The caller then ends the build without writing anything.
-void errore(Tables& t, FaultCode code);
+void record_stop(Tables& t, FaultCode code);
 
 }  // namespace scenpack

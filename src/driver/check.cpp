@@ -6,7 +6,7 @@
 #include "driver/descriptions.h"
 #include "finish/cab_codes.h"
 #include "finish/check_codes.h"
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 namespace scenpack {
 namespace {
@@ -47,7 +47,7 @@ CheckOutcome check_scenario(Tables& t, int32_t p, const CheckedText& line, const
   }
 
   FaultSink sink(t.errore, FaultPolicy::kGoOn, max_errors);
-  (void)memorizza_dati(t, line_text.text(), train_text.text(), sink);
+  (void)read_descriptions(t, line_text.text(), train_text.text(), sink);
   if (!sink.full()) {
     cab_code_pass(t, sink);
     // The reserved places are tested as the build tests them, without its

@@ -21,7 +21,7 @@ RunOutcome run_startup(Tables& t, const std::string& dir, bool quiet) {
   BuildInputs ours;
   ours.line.ours = true;
   ours.train.ours = true;
-  out.build = memorizza_percorso(t, files, kWithRouteMap, ours);
+  out.build = build_scenario(t, files, kWithRouteMap, ours);
   return out;
 }
 

@@ -54,7 +54,7 @@ void code_point_before_signal(Tables& t, FaultSink& sink, int64_t k) {
   for (int64_t p : {k - 1, k - 2}) {
     if (kind_at(t, p, kind::kCodePoint)) {
       Cella& c = *cell_at(t, p);
-      c.dato1 = minimo(kCabCode, c.dato1);
+      c.dato1 = std::min(kCabCode, c.dato1);
       return;
     }
   }
@@ -190,8 +190,6 @@ void slowdown_start(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i)
 }
 
 }  // namespace
-
-int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
 
 void cab_code_pass(Tables& t, FaultSink& sink) {
   SlowdownCells found = slowdown_cells(t);

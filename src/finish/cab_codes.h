@@ -42,9 +42,6 @@ namespace scenpack {
 
 constexpr int16_t kCabCode = 180;  // code value of every code point the pass places
 
-// The smaller of the two codes: y when x > y, otherwise x.
-int16_t minimo(int16_t x, int16_t y);
-
 // Runs the pass over t.celle (nothing happens while celle is not sized),
 // reporting every fault to `sink`: the error state keeps the last one.
 void cab_code_pass(Tables& t, FaultSink& sink);

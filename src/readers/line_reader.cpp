@@ -9,7 +9,7 @@
 #include "readers/general_data.h"
 #include "readers/gradients.h"
 #include "readers/keywords.h"
-#include "readers/progressive_ordina.h"
+#include "readers/chainage_records.h"
 #include "readers/read_fault.h"
 #include "readers/record_fields.h"
 #include "readers/route_map.h"
@@ -114,7 +114,7 @@ BodyStep tunnel_record(Body& b, std::string_view) {
     int32_t tipo = r.long_();
     if (auto step = b.beyond(inizio, r.position_at())) return *step;
     b.past_the_route("the tunnel", inizio, r.position_at());
-    memo_montagna(b.t, inizio, fine, tipo);
+    place_tunnel(b.t, inizio, fine, tipo);
     return BodyStep::kGoOn;
   });
 }
@@ -129,7 +129,7 @@ BodyStep speed_board_record(Body& b, std::string_view) {
     }
     if (auto step = b.beyond(posizione, r.position_at())) return *step;
     // The reading stops on the board's own fault, not on one recorded earlier.
-    if (FaultCode code = memo_indicatori_v_max(b.t, posizione, v); code != FaultCode::kNone) {
+    if (FaultCode code = place_speed_boards(b.t, posizione, v); code != FaultCode::kNone) {
       return b.refuse(code, posizione, r.position_at(), BodyStep::kAbandon);
     }
     return BodyStep::kGoOn;
@@ -285,7 +285,7 @@ LineHalf read_text(Tables& t, FieldReader& in, FaultSink& sink, const std::strin
   }
   if (general != FaultCode::kNone) return abandoned;
 
-  progressive_ordina(t);
+  sort_chainage_records(t);
   t.n_gallerie = 0;
   // Without a route length there is no table for the body records (nor for
   // the completions that always write a cell): the description is refused

@@ -16,7 +16,7 @@ int64_t packed(int64_t tens, int64_t units) { return tens * 10 + units; }
 
 }  // namespace
 
-FaultCode memo_segnale(Tables& t, SignalRow& row) {
+FaultCode place_signal(Tables& t, SignalRow& row) {
   const double number = cell_number(row.posizione, 1);
   Cella& cell = track_cell(t, number);
   if (!is_free(cell)) return FaultCode::kSignalOccupied;

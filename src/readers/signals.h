@@ -33,6 +33,6 @@ struct SignalRow {
 // Returns the fault found, kNone when the signal was placed: 16 when
 // the signal's cell is occupied (nothing written). The caller records it.
 // A signal cell outside celle is a ReadFault.
-FaultCode memo_segnale(Tables& t, SignalRow& row);
+FaultCode place_signal(Tables& t, SignalRow& row);
 
 }  // namespace scenpack

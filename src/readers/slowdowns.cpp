@@ -19,7 +19,7 @@ void mark_further_value(Cella& cell, const SlowOrder& order) {
 
 }  // namespace
 
-FaultCode memo_rallentamento(Tables& t, const SlowOrder& order, bool undo_refused) {
+FaultCode place_slow_order(Tables& t, const SlowOrder& order, bool undo_refused) {
   const bool has_warning = order.x > kLastStartWithoutWarning;
   const int64_t w = static_cast<int64_t>(order.x) - kWarningDistance;
   const bool has_boards = has_warning && order.f_ta != 0;

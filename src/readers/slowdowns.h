@@ -28,7 +28,7 @@ struct SlowOrder {
 // cell (start, end and warning cells stay marked, unless `undo_refused`
 // asks for them as they were). The caller records it. A cell outside celle
 // is a ReadFault.
-FaultCode memo_rallentamento(Tables& t, const SlowOrder& order, bool undo_refused = false);
+FaultCode place_slow_order(Tables& t, const SlowOrder& order, bool undo_refused = false);
 
 // The code cut at `position` in cell round(position / 50): kind 12 with the
 // value (low 16 bits) when the value is above 0, else kind 13. Returns 7 when

@@ -19,7 +19,7 @@ int16_t board_speed(int32_t left, int32_t right) {
 
 }  // namespace
 
-FaultCode memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& b) {
+FaultCode place_speed_boards(Tables& t, int32_t posizione, const SpeedBoard& b) {
   Cella& cell = track_cell(t, cell_number(posizione, 1));
   if (!is_free(cell)) return FaultCode::kSpeedBoardOccupied;
   cell.tipo = kind::kSpeedBoard;

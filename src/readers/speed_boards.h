@@ -22,6 +22,6 @@ struct SpeedBoard {
 // dato4 = low 16 bits of strisces * 10 + strisced; so 85 and 85 give 1717.
 // Throws ReadFault for a cell outside the table or a speed that does not fit
 // an Integer.
-FaultCode memo_indicatori_v_max(Tables& t, int32_t posizione, const SpeedBoard& board);
+FaultCode place_speed_boards(Tables& t, int32_t posizione, const SpeedBoard& board);
 
 }  // namespace scenpack

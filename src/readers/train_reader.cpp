@@ -222,7 +222,7 @@ class TrainReading {
                        &row.tempo});
       const TextPosition tempo_at = r_.field_start();
       if (!within_track(t_, row.posizione, kRecordMargin)) return out_of_track(row.posizione, r.position_at());
-      const FaultCode code = memo_segnale(t_, row);
+      const FaultCode code = place_signal(t_, row);
       if (code == FaultCode::kNone && row.sx == 2 && low8(row.tempo) != row.tempo) {
         warn_.narrowed("signal time", row.tempo, low8(row.tempo), 8, tempo_at);
       }
@@ -238,7 +238,7 @@ class TrainReading {
       read_numbers(r, {&order.v, &order.l, &order.f_tt, &order.f_ta, &order.d_v});
       if (!within_track(t_, order.x, kRecordMargin)) return out_of_track(order.x, r.position_at());
       const bool check = sink_.policy() == FaultPolicy::kGoOn;
-      return refuse_if(memo_rallentamento(t_, order, check), order.x, r.position_at());
+      return refuse_if(place_slow_order(t_, order, check), order.x, r.position_at());
     });
   }
 

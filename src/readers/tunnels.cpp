@@ -33,7 +33,7 @@ void mark_cells(Tables& t, int32_t inizio, int32_t fine, int32_t tipo, bool mark
 
 }  // namespace
 
-void memo_montagna(Tables& t, int32_t inizio, int32_t fine, int32_t& tipo) {
+void place_tunnel(Tables& t, int32_t inizio, int32_t fine, int32_t& tipo) {
   const bool markers = tipo > kMarkerKindOffset;
   if (markers) tipo = tipo - kMarkerKindOffset;
   if (t.n_gallerie >= kMaxTunnels) {

@@ -21,6 +21,6 @@ constexpr int32_t kMaxTunnels = kTunnelSlots - 1;
 // left alone (only `inizio` is checked against the table before the call).
 // An 81st tunnel throws ReadFault: the list is full, as an index past the
 // list's end was a run-time fault of reading (code 25).
-void memo_montagna(Tables& t, int32_t inizio, int32_t fine, int32_t& tipo);
+void place_tunnel(Tables& t, int32_t inizio, int32_t fine, int32_t& tipo);
 
 }  // namespace scenpack

@@ -18,7 +18,7 @@ namespace scenpack {
 // Train sheet: heading boxes, then the timetable in columns of 5, 5, 10, 5,
 // 28, 16 and 5 characters between the bars. The bridge row keeps the two
 // blanks after its last bar.
-const std::vector<std::string>& scheda_treno_lines() {
+const std::vector<std::string>& train_sheet_lines() {
   static const std::vector<std::string> lines{
       "",
       " ",
@@ -96,7 +96,7 @@ const std::vector<std::string>& scheda_treno_lines() {
 // Slow-order form: the five slow orders, then 26 empty rows to be filled in
 // by hand; columns of 3, 29, 12, 10, 9 and 12 characters between the bars.
 // "effettura" and "Rallentamneto" are the form's own spelling.
-const std::vector<std::string>& rallentamenti_lines() {
+const std::vector<std::string>& slow_order_form_lines() {
   static const std::vector<std::string> lines{
       "",
       "",
@@ -161,7 +161,7 @@ const std::vector<std::string>& rallentamenti_lines() {
 
 // Notes: the briefing for the driver and the account of the tunnel
 // corrections; line 49 holds the one non-ASCII byte.
-const std::vector<std::string>& note_lines() {
+const std::vector<std::string>& notes_lines() {
   static const std::vector<std::string> lines{
       "",
       "                Treno 84 sul percorso Roma - Firenze S.M.N.",

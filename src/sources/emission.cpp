@@ -16,9 +16,9 @@ Status emit_scenario_texts(const ScenarioFiles& files, std::vector<std::string>*
   const Text texts[] = {
       {files.line_text(), line_description_lines()},
       {files.train_text(), train_description_lines()},
-      {files.notes(), note_lines()},
-      {files.slow_order_form(), rallentamenti_lines()},
-      {files.train_sheet(), scheda_treno_lines()},
+      {files.notes(), notes_lines()},
+      {files.slow_order_form(), slow_order_form_lines()},
+      {files.train_sheet(), train_sheet_lines()},
   };
   for (const Text& text : texts) {
     Status status = write_text_lines(files.path(text.name), text.lines);

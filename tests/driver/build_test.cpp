@@ -92,7 +92,7 @@ TEST(Build, ATakenReservedPlaceStopsWithTheMessageAndWritesNothing) {
 TEST(Build, WithoutADescriptionTheFilesHoldWhatExists) {
   TempDir dir;
   Tables t;
-  BuildOutcome out = memorizza_percorso(t, files_in(dir), 1);
+  BuildOutcome out = build_scenario(t, files_in(dir), 1);
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
   EXPECT_EQ(out.stop_code, 0);
   EXPECT_EQ(t.modo_percorso, 1);
@@ -112,7 +112,7 @@ TEST(Build, StartsFromClearedRecordsAndErrorCode) {
   t.errore.where = SourceLocation{"x.txt", 3};
   t.schede[85].intero1 = 1;  // would stop the build with 1250 if not cleared
   t.schede[40].testo = "old";
-  BuildOutcome out = memorizza_percorso(t, files_in(dir), 0);
+  BuildOutcome out = build_scenario(t, files_in(dir), 0);
   EXPECT_EQ(out.stop_code, 0);
   EXPECT_EQ(t.errore.codice_errore, 101);  // not the 16 of before: no line description here
   EXPECT_EQ(t.schede[40].testo, "");
@@ -154,7 +154,7 @@ TEST(Build, DeletesOnlyItsOwnWorkingCopies) {
     inputs.line.ours = c.ours;
     inputs.train.ours = c.ours;
     Tables t;
-    BuildOutcome out = memorizza_percorso(t, files_in(dir), 1, inputs);
+    BuildOutcome out = build_scenario(t, files_in(dir), 1, inputs);
     ASSERT_TRUE(out.status.is_ok()) << out.status.message();
     EXPECT_EQ(t.errore.codice_errore, c.code);
     EXPECT_EQ(std::filesystem::exists(dir.file("Tarvena1_linea.txt")), c.line_stays);
@@ -178,7 +178,7 @@ TEST(Build, DescriptionThatCannotBeOpenedIsCode25) {
   rlimit none = saved;
   none.rlim_cur = 0;
   ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
-  BuildOutcome out = memorizza_percorso(t, files, 0);
+  BuildOutcome out = build_scenario(t, files, 0);
   ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
   EXPECT_EQ(t.errore.codice_errore, 25);
   EXPECT_FALSE(out.status.is_ok());  // and the output files cannot be written either
@@ -190,7 +190,7 @@ TEST(Build, PipeAsDescriptionIsNotThere) {
   TempDir dir;
   ASSERT_EQ(::mkfifo(dir.file("Tarvena1_linea.txt").c_str(), 0600), 0);
   Tables t;
-  BuildOutcome out = memorizza_percorso(t, files_in(dir), 0);
+  BuildOutcome out = build_scenario(t, files_in(dir), 0);
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
   EXPECT_EQ(t.errore.codice_errore, 101);
 }

@@ -75,7 +75,7 @@ TEST(Check, TheBuildsFaultIsAmongThoseCheckLists) {
     spit(dir.file("Tarvena1_linea.txt"), c.line);
     if (!c.train.empty()) spit(dir.file("Tarvena1_84-.txt"), c.train);
     Tables built;
-    const BuildOutcome out = memorizza_percorso(built, ScenarioFiles{dir.path(), "Tarvena1", "84"}, 1);
+    const BuildOutcome out = build_scenario(built, ScenarioFiles{dir.path(), "Tarvena1", "84"}, 1);
     ASSERT_TRUE(out.status.is_ok()) << out.status.message();
     ASSERT_NE(built.errore.codice_errore, 0);
     const int32_t position = built.errore.own_position.value_or(0);

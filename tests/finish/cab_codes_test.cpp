@@ -332,12 +332,5 @@ TEST(CabCodePassScenario, CodePointsBeforeAndAlongEverySlowOrder) {
   EXPECT_EQ(t.celle[106].dato1, 270);
 }
 
-TEST(Minimo, SmallerOfTheTwo) {
-  EXPECT_EQ(minimo(180, 270), 180);
-  EXPECT_EQ(minimo(180, 120), 120);
-  EXPECT_EQ(minimo(180, 180), 180);
-  EXPECT_EQ(minimo(180, -5), -5);
-}
-
 }  // namespace
 }  // namespace scenpack

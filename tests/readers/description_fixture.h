@@ -13,7 +13,7 @@
 #include "model/file_names.h"
 #include "model/tables.h"
 #include "readers/line_reader.h"
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 namespace scenpack::testing {
 
@@ -63,7 +63,7 @@ class ScenarioDir {
   // Both halves, under the build's policy.
   void read_all(Tables& t) {
     FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
-    outcome_ = memorizza_dati(t, line_text(), train_text(), sink);
+    outcome_ = read_descriptions(t, line_text(), train_text(), sink);
   }
 
   bool line_remains() const { return line_.has_value() && !outcome_.delete_line; }
@@ -105,7 +105,7 @@ inline LineRun read_line(std::string_view text, int32_t modo_percorso = 1) {
   return run;
 }
 
-// memorizza_dati on `line` and `train` (no train description when none),
+// read_descriptions on `line` and `train` (no train description when none),
 // into `t` as the caller set it up. Succeeds when the reading fault is
 // recorded (code 25) and both texts are to be deleted; otherwise says what
 // differed.

@@ -30,10 +30,10 @@ struct Recorder {
 
 FaultCode signal_at_20500(Tables& t) {
   SignalRow row{20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};
-  return memo_segnale(t, row);
+  return place_signal(t, row);
 }
 
-FaultCode slow_order_at_9300(Tables& t) { return memo_rallentamento(t, {9300, 50, 200, 0, 1, 50}); }
+FaultCode slow_order_at_9300(Tables& t) { return place_slow_order(t, {9300, 50, 200, 0, 1, 50}); }
 
 FaultCode text_board_at_20500(Tables& t) {
   int32_t record = kFirstBoardRecord;
@@ -49,7 +49,7 @@ const Recorder kRecorders[] = {
     {"slow-order last board", 159, 20, false, slow_order_at_9300},
     {"code cut", 106, 7, true, [](Tables& t) { return place_code_cut(t, 5300, 270); }},
     {"speed board", 411, 21, true,
-     [](Tables& t) { return memo_indicatori_v_max(t, 20500, {85, 90, 95, 0, 85, 90, 95, 0}); }},
+     [](Tables& t) { return place_speed_boards(t, 20500, {85, 90, 95, 0, 85, 90, 95, 0}); }},
     {"text board", 411, 6, true, text_board_at_20500},
 };
 
@@ -95,7 +95,7 @@ TEST(FreeCells, SlowOrderRefusedAtItsBoardsCanBeTakenBack) {
   Tables t = sized_tables();
   t.celle[160].tipo = kind::kSignal;
   const std::vector<Cella> before = t.celle;
-  EXPECT_EQ(memo_rallentamento(t, {9300, 50, 200, 0, 1, 50}, true), FaultCode::kBoardOccupied);
+  EXPECT_EQ(place_slow_order(t, {9300, 50, 200, 0, 1, 50}, true), FaultCode::kBoardOccupied);
   EXPECT_TRUE(same_cells(t.celle, before));
 }
 

@@ -169,7 +169,7 @@ TEST(LineReader, DescriptionThatCannotBeReadIsCode25) {
   Tables t = testing::map_mode_tables();
   DescriptionText line{"Tarvena1_linea.txt", std::nullopt, "cannot read Tarvena1_linea.txt: Permission denied"};
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
-  const ReadingOutcome out = memorizza_dati(t, line, dir.train_text(), sink);
+  const ReadingOutcome out = read_descriptions(t, line, dir.train_text(), sink);
   EXPECT_EQ(t.errore.codice_errore, 25);
   EXPECT_TRUE(out.delete_line);
   EXPECT_TRUE(out.delete_train);

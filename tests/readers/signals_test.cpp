@@ -11,10 +11,10 @@ namespace {
 
 using testing::sized_tables;
 
-TEST(MemoSegnale, SignalAt20500MarksItsCellAndFourLookBackCells) {
+TEST(PlaceSignal, SignalAt20500MarksItsCellAndFourLookBackCells) {
   Tables t = sized_tables();
   SignalRow row{20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};
-  EXPECT_EQ(code_number(memo_segnale(t, row)), 0);
+  EXPECT_EQ(code_number(place_signal(t, row)), 0);
   const Cella& c = t.celle[411];
   EXPECT_EQ(c.tipo, kind::kSignal);
   EXPECT_EQ(c.dato1, 41);
@@ -30,7 +30,7 @@ TEST(MemoSegnale, SignalAt20500MarksItsCellAndFourLookBackCells) {
   EXPECT_EQ(t.celle[409].tipo, kind::kNothing);  // look-back cells keep their kind
 }
 
-TEST(MemoSegnale, TempoIsRaisedToTheLeastAndKeptOnlyForLeftGroupTwo) {
+TEST(PlaceSignal, TempoIsRaisedToTheLeastAndKeptOnlyForLeftGroupTwo) {
   struct Case {
     int32_t sx;
     int32_t tempo;
@@ -43,45 +43,45 @@ TEST(MemoSegnale, TempoIsRaisedToTheLeastAndKeptOnlyForLeftGroupTwo) {
   for (const Case& c : cases) {
     Tables t = sized_tables();
     SignalRow row{197800, c.sx, 3, 1, 1, 0, 2, 2, 1, 1, c.tempo};
-    EXPECT_EQ(code_number(memo_segnale(t, row)), 0);
+    EXPECT_EQ(code_number(place_signal(t, row)), 0);
     EXPECT_EQ(t.celle[3957].tempo, c.stored) << "sx " << c.sx << " tempo " << c.tempo;
     EXPECT_EQ(row.tempo, c.tempo_after) << "sx " << c.sx << " tempo " << c.tempo;
   }
 }
 
-TEST(MemoSegnale, PackedValuesKeepTheirLowBits) {
+TEST(PlaceSignal, PackedValuesKeepTheirLowBits) {
   Tables t = sized_tables();
   SignalRow row{1000, 30, 4000, 0, 0, 1, 2, 0, 0, 0, 0};
-  EXPECT_EQ(code_number(memo_segnale(t, row)), 0);
+  EXPECT_EQ(code_number(place_signal(t, row)), 0);
   const Cella& c = t.celle[21];
   EXPECT_EQ(c.dato1, static_cast<int16_t>(40000 - 65536));
   EXPECT_EQ(c.dato4, 10 + 90 + 2);
   EXPECT_EQ(t.celle[19].avviso, static_cast<uint8_t>((92 * 10 + 1) & 0xFF));
 }
 
-TEST(MemoSegnale, LookBackCellsBeforeCellZeroAreNotWritten) {
+TEST(PlaceSignal, LookBackCellsBeforeCellZeroAreNotWritten) {
   Tables t = sized_tables();
   SignalRow row{150, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};  // cell 4: look-back cells 2, 0, -2, -4
-  EXPECT_EQ(code_number(memo_segnale(t, row)), 0);
+  EXPECT_EQ(code_number(place_signal(t, row)), 0);
   EXPECT_EQ(t.celle[4].tipo, kind::kSignal);
   EXPECT_EQ(t.celle[2].avviso, 81);
   EXPECT_EQ(t.celle[0].avviso, 82);
 }
 
-TEST(MemoSegnale, CellNumberRoundsTheWholeExpressionHalfToEven) {
+TEST(PlaceSignal, CellNumberRoundsTheWholeExpressionHalfToEven) {
   Tables t = sized_tables();
   SignalRow row{25, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};  // 25 / 50 + 1 = 1.5 -> 2
-  EXPECT_EQ(code_number(memo_segnale(t, row)), 0);
+  EXPECT_EQ(code_number(place_signal(t, row)), 0);
   EXPECT_EQ(t.celle[2].tipo, kind::kSignal);
   SignalRow next{125, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};  // 3.5 -> 4
-  EXPECT_EQ(code_number(memo_segnale(t, next)), 0);
+  EXPECT_EQ(code_number(place_signal(t, next)), 0);
   EXPECT_EQ(t.celle[4].tipo, kind::kSignal);
 }
 
-TEST(MemoSegnale, PositionThatNamesNoCellIsAReadFault) {
+TEST(PlaceSignal, PositionThatNamesNoCellIsAReadFault) {
   Tables t = sized_tables();
   SignalRow row{-1000, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0};
-  EXPECT_THROW(memo_segnale(t, row), ReadFault);
+  EXPECT_THROW(place_signal(t, row), ReadFault);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ void expect_cell(const Tables& t, int index, uint8_t tipo, int16_t dato1, int16_
 
 TEST(MemoRallentamento, SlowOrderAt9300WithBoards) {
   Tables t = sized_tables();
-  EXPECT_EQ(code_number(memo_rallentamento(t, {9300, 50, 200, 0, 1, 50})), 0);
+  EXPECT_EQ(code_number(place_slow_order(t, {9300, 50, 200, 0, 1, 50})), 0);
   expect_cell(t, 187, kind::kSlowdownStart, 50, 50, 0);
   expect_cell(t, 191, kind::kSlowdownEnd, 50, 50, 0);
   expect_cell(t, 163, kind::kSlowdownWarning, 50, 50, 0);
@@ -33,7 +33,7 @@ TEST(MemoRallentamento, SlowOrderAt9300WithBoards) {
 
 TEST(MemoRallentamento, WithoutFurtherValueNoDato2Anywhere) {
   Tables t = sized_tables();
-  EXPECT_EQ(code_number(memo_rallentamento(t, {24300, 40, 400, 1, 1, 0})), 0);
+  EXPECT_EQ(code_number(place_slow_order(t, {24300, 40, 400, 1, 1, 0})), 0);
   expect_cell(t, 487, kind::kSlowdownStart, 40, 0, 1);
   expect_cell(t, 495, kind::kSlowdownEnd, 40, 0, 1);
   expect_cell(t, 463, kind::kSlowdownWarning, 40, 0, 0);
@@ -53,7 +53,7 @@ TEST(MemoRallentamento, WarningAndBoardsOnlyBeyond1500) {
   };
   for (const Case& c : cases) {
     Tables t = sized_tables();
-    EXPECT_EQ(code_number(memo_rallentamento(t, {c.x, 60, 200, 0, c.f_ta, 0})), 0);
+    EXPECT_EQ(code_number(place_slow_order(t, {c.x, 60, 200, 0, c.f_ta, 0})), 0);
     int kinds[16] = {};
     for (const Cella& cell : t.celle) ++kinds[cell.tipo];
     EXPECT_EQ(kinds[kind::kSlowdownStart], 1) << c.x;
@@ -65,7 +65,7 @@ TEST(MemoRallentamento, WarningAndBoardsOnlyBeyond1500) {
 
 TEST(MemoRallentamento, ShortRestrictionEndsAsStart) {
   Tables t = sized_tables();
-  EXPECT_EQ(code_number(memo_rallentamento(t, {9300, 50, 20, 0, 0, 0})), 0);
+  EXPECT_EQ(code_number(place_slow_order(t, {9300, 50, 20, 0, 0, 0})), 0);
   expect_cell(t, 187, kind::kSlowdownStart, 50, 0, 0);
 }
 
@@ -80,7 +80,7 @@ TEST(MemoRallentamento, OccupiedCellsGiveTheirCodes) {
   for (const Case& c : cases) {
     Tables t = sized_tables();
     t.celle[static_cast<size_t>(c.occupied_cell)].tipo = kind::kSignal;
-    EXPECT_EQ(code_number(memo_rallentamento(t, {9300, 50, 200, 0, 1, 50})), c.code) << c.occupied_cell;
+    EXPECT_EQ(code_number(place_slow_order(t, {9300, 50, 200, 0, 1, 50})), c.code) << c.occupied_cell;
     struct Mark {
       int cell;
       uint8_t tipo;
@@ -100,8 +100,8 @@ TEST(MemoRallentamento, OccupiedCellsGiveTheirCodes) {
 
 TEST(MemoRallentamento, EndOutsideTheTrackIsAReadFault) {
   Tables t = sized_tables();
-  EXPECT_THROW(memo_rallentamento(t, {9300, 50, 2000000, 0, 1, 50}), ReadFault);
-  EXPECT_THROW(memo_rallentamento(t, {-500, 50, 200, 0, 0, 0}), ReadFault);
+  EXPECT_THROW(place_slow_order(t, {9300, 50, 2000000, 0, 1, 50}), ReadFault);
+  EXPECT_THROW(place_slow_order(t, {-500, 50, 200, 0, 0, 0}), ReadFault);
 }
 
 TEST(PlaceCodeCut, ValueGivesCodePointAndZeroGivesNoCode) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "description_fixture.h"
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 namespace scenpack {
 namespace {
@@ -21,7 +21,7 @@ std::vector<std::string> warnings_of(const std::string& line, const std::string&
   for (FaultPolicy policy : {FaultPolicy::kGoOn, FaultPolicy::kStopAtFirst}) {
     Tables t = testing::map_mode_tables();
     FaultSink sink(t.errore, policy);
-    (void)memorizza_dati(t, DescriptionText{"l", std::string_view(line), ""},
+    (void)read_descriptions(t, DescriptionText{"l", std::string_view(line), ""},
                          DescriptionText{"t", std::string_view(train), ""}, sink);
     EXPECT_EQ(t.errore.codice_errore, 0) << fault_message(t.errore);
     std::vector<std::string> listed;

@@ -48,9 +48,9 @@ TEST(Documents, EachTableEndsWithTheMarkerAfterItsLines) {
     const std::vector<std::string>& table;
     std::size_t lines;
   };
-  const Case cases[] = {{"scheda", scheda_treno_lines(), 68},
-                        {"rallentamenti", rallentamenti_lines(), 56},
-                        {"note", note_lines(), 53}};
+  const Case cases[] = {{"scheda", train_sheet_lines(), 68},
+                        {"rallentamenti", slow_order_form_lines(), 56},
+                        {"note", notes_lines(), 53}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_EQ(c.table.size(), c.lines + 1);
@@ -71,9 +71,9 @@ TEST(Documents, FixedLinesStandAtTheirIndex) {
     std::size_t index;
     std::string text;
   };
-  const std::vector<std::string>& scheda = scheda_treno_lines();
-  const std::vector<std::string>& rall = rallentamenti_lines();
-  const std::vector<std::string>& note = note_lines();
+  const std::vector<std::string>& scheda = train_sheet_lines();
+  const std::vector<std::string>& rall = slow_order_form_lines();
+  const std::vector<std::string>& note = notes_lines();
   const Case cases[] = {
       {scheda, 0, ""},
       {scheda, 1, " "},
@@ -132,7 +132,7 @@ TEST(Documents, TrainSheetRowsHaveTheColumnWidths) {
   const std::vector<std::size_t> widths{5, 5, 10, 5, 28, 16, 5};
   const std::string bridge =
       " | 110 |     |  252.500 | 110 | P.te fiume Arno Km 252.500 |      10.08     |     |  ";
-  const std::vector<std::string>& scheda = scheda_treno_lines();
+  const std::vector<std::string>& scheda = train_sheet_lines();
   int bridge_rows = 0;
   for (std::size_t i = 13; i <= 62; ++i) {
     std::string tail;
@@ -152,7 +152,7 @@ TEST(Documents, TrainSheetRowsHaveTheColumnWidths) {
 
 TEST(Documents, SlowOrderFormRowsHaveTheColumnWidths) {
   const std::vector<std::size_t> widths{3, 29, 12, 10, 9, 12};
-  const std::vector<std::string>& rall = rallentamenti_lines();
+  const std::vector<std::string>& rall = slow_order_form_lines();
   for (std::size_t i = 10; i <= 45; ++i) {
     std::string tail;
     EXPECT_EQ(column_widths(rall[i], &tail), widths) << "line " << i << ": " << rall[i];
@@ -188,7 +188,7 @@ long chainage_metres(const std::string& km) {
 }
 
 TEST(Documents, TimetableChainageRisesExceptAtTheThreeSectionChanges) {
-  const std::vector<std::string>& scheda = scheda_treno_lines();
+  const std::vector<std::string>& scheda = train_sheet_lines();
   std::vector<std::pair<long, long>> drops_and_jumps;
   long previous = chainage_metres(cell(scheda[16], 2));
   EXPECT_EQ(previous, 0);
@@ -203,7 +203,7 @@ TEST(Documents, TimetableChainageRisesExceptAtTheThreeSectionChanges) {
 }
 
 TEST(Documents, TimetableAgreesWithTheTrainDescription) {
-  const std::vector<std::string>& scheda = scheda_treno_lines();
+  const std::vector<std::string>& scheda = train_sheet_lines();
   struct Stop {
     const char* place;
     const char* km;
@@ -242,7 +242,7 @@ TEST(Documents, TimetableAgreesWithTheTrainDescription) {
 }
 
 TEST(Documents, SlowOrderFormListsTheFiveSlowOrders) {
-  const std::vector<std::string>& rall = rallentamenti_lines();
+  const std::vector<std::string>& rall = slow_order_form_lines();
   struct Order {
     const char* between;
     const char* km;
@@ -267,7 +267,7 @@ TEST(Documents, SlowOrderFormListsTheFiveSlowOrders) {
 }
 
 TEST(Documents, NotesFollowTheBriefingLayout) {
-  const std::vector<std::string>& note = note_lines();
+  const std::vector<std::string>& note = notes_lines();
   EXPECT_EQ(note[1].rfind(std::string(16, ' ') + "Treno 84 sul percorso ", 0), 0u);
   for (std::size_t i = 3; i <= 33; ++i) {
     if (note[i].empty()) continue;
@@ -292,18 +292,18 @@ TEST(Documents, RouteHasOneNameInEveryText) {
   const std::string route = "Roma - Firenze S.M.N.";
   EXPECT_EQ(line_description_lines()[0], "Percorso " + route);
   EXPECT_EQ(train_description_lines()[0], std::string(18, ' ') + "Treno 84 sul  percorso " + route);
-  EXPECT_EQ(note_lines()[1], std::string(16, ' ') + "Treno 84 sul percorso " + route);
+  EXPECT_EQ(notes_lines()[1], std::string(16, ' ') + "Treno 84 sul percorso " + route);
   const std::string form_route = "  Linea  " + route + " linea direttissima";
-  const std::string& form = rallentamenti_lines()[6];
+  const std::string& form = slow_order_form_lines()[6];
   EXPECT_EQ(form.rfind(form_route, 0), 0u) << form;
   EXPECT_EQ(form.find_first_not_of(' ', form_route.size()), form.size() - 1) << form;
-  EXPECT_EQ(form.size(), rallentamenti_lines()[13].size());
+  EXPECT_EQ(form.size(), slow_order_form_lines()[13].size());
   EXPECT_EQ(form.back(), '|');
 }
 
 TEST(Documents, TheOnlyByteOutsideAsciiIsTheOneUGrave) {
   int u_grave = 0;
-  for (const auto* table : {&scheda_treno_lines(), &rallentamenti_lines(), &note_lines()}) {
+  for (const auto* table : {&train_sheet_lines(), &slow_order_form_lines(), &notes_lines()}) {
     for (const std::string& line : *table) {
       for (const char ch : line) {
         const unsigned char byte = static_cast<unsigned char>(ch);
@@ -317,7 +317,7 @@ TEST(Documents, TheOnlyByteOutsideAsciiIsTheOneUGrave) {
     }
   }
   EXPECT_EQ(u_grave, 1);
-  EXPECT_EQ(std::count(note_lines()[49].begin(), note_lines()[49].end(), '\xF9'), 1);
+  EXPECT_EQ(std::count(notes_lines()[49].begin(), notes_lines()[49].end(), '\xF9'), 1);
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ TEST_F(EmissionTest, WritesTheFiveTextsInOrder) {
                                                "Tarvena1_84_rallentamenti.txt", "Tarvena1_84_scheda_treno.txt"}));
   EXPECT_EQ(contents("Tarvena1_linea.txt"), render_text_lines(line_description_lines()));
   EXPECT_EQ(contents("Tarvena1_84-.txt"), render_text_lines(train_description_lines()));
-  EXPECT_EQ(contents("Tarvena1_84_note.txt"), render_text_lines(note_lines()));
-  EXPECT_EQ(contents("Tarvena1_84_rallentamenti.txt"), render_text_lines(rallentamenti_lines()));
-  EXPECT_EQ(contents("Tarvena1_84_scheda_treno.txt"), render_text_lines(scheda_treno_lines()));
+  EXPECT_EQ(contents("Tarvena1_84_note.txt"), render_text_lines(notes_lines()));
+  EXPECT_EQ(contents("Tarvena1_84_rallentamenti.txt"), render_text_lines(slow_order_form_lines()));
+  EXPECT_EQ(contents("Tarvena1_84_scheda_treno.txt"), render_text_lines(train_sheet_lines()));
 }
 
 TEST_F(EmissionTest, DescriptionsAreCrLfTextWithNothingAround) {
@@ -92,7 +92,7 @@ TEST_F(EmissionTest, AMissingDirectoryStopsWithAStatus) {
 TEST_F(EmissionTest, TheEmbeddedScenarioBuildsWithoutAFault) {
   ASSERT_TRUE(emit_scenario_texts(files_, nullptr).is_ok());
   Tables t;
-  const BuildOutcome out = memorizza_percorso(t, files_, 1);
+  const BuildOutcome out = build_scenario(t, files_, 1);
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
   EXPECT_EQ(out.stop_code, 0);
   EXPECT_EQ(t.errore.codice_errore, 0) << fault_message(t.errore);

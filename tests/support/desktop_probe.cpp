@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     scenpack::enable_desktop();
     scenpack::show_waiting_window();
     scenpack::Tables t;
-    scenpack::errore(t, scenpack::FaultCode::kReservedMarkerTaken);
+    scenpack::record_stop(t, scenpack::FaultCode::kReservedMarkerTaken);
     return 0;
   }
   if (what == "look") return look();

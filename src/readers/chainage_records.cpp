@@ -1,4 +1,4 @@
-#include "readers/progressive_ordina.h"
+#include "readers/chainage_records.h"
 
 #include <array>
 #include <cstdint>
@@ -51,7 +51,7 @@ Slots order_by_difference(const Slots& old) {
 
 }  // namespace
 
-void progressive_ordina(Tables& t) {
+void sort_chainage_records(Tables& t) {
   Slots old;
   for (int s = 0; s < 3; ++s) {
     const Scheda& r = t.schede[kRecords[s]];

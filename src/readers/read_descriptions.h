@@ -25,7 +25,7 @@ struct ReadingOutcome {
 // The one run-time handler of the build's policy is here: a ReadFault from
 // either half records code 25 at the field being read and asks for both
 // descriptions to be deleted.
-ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
+ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const DescriptionText& train,
                               FaultSink& sink);
 
 // The train description, asked for once: when the line description has
@@ -35,7 +35,7 @@ ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const Desc
 using TrainDescriptionSource = std::function<DescriptionText()>;
 
 // The same, with the train description asked for only when its turn comes.
-ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
+ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
                               FaultSink& sink);
 
 }  // namespace scenpack

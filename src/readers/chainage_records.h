@@ -17,6 +17,6 @@ constexpr int kChainageUno = 83;
 // to 0 the first record ("uno", "due", "tre") with a positive difference is
 // exchanged into 81, and none clears all three. Then every record whose flag
 // is 1 gets 100 added to its difference.
-void progressive_ordina(Tables& t);
+void sort_chainage_records(Tables& t);
 
 }  // namespace scenpack

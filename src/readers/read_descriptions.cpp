@@ -1,4 +1,4 @@
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 #include <exception>
 #include <string>
@@ -31,7 +31,7 @@ bool read_guarded(const std::string& name, FaultSink& sink, ReadingOutcome& out,
 
 }  // namespace
 
-ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
+ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
                               FaultSink& sink) {
   t.schede[85].testo = t.nome_scenario;
   t.schede[86].testo = t.numero_treno;
@@ -50,9 +50,9 @@ ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const Trai
   return out;
 }
 
-ReadingOutcome memorizza_dati(Tables& t, const DescriptionText& line, const DescriptionText& train,
+ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const DescriptionText& train,
                               FaultSink& sink) {
-  return memorizza_dati(t, line, [&train] { return train; }, sink);
+  return read_descriptions(t, line, [&train] { return train; }, sink);
 }
 
 }  // namespace scenpack

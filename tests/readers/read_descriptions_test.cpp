@@ -1,4 +1,4 @@
-#include "readers/memorizza_dati.h"
+#include "readers/read_descriptions.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using testing::ends_in_read_fault;
 using testing::ScenarioDir;
 using testing::short_route;
 
-TEST(MemorizzaDati, CopiesScenarioNameAndTrainNumberFirst) {
+TEST(ReadDescriptions, CopiesScenarioNameAndTrainNumberFirst) {
   ScenarioDir dir;  // no description at all: code 101
   Tables t;
   dir.read_all(t);
@@ -27,7 +27,7 @@ TEST(MemorizzaDati, CopiesScenarioNameAndTrainNumberFirst) {
 // The one run-time handler: both working texts are deleted, code 25 is
 // recorded with the description and line of the field, the position is
 // left alone, and what was read before the fault stays in the tables.
-TEST(MemorizzaDati, ReadFaultDeletesBothTextsAndRecords25) {
+TEST(ReadDescriptions, ReadFaultDeletesBothTextsAndRecords25) {
   struct Case {
     const char* name;
     std::string text;
@@ -54,7 +54,7 @@ TEST(MemorizzaDati, ReadFaultDeletesBothTextsAndRecords25) {
 
 // A fault of the train half goes through the same handler and names the
 // train description.
-TEST(MemorizzaDati, TrainHalfReadFaultNamesTheTrainDescription) {
+TEST(ReadDescriptions, TrainHalfReadFaultNamesTheTrainDescription) {
   struct Case {
     const char* name;
     std::optional<std::string_view> train;  // none: no train description
@@ -76,7 +76,7 @@ TEST(MemorizzaDati, TrainHalfReadFaultNamesTheTrainDescription) {
 // The train description is asked for once, when the line description has
 // been read to the point where it follows: the route map is drawn then. A
 // line half that ends the reading never asks for it.
-TEST(MemorizzaDati, TrainDescriptionIsAskedForOnlyWhenItsTurnComes) {
+TEST(ReadDescriptions, TrainDescriptionIsAskedForOnlyWhenItsTurnComes) {
   struct Case {
     const char* name;
     std::optional<std::string> line;  // none: no line description
@@ -96,7 +96,7 @@ TEST(MemorizzaDati, TrainDescriptionIsAskedForOnlyWhenItsTurnComes) {
     FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
     int asked = 0;
     int32_t drawn_when_asked = -1;
-    const ReadingOutcome out = memorizza_dati(t, dir.line_text(), [&] {
+    const ReadingOutcome out = read_descriptions(t, dir.line_text(), [&] {
       ++asked;
       drawn_when_asked = t.mappa.points_set;
       return dir.train_text();

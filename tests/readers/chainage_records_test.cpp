@@ -1,4 +1,4 @@
-#include "readers/progressive_ordina.h"
+#include "readers/chainage_records.h"
 
 #include <gtest/gtest.h>
 
@@ -54,14 +54,14 @@ void put(Scheda& s, const Triple& v) {
 }
 Triple get(const Scheda& s) { return {s.lungo1, s.lungo2, s.lungo3}; }
 
-TEST(ProgressiveOrdina, Cases) {
+TEST(SortChainageRecords, Cases) {
   for (const Case& c : kCases) {
     Tables t;
     put(t.schede[81], c.tre);
     put(t.schede[82], c.due);
     put(t.schede[83], c.uno);
     t.schede[81].testo = "kept";
-    progressive_ordina(t);
+    sort_chainage_records(t);
     EXPECT_EQ(get(t.schede[81]), c.want81) << c.name;
     EXPECT_EQ(get(t.schede[82]), c.want82) << c.name;
     EXPECT_EQ(get(t.schede[83]), c.want83) << c.name;
@@ -69,11 +69,11 @@ TEST(ProgressiveOrdina, Cases) {
   }
 }
 
-TEST(ProgressiveOrdina, StartSumBeyondALongIsAReadFault) {
+TEST(SortChainageRecords, StartSumBeyondALongIsAReadFault) {
   Tables t;
   put(t.schede[81], {2000000000, 0, 0});
   put(t.schede[82], {2000000000, 0, 0});
-  EXPECT_THROW(progressive_ordina(t), ReadFault);
+  EXPECT_THROW(sort_chainage_records(t), ReadFault);
 }
 
 }  // namespace
