@@ -59,7 +59,8 @@ RunReport inspect_compiled(const Arguments& a) {
     }
   }
   CompiledScenario scenario;
-  if (std::optional<int> failed = load_scenario_input(a, scenario)) return ended(r, *failed);
+  // The map's points are kept only when they are listed.
+  if (std::optional<int> failed = load_scenario_input(a, scenario, a.map)) return ended(r, *failed);
   const TextSink to_stdout = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
   const ListingChoice choice{filter, a.map, a.raw, a.json && stdout_is_terminal()};
   if (a.summary) {

@@ -1,25 +1,26 @@
 #include "cli/scenario_input.h"
 
 #include <cstdio>
-#include <filesystem>
 
 #include "cli/commands.h"
+#include "platform/file_pieces.h"
 
 namespace scenpack {
 
-std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out) {
-  return load_scenario_input(a.path.value_or("."), a, out);
+std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points) {
+  return load_scenario_input(a.path.value_or("."), a, out, map_points);
 }
 
-std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
+std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out,
+                                       bool map_points) {
+  const PathKind kind = path_kind(path);
+  if (kind == PathKind::kMissing) {
     std::fprintf(stderr, "scenpack: cannot read %s: No such file or directory\n", path.c_str());
     return exit_status::kNoInput;
   }
-  const bool directory = std::filesystem::is_directory(path, ec);
-  const std::optional<LoadFault> fault =
-      directory ? load_directory(path, a.name, a.number, out) : load_file(path, out);
+  const std::optional<LoadFault> fault = kind == PathKind::kDirectory
+                                             ? load_directory(path, a.name, a.number, out, map_points)
+                                             : load_file(path, out, map_points);
   if (!fault) return std::nullopt;
   std::fprintf(stderr, "scenpack: %s\n", fault->message.c_str());
   switch (fault->kind) {

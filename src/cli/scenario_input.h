@@ -12,9 +12,11 @@ namespace scenpack {
 
 // Loads the scenario; on failure prints "scenpack: ..." on stderr and
 // returns the exit status (64 usage, 65 malformed file, 66 unreadable).
-std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out);
+// Without `map_points` the route map's outline alone is kept.
+std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points = true);
 
 // The same for any PATH, NAME and NUM from `a`.
-std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out);
+std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out,
+                                       bool map_points = true);
 
 }  // namespace scenpack

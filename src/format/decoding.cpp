@@ -1,6 +1,8 @@
 #include "format/decoding.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace scenpack {
 namespace {
@@ -32,6 +34,52 @@ class ByteCursor {
  private:
   std::string_view bytes_;
   size_t pos_ = 0;
+};
+
+// The same cursor over a file read in pieces: take() hands out bytes from a
+// window of the file, refilled from the source as it runs out, so that the
+// file is never held whole. A file that comes out shorter than its size
+// said is refused where it ends.
+class PieceCursor {
+ public:
+  explicit PieceCursor(PieceSource& source) : source_(source), size_(static_cast<size_t>(source.size())) {
+    source_.restart();
+  }
+  size_t position() const { return pos_; }
+  size_t remaining() const { return size_ - pos_; }
+  bool at_end() const { return pos_ == size_; }
+  const char* take(size_t n) {
+    if (n > remaining()) refuse(size_, "the file ends " + str(n - remaining()) + " bytes short");
+    if (n > window_.size() - used_) refill(n);
+    const char* p = window_.data() + used_;
+    used_ += n;
+    pos_ += n;
+    return p;
+  }
+
+ private:
+  static constexpr size_t kPieceBytes = size_t{1} << 16;
+
+  void refill(size_t n) {
+    const size_t kept = window_.size() - used_;
+    std::memmove(window_.data(), window_.data() + used_, kept);
+    window_.resize(std::max(kPieceBytes, n));
+    size_t filled = kept;
+    while (filled < window_.size()) {
+      const size_t got = source_.next(window_.data() + filled, window_.size() - filled);
+      if (got == 0) break;
+      filled += got;
+    }
+    window_.resize(filled);
+    used_ = 0;
+    if (filled < n) refuse(pos_ + filled, "the file ends " + str(n - filled) + " bytes short");
+  }
+
+  PieceSource& source_;
+  size_t size_;
+  size_t pos_ = 0;
+  std::string window_;
+  size_t used_ = 0;  // bytes of the window handed out
 };
 
 // Reads one field of a record, whatever its width; the mirror of the
@@ -95,7 +143,8 @@ struct MapElement {
   double value = 0.0;
 };
 
-MapElement take_element(ByteCursor& in) {
+template <typename Cursor>
+MapElement take_element(Cursor& in) {
   const size_t start = in.position();
   if (in.remaining() < 2) refuse(start, "the file ends inside a Variant's tag");
   MapElement e;
@@ -120,27 +169,31 @@ MapElement take_element(ByteCursor& in) {
 
 // Fills one coordinate from `metres` elements and returns how many metres
 // are set. `set_in_x` is the count found in x when this is y.
-size_t take_coordinate(ByteCursor& in, char axis, size_t metres, std::optional<size_t> set_in_x,
-                       std::vector<double>& out) {
+// One coordinate of every metre into `out` (left alone when null: the map's
+// outline alone is wanted).
+template <typename Cursor>
+size_t take_coordinate(Cursor& in, char axis, size_t metres, std::optional<size_t> set_in_x,
+                       std::vector<double>* out) {
   constexpr size_t kIntegerPoints = 2;
-  out.assign(metres, 0.0);
+  if (out) out->assign(metres, 0.0);
   std::optional<size_t> first_empty;
   for (size_t j = 0; j < metres; ++j) {
     const size_t at = in.position();
     const MapElement e = take_element(in);
-    const std::string place = std::string(1, axis) + " of metre " + str(j);
+    // Named only when refused: a million metres make no million texts.
+    const auto place = [&] { return std::string(1, axis) + " of metre " + str(j); };
     if (e.tag == variant_tag::kEmpty) {
-      if (set_in_x && j < *set_in_x) refuse(at, place + " is Empty but x of that metre is set");
+      if (set_in_x && j < *set_in_x) refuse(at, place() + " is Empty but x of that metre is set");
       if (!first_empty) first_empty = j;
       continue;
     }
-    if (first_empty) refuse(at, place + " is set after the Empty metre " + str(*first_empty));
-    if (set_in_x && j >= *set_in_x) refuse(at, place + " is set but x of that metre is Empty");
+    if (first_empty) refuse(at, place() + " is set after the Empty metre " + str(*first_empty));
+    if (set_in_x && j >= *set_in_x) refuse(at, place() + " is set but x of that metre is Empty");
     if (e.tag == variant_tag::kInteger && j >= kIntegerPoints) {
-      refuse(at, place + " is an Integer; only metres 0 and 1 hold Integers");
+      refuse(at, place() + " is an Integer; only metres 0 and 1 hold Integers");
     }
-    if (e.tag == variant_tag::kDouble && j < kIntegerPoints) refuse(at, place + " is a Double; metres 0 and 1 hold Integers");
-    out[j] = e.value;
+    if (e.tag == variant_tag::kDouble && j < kIntegerPoints) refuse(at, place() + " is a Double; metres 0 and 1 hold Integers");
+    if (out) (*out)[j] = e.value;
   }
   return first_empty.value_or(metres);
 }
@@ -177,32 +230,38 @@ std::optional<DecodeFault> decode_records(std::string_view bytes, std::array<Sch
   });
 }
 
-std::optional<DecodeFault> decode_route_map(std::string_view bytes, RouteMap& mappa) {
+std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa, bool with_points) {
   return refused_or_none([&] {
-    if (bytes.size() > kLongestRouteMapFile) {
+    const uint64_t size = bytes.size();
+    if (size > kLongestRouteMapFile) {
       refuse(kLongestRouteMapFile, "longer than the map of the longest route can be (" +
                                        str(kLongestRouteMapFile) + " bytes)");
     }
     // First pass: every element well formed, and how many there are.
     size_t elements = 0;
-    for (ByteCursor in(bytes); !in.at_end(); ++elements) take_element(in);
+    for (PieceCursor in(bytes); !in.at_end(); ++elements) take_element(in);
     if (elements % 2 != 0) {
-      refuse(bytes.size(), "the map holds " + str(elements) + " elements, an odd number (x and y need one each per metre)");
+      refuse(size, "the map holds " + str(elements) + " elements, an odd number (x and y need one each per metre)");
     }
     const size_t metres = elements / 2;
     if (metres > static_cast<size_t>(kMostMapMetres)) {
-      refuse(bytes.size(), "the map has " + str(metres) + " metres, more than the " + str(kMostMapMetres) +
-                               " of the longest route");
+      refuse(size, "the map has " + str(metres) + " metres, more than the " + str(kMostMapMetres) +
+                       " of the longest route");
     }
     RouteMap m;
-    ByteCursor in(bytes);
-    const size_t set = take_coordinate(in, 'x', metres, std::nullopt, m.x);
-    take_coordinate(in, 'y', metres, set, m.y);
+    PieceCursor in(bytes);
+    const size_t set = take_coordinate(in, 'x', metres, std::nullopt, with_points ? &m.x : nullptr);
+    take_coordinate(in, 'y', metres, set, with_points ? &m.y : nullptr);
     m.sized = metres > 0;
     m.last_index = static_cast<int32_t>(metres) - 1;
     m.points_set = static_cast<int32_t>(set);
     mappa = std::move(m);
   });
+}
+
+std::optional<DecodeFault> decode_route_map(std::string_view bytes, RouteMap& mappa) {
+  TextPieces pieces(bytes);
+  return decode_route_map(pieces, mappa, true);
 }
 
 }  // namespace scenpack

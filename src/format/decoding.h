@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/piece_source.h"
 #include "format/encoding.h"
 #include "model/tables.h"
 
@@ -45,5 +46,10 @@ std::optional<DecodeFault> decode_records(std::string_view bytes, std::array<Sch
 // Integers, later ones Doubles), then Empty ones, the same metres set in x
 // and in y. An empty file gives a map never sized.
 std::optional<DecodeFault> decode_route_map(std::string_view bytes, RouteMap& mappa);
+
+// The same from a file read in pieces (never held whole). Without
+// `with_points` only the map's outline is kept (sized, last_index,
+// points_set; x and y left empty), every element still checked.
+std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa, bool with_points);
 
 }  // namespace scenpack

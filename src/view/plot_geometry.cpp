@@ -11,7 +11,7 @@ double LinearScale::operator()(double v) const {
   return range_from + (v - from) / (to - from) * (range_to - range_from);
 }
 
-Extent extent_of(const std::vector<double>& x, const std::vector<double>& y) {
+Extent extent_of(std::span<const double> x, std::span<const double> y) {
   Extent e;
   bool first = true;
   for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
@@ -43,7 +43,7 @@ MapProjection fit_equal_scales(const Extent& e, const Box& area) {
   return p;
 }
 
-std::vector<size_t> decimate(const std::vector<double>& x, const std::vector<double>& y, const MapProjection& p,
+std::vector<size_t> decimate(std::span<const double> x, std::span<const double> y, const MapProjection& p,
                              double tolerance, size_t most) {
   const size_t n = std::min(x.size(), y.size());
   std::vector<size_t> kept;

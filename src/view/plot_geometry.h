@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -32,7 +33,7 @@ struct PicturePoint {
 struct Extent {
   double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
 };
-Extent extent_of(const std::vector<double>& x, const std::vector<double>& y);
+Extent extent_of(std::span<const double> x, std::span<const double> y);
 
 // Map metres to picture units with one scale for both axes, the map centred
 // in `area`, north (growing y) up.
@@ -46,7 +47,7 @@ MapProjection fit_equal_scales(const Extent& e, const Box& area);
 // The indices of the points worth drawing: the first and last always, and
 // each point at least `tolerance` (picture units) from the last one kept.
 // The tolerance doubles until at most `most` points are kept (most >= 2).
-std::vector<size_t> decimate(const std::vector<double>& x, const std::vector<double>& y,
+std::vector<size_t> decimate(std::span<const double> x, std::span<const double> y,
                              const MapProjection& p, double tolerance, size_t most);
 
 // The outline of a value held per cell (cell i covering [i, i + 1) x

@@ -31,10 +31,15 @@ std::string points_text(const std::vector<PicturePoint>& pts) {
   return s;
 }
 
+struct MapView {
+  std::span<const double> x, y;
+};
+
 // Everything the two parts share: the points of the map and the km scale.
 struct Drawing {
   const ScenarioSummary& summary;
-  MapPoints points;
+  MapPoints drawn;  // the points drawn from the map's runs, when it holds none
+  MapView points;   // the map's set points
   double route_metres = 0;
   LinearScale km;  // metres along the route -> picture x of the profile
 };
@@ -193,7 +198,18 @@ void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
 
 std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
   const PictureLayout& l = kPictureLayout;
-  Drawing d{s, c.mappa ? map_points(*c.mappa) : MapPoints{}, route_metres_of(c, s), {}};
+  Drawing d{s, {}, {}, route_metres_of(c, s), {}};
+  if (c.mappa) {
+    const RouteMap& m = *c.mappa;
+    const size_t set = m.points_set > 0 ? static_cast<size_t>(m.points_set) : 0;
+    // A decoded map holds its points: they are drawn where they are, not copied.
+    if (m.x.size() >= set && m.y.size() >= set) {
+      d.points = {std::span<const double>(m.x.data(), set), std::span<const double>(m.y.data(), set)};
+    } else {
+      d.drawn = map_points(m);
+      d.points = {d.drawn.x, d.drawn.y};
+    }
+  }
   d.km = LinearScale{0, d.route_metres, l.profile.left, l.profile.right()};
   const std::string title = s.nome_scenario + (s.numero_treno.empty() ? "" : ", train " + s.numero_treno) + ": " +
                             svg_number(d.route_metres / 1000, 3) + " km";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -32,6 +33,14 @@ void expect_same_map(const RouteMap& a, const RouteMap& b) {
   EXPECT_TRUE(same_bits(pa.y, pb.y));
 }
 
+// A source that hands out three bytes at a time, so that Variants straddle
+// the pieces the decoder is given.
+class Trickle : public TextPieces {
+ public:
+  using TextPieces::TextPieces;
+  size_t next(char* into, size_t n) override { return TextPieces::next(into, std::min<size_t>(n, 3)); }
+};
+
 std::string fault_text(const std::optional<DecodeFault>& f) {
   return f ? "byte " + std::to_string(f->byte) + ": " + f->what : "accepted";
 }
@@ -61,6 +70,16 @@ TEST(Decoding, EmbeddedScenarioFilesDecodeToTheTablesThatWroteThem) {
   EXPECT_EQ(cells_bytes(celle), cells_file);
   EXPECT_EQ(records_bytes(schede), records_file);
   EXPECT_EQ(route_map_bytes(mappa), map_file);
+
+  // Read in pieces, with its points or its outline alone.
+  Trickle pieces(map_file);
+  RouteMap in_pieces, outline;
+  ASSERT_EQ(fault_text(decode_route_map(pieces, in_pieces, true)), "accepted");
+  expect_same_map(in_pieces, t.mappa);
+  ASSERT_EQ(fault_text(decode_route_map(pieces, outline, false)), "accepted");
+  EXPECT_EQ(outline.last_index, t.mappa.last_index);
+  EXPECT_EQ(outline.points_set, t.mappa.points_set);
+  EXPECT_TRUE(outline.x.empty() && outline.y.empty());
 }
 
 TEST(Decoding, HandMadeTablesRoundTripAtTheEdgesOfEveryWidth) {
@@ -171,6 +190,10 @@ TEST(Decoding, MalformedFilesAreRefusedAtTheByteThatIsWrong) {
       case kMap: fault = decode_route_map(c.bytes, m); break;
     }
     EXPECT_EQ(fault_text(fault), c.expected) << c.name;
+    if (c.file == kMap) {
+      Trickle pieces(c.bytes);
+      EXPECT_EQ(fault_text(decode_route_map(pieces, m, false)), c.expected) << c.name << ", in pieces";
+    }
   }
   RouteMap m;
   EXPECT_EQ(fault_text(decode_route_map(good_map, m)), "accepted");

@@ -48,7 +48,8 @@ TEST(PlotGeometry, DecimationKeepsEndsAndBoundsAMillionPoints) {
   EXPECT_EQ(line.size(), 2001u);
   EXPECT_EQ(line[1], 5u);
   EXPECT_TRUE(decimate({}, {}, p, 0.5, 10).empty());
-  EXPECT_EQ(decimate({1}, {1}, p, 0.5, 10), std::vector<size_t>{0});
+  const std::vector<double> one{1};
+  EXPECT_EQ(decimate(one, one, p, 0.5, 10), std::vector<size_t>{0});
 }
 
 TEST(PlotGeometry, StepLineHasAPointWhereEachValueBeginsAndEnds) {

@@ -1,0 +1,54 @@
+#include "platform/file_pieces.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace scenpack {
+
+PathKind path_kind(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(win32::widen(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kDirectory : PathKind::kFile;
+}
+
+FilePieces::~FilePieces() {
+  if (fd_ >= 0) _close(fd_);
+}
+
+Status FilePieces::open(const std::string& path) {
+  path_ = path;
+  if (path_kind(path) == PathKind::kDirectory) return Status::io_error("cannot read", path, std::strerror(EISDIR));
+  if (_wsopen_s(&fd_, win32::widen(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
+    fd_ = -1;
+    return Status::io_error("cannot read", path, std::strerror(errno));
+  }
+  struct _stat64 st;
+  if (_fstat64(fd_, &st) != 0) return Status::io_error("cannot read", path, std::strerror(errno));
+  size_ = static_cast<uint64_t>(st.st_size);
+  return Status::ok();
+}
+
+void FilePieces::restart() {
+  if (fd_ >= 0 && failure_.is_ok() && _lseeki64(fd_, 0, SEEK_SET) != 0) {
+    failure_ = Status::io_error("cannot read", path_, std::strerror(errno));
+  }
+}
+
+size_t FilePieces::next(char* into, size_t n) {
+  if (fd_ < 0 || !failure_.is_ok()) return 0;
+  const unsigned most = n > (1u << 30) ? (1u << 30) : static_cast<unsigned>(n);
+  const int got = _read(fd_, into, most);
+  if (got >= 0) return static_cast<size_t>(got);
+  failure_ = Status::io_error("cannot read", path_, std::strerror(errno));
+  return 0;
+}
+
+}  // namespace scenpack
