@@ -14,7 +14,7 @@
 #include <string>
 
 #include "model/tables.h"
-#include "finish/output_files.h"
+#include "driver/output_files.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "driver/build.h"
 #include "driver/startup.h"
 #include "platform/desktop.h"
+#include "platform/message_box.h"
 #include "platform/program_dir.h"
 #include "platform/window.h"
 #include "sources/emission.h"
@@ -38,8 +39,9 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   r.files = out.files_written;
   if (!out.status.is_ok()) return ended(r, exit_status::kIoError, out.status.message());
   if (out.stop_code != 0) {
-    r.exit_status = exit_status::kStopped;  // the message box has been shown
+    r.exit_status = exit_status::kStopped;
     r.message = " Errore n. " + std::to_string(out.stop_code);
+    show_message_box(r.message);
     return r;
   }
   if (t.errore.codice_errore != 0) {

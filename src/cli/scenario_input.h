@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/arguments.h"
-#include "view/compiled_scenario.h"
+#include "cli/compiled_files.h"
 
 namespace scenpack {
 

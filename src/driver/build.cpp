@@ -1,14 +1,13 @@
 #include "driver/build.h"
 
 #include <limits>
+#include <memory>
 #include <optional>
 
 #include "driver/descriptions.h"
+#include "driver/output_files.h"
 #include "finish/cab_codes.h"
 #include "finish/check_codes.h"
-#include "finish/output_files.h"
-#include "platform/file_system.h"
-#include "platform/message_box.h"
 #include "readers/read_descriptions.h"
 
 namespace scenpack {
@@ -16,33 +15,28 @@ namespace {
 
 // Deletes the working text when the reading asked for it and scenpack
 // wrote it in this run.
-Status delete_if_ours(bool asked, const WorkingText& text, const std::string& path) {
+Status delete_if_ours(Disk& disk, bool asked, const WorkingText& text, const std::string& path) {
   if (!asked || !text.ours) return Status::ok();
-  return remove_file(path);
+  return disk.remove_file(path);
 }
 
 }  // namespace
 
-void record_stop(Tables& t, FaultCode code) {
-  record_fault(t.errore, code);
-  show_message_box(" Errore n. " + std::to_string(code_number(code)));
-}
-
-BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink, RouteMapWriting* map) {
+BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink, RouteMapWriting* map, Disk& disk) {
   BuildOutcome out;
   // With the route length never read there are no cells: the pass sees none
   // and cell 1's reserved values are skipped (store_check_codes).
   cab_code_pass(t, sink);
   if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) {
-    record_stop(t, stop);
+    record_fault(t.errore, stop);
     out.stop_code = code_number(stop);
     return out;
   }
-  out.status = write_output_files(t, files, &out.files_written, map);
+  out.status = write_output_files(t, files, &out.files_written, map, disk);
   return out;
 }
 
-BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs) {
+BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs, Disk& disk) {
   t.modo_percorso = p;
   t.errore.codice_errore = 0;
   t.errore.where.reset();
@@ -53,37 +47,39 @@ BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, co
   const std::string line_path = files.path(files.line_text());
   const std::string train_path = files.path(files.train_text());
   const LoadedDescription line =
-      load_description(line_path, inputs.line.shown.empty() ? files.line_text() : inputs.line.shown);
+      load_description(disk, line_path, inputs.line.shown.empty() ? files.line_text() : inputs.line.shown);
 
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
-  // The route map is complete once the line description is read: its file
-  // is written while the train description is read and the cells finished,
-  // and put in place in its turn. The train description is read from its
-  // file only then, while the map is being written.
+  const LineReading line_read = read_line_part(t, line.text(), sink);
+  // The route map is complete once the line description is read: a copy
+  // that nothing can change is written while the train description is read
+  // and the cells finished, and put in place in its turn. The train
+  // description is read from its file only then, while the map is being
+  // written.
   std::optional<RouteMapWriting> map;
   std::optional<LoadedDescription> train;
-  const auto train_turn = [&] {
+  if (line_read.train_follows) {
     if (t.modo_percorso != 0) {
       try {
-        map.emplace(t.mappa, files.path(files.route_map()));
+        map.emplace(std::make_shared<const RouteMap>(t.mappa), files.path(files.route_map()), disk);
       } catch (...) {
         // Written in its turn instead.
       }
     }
-    train.emplace(load_description(train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown));
-    return train->text();
-  };
-  const ReadingOutcome read = read_descriptions(t, line.text(), train_turn, sink);
+    train.emplace(
+        load_description(disk, train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown));
+  }
+  const ReadingOutcome read = read_train_part(t, line_read, train ? train->text() : DescriptionText{}, sink);
   BuildOutcome out;
-  out.status = delete_if_ours(read.delete_line, inputs.line, line_path);
-  if (out.status.is_ok()) out.status = delete_if_ours(read.delete_train, inputs.train, train_path);
+  out.status = delete_if_ours(disk, read.delete_line, inputs.line, line_path);
+  if (out.status.is_ok()) out.status = delete_if_ours(disk, read.delete_train, inputs.train, train_path);
   if (!out.status.is_ok()) return out;
 
   std::vector<Diagnostic> warnings;
   for (const Diagnostic& d : sink.diagnostics()) {
     if (d.severity == Severity::kWarning) warnings.push_back(d);
   }
-  out = finish_build(t, files, sink, map ? &*map : nullptr);
+  out = finish_build(t, files, sink, map ? &*map : nullptr, disk);
   out.warnings = std::move(warnings);
   return out;
 }

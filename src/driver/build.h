@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "finish/output_files.h"
+#include "base/status.h"
+#include "driver/output_files.h"
 #include "model/fault_sink.h"
 #include "model/file_names.h"
-#include "base/status.h"
 #include "model/tables.h"
+#include "platform/disk.h"
 
 namespace scenpack {
 
@@ -43,17 +44,17 @@ struct BuildOutcome {
 //     build); the working texts scenpack made in this run are deleted as
 //     the reading says, an author's are kept;
 //  4. the cab-code pass, then the reserved values and the check codes
-//     (1250 / 1251 end the build here, with the message box);
+//     (1250 / 1251 end the build here: stop_code says so, and the command
+//     that ran the build shows the message box);
 //  5. "_linea.dat" when p != 0, then ".sim" and ".dat".
-BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs = {});
+// Every file is read, written and deleted through `disk`.
+BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs = {},
+                            Disk& disk = system_disk());
 
 // Steps 4 and 5 on tables already read; faults of the pass go to `sink`. A
 // route map whose writing was started already (`map`) is put in place in
 // its turn, or dropped when the build stops first.
-BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink, RouteMapWriting* map = nullptr);
-
-// The stopping report: records the code, shows " Errore n. C" in the message
-// box. The caller then ends the build without writing anything.
-void record_stop(Tables& t, FaultCode code);
+BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink, RouteMapWriting* map = nullptr,
+                          Disk& disk = system_disk());
 
 }  // namespace scenpack

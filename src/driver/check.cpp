@@ -34,8 +34,8 @@ CheckOutcome check_scenario(Tables& t, int32_t p, const CheckedText& line, const
   t.modo_percorso = p;
   t.errore = ErrorState{};
   clear_records(t);
-  LoadedDescription line_text = load_description(line.path, line.shown);
-  LoadedDescription train_text = load_description(train.path, train.shown);
+  LoadedDescription line_text = load_description(system_disk(), line.path, line.shown);
+  LoadedDescription train_text = load_description(system_disk(), train.path, train.shown);
   CheckOutcome out;
   for (const auto* d : {&line, &train}) {
     const LoadedDescription& loaded = d == &line ? line_text : train_text;

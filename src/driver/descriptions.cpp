@@ -13,8 +13,8 @@ DescriptionText LoadedDescription::text() const {
   return d;
 }
 
-LoadedDescription load_description(const std::string& path, const std::string& shown) {
-  return LoadedDescription{read_regular_file(path), shown};
+LoadedDescription load_description(Disk& disk, const std::string& path, const std::string& shown) {
+  return LoadedDescription{disk.read_regular_file(path), shown};
 }
 
 }  // namespace scenpack

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/file_system.h"
+#include "platform/disk.h"
 #include "readers/description.h"
 
 namespace scenpack {
@@ -19,6 +19,6 @@ struct LoadedDescription {
   DescriptionText text() const;
 };
 
-LoadedDescription load_description(const std::string& path, const std::string& shown);
+LoadedDescription load_description(Disk& disk, const std::string& path, const std::string& shown);
 
 }  // namespace scenpack

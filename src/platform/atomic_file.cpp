@@ -108,7 +108,7 @@ Status AtomicFile::write_at(uint64_t offset, std::string_view bytes) {
   return write_all_at(offset, bytes);
 }
 
-Status stage_whole_file(AtomicFile& file, std::string_view bytes) {
+Status stage_whole_file(StagedFile& file, std::string_view bytes) {
   if (Status s = file.open(); !s.is_ok()) return s;
   file.expect_size(bytes.size());
   return file.append(bytes);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/status.h"
+#include "platform/staged_file.h"
 
 namespace scenpack {
 
@@ -67,25 +68,25 @@ Status remove_file(const std::string& path);
 // over `path` on commit(), so the old file (or none) stays whole until the
 // new one is complete. Writes are buffered. If commit() is not reached (or
 // fails) the temporary is removed.
-class AtomicFile {
+class AtomicFile final : public StagedFile {
  public:
   explicit AtomicFile(std::string path);
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
-  Status open();
-  Status append(std::string_view bytes);
+  Status open() override;
+  Status append(std::string_view bytes) override;
   // Writes `bytes` at byte `offset` of the file, after what append() has
   // buffered so far: for a writer that fills two parts of a file side by
   // side. A gap left before `offset` reads as zero bytes.
-  Status write_at(uint64_t offset, std::string_view bytes);
+  Status write_at(uint64_t offset, std::string_view bytes) override;
   // A hint that the file will hold `bytes` bytes: for a large file, where
   // the system can, it sets aside room for all of them at once, which costs
   // less than growing the file as it is written. The file's size and
   // content do not change.
-  void expect_size(uint64_t bytes);
-  Status commit();
+  void expect_size(uint64_t bytes) override;
+  Status commit() override;
 
  private:
   static constexpr size_t kBufferSize = 1 << 16;
@@ -127,7 +128,7 @@ void remove_unfinished_temporaries() noexcept;
 
 // Opens `file` and hands it all of `bytes` under its temporary name; its
 // commit() puts it in place later.
-Status stage_whole_file(AtomicFile& file, std::string_view bytes);
+Status stage_whole_file(StagedFile& file, std::string_view bytes);
 
 // Convenience: the whole content in one call.
 Status write_file_atomically(const std::string& path, std::string_view bytes);

@@ -31,28 +31,33 @@ bool read_guarded(const std::string& name, FaultSink& sink, ReadingOutcome& out,
 
 }  // namespace
 
-ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
-                              FaultSink& sink) {
+LineReading read_line_part(Tables& t, const DescriptionText& line, FaultSink& sink) {
   t.schede[85].testo = t.nome_scenario;
   t.schede[86].testo = t.numero_treno;
-  ReadingOutcome out;
+  LineReading out;
   LineHalf half;
-  const bool line_read = read_guarded(line.name, sink, out, [&] {
+  const bool line_read = read_guarded(line.name, sink, out.outcome, [&] {
     half = read_line_description(t, line, sink);
-    out.delete_line = half.delete_line;
+    out.outcome.delete_line = half.delete_line;
   });
-  if (!line_read || !half.train_follows) return out;
-  const DescriptionText train_text = train();
-  read_guarded(train_text.name, sink, out, [&] {
-    read_train_description(t, train_text, half.board_record, sink);
+  out.train_follows = line_read && half.train_follows;
+  out.board_record = half.board_record;
+  return out;
+}
+
+ReadingOutcome read_train_part(Tables& t, const LineReading& line, const DescriptionText& train, FaultSink& sink) {
+  ReadingOutcome out = line.outcome;
+  if (!line.train_follows) return out;
+  read_guarded(train.name, sink, out, [&] {
+    read_train_description(t, train, line.board_record, sink);
     out.delete_train = true;
   });
   return out;
 }
 
 ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const DescriptionText& train,
-                              FaultSink& sink) {
-  return read_descriptions(t, line, [&train] { return train; }, sink);
+                                 FaultSink& sink) {
+  return read_train_part(t, read_line_part(t, line, sink), train, sink);
 }
 
 }  // namespace scenpack

@@ -4,7 +4,7 @@
 // every file operation to the build.
 #pragma once
 
-#include <functional>
+#include <cstdint>
 
 #include "model/fault_sink.h"
 #include "model/tables.h"
@@ -20,22 +20,25 @@ struct ReadingOutcome {
   bool delete_train = false;
 };
 
-// Copies the scenario name and train number into records 85 and 86, then
-// reads the line and train descriptions, reporting every fault to `sink`.
-// The one run-time handler of the build's policy is here: a ReadFault from
-// either half records code 25 at the field being read and asks for both
-// descriptions to be deleted.
+// Reads both descriptions, reporting every fault to `sink`: the two parts
+// below, one after the other.
 ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const DescriptionText& train,
-                              FaultSink& sink);
+                                 FaultSink& sink);
 
-// The train description, asked for once: when the line description has
-// been read to the point where the train description follows. The route map
-// is complete then and nothing after changes it. What it throws is not a
-// fault of reading: it goes on to the caller.
-using TrainDescriptionSource = std::function<DescriptionText()>;
+// The first part: copies the scenario name and train number into records
+// 85 and 86, then reads the line description. The one run-time handler of
+// the build's policy is in both parts: a ReadFault records code 25 at the
+// field being read and asks for both descriptions to be deleted. Once this
+// part is done the route map is complete, and nothing after changes it.
+struct LineReading {
+  ReadingOutcome outcome;
+  bool train_follows = false;  // the train description is read next
+  int32_t board_record = 0;    // the next free text-board record
+};
+LineReading read_line_part(Tables& t, const DescriptionText& line, FaultSink& sink);
 
-// The same, with the train description asked for only when its turn comes.
-ReadingOutcome read_descriptions(Tables& t, const DescriptionText& line, const TrainDescriptionSource& train,
-                              FaultSink& sink);
+// The second part, when the first says the train description follows
+// (otherwise nothing is read); returns what the build deletes.
+ReadingOutcome read_train_part(Tables& t, const LineReading& line, const DescriptionText& train, FaultSink& sink);
 
 }  // namespace scenpack

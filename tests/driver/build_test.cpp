@@ -7,9 +7,11 @@
 #endif
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "finish/check_codes.h"
+#include "support/failing_disk.h"
 #include "support/temp_dir.h"
 
 namespace scenpack {
@@ -26,7 +28,7 @@ ScenarioFiles files_in(const TempDir& dir) { return ScenarioFiles{dir.path(), "T
 BuildOutcome finish(Tables& t, const TempDir& dir, bool map_started = false) {
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
   std::optional<RouteMapWriting> map;
-  if (map_started) map.emplace(t.mappa, files_in(dir).path(files_in(dir).route_map()));
+  if (map_started) map.emplace(std::make_shared<const RouteMap>(t.mappa), files_in(dir).path(files_in(dir).route_map()));
   return finish_build(t, files_in(dir), sink, map ? &*map : nullptr);
 }
 
@@ -60,7 +62,9 @@ TEST(Build, FinishingStoresTheCodesAndWritesTheThreeFiles) {
   EXPECT_EQ(slurp(dir.file("Tarvena1_linea.dat")).size(), 2u * 7001 * 2);
 }
 
-TEST(Build, ATakenReservedPlaceStopsWithTheMessageAndWritesNothing) {
+// The build reports the stop and shows nothing: the command that ran it
+// shows the message box.
+TEST(Build, ATakenReservedPlaceStopsAndWritesNothing) {
   struct Case {
     void (*prepare)(Tables&);
     int32_t code;
@@ -79,7 +83,7 @@ TEST(Build, ATakenReservedPlaceStopsWithTheMessageAndWritesNothing) {
       std::string shown = ::testing::internal::GetCapturedStderr();
       EXPECT_TRUE(out.status.is_ok());
       EXPECT_EQ(out.stop_code, c.code);
-      EXPECT_EQ(shown, " Errore n. " + std::to_string(c.code) + "\n");
+      EXPECT_EQ(shown, "");
       EXPECT_EQ(t.errore.codice_errore, c.code);
       EXPECT_TRUE(out.files_written.empty());
       EXPECT_TRUE(dir.names().empty());
@@ -162,6 +166,42 @@ TEST(Build, DeletesOnlyItsOwnWorkingCopies) {
     if (c.line_stays) {
       EXPECT_EQ(slurp(dir.file("Tarvena1_linea.txt")), c.line);
     }
+  }
+}
+
+// A working text of the run's own that cannot be deleted stops the build
+// with the system's message before anything is written; one that cannot be
+// read is a reading fault (code 25) and the build goes on.
+TEST(Build, WorkingTextsThatCannotBeDeletedOrReadAreReported) {
+  const std::string line = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n\r\n";
+  const std::string train = "treno\r\n[generale]\r\n[fine]\r\n\r\n";
+  struct Case {
+    testing_support::DiskStep step;
+    const char* file;
+    std::string failure;  // "" when the build goes on
+    int32_t code;
+  } cases[] = {
+      {testing_support::DiskStep::kDelete, "Tarvena1_linea.txt", "cannot delete PATH: Permission denied", 0},
+      {testing_support::DiskStep::kDelete, "Tarvena1_84-.txt", "cannot delete PATH: Permission denied", 0},
+      {testing_support::DiskStep::kRead, "Tarvena1_linea.txt", "", 25},
+      {testing_support::DiskStep::kRead, "Tarvena1_84-.txt", "", 25},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    TempDir dir;
+    spit(dir.file("Tarvena1_linea.txt"), line);
+    spit(dir.file("Tarvena1_84-.txt"), train);
+    BuildInputs ours;
+    ours.line.ours = true;
+    ours.train.ours = true;
+    testing_support::FailingDisk disk(c.step, c.file);
+    Tables t;
+    const BuildOutcome out = build_scenario(t, files_in(dir), 1, ours, disk);
+    std::string want = c.failure;
+    if (!want.empty()) want.replace(want.find("PATH"), 4, files_in(dir).path(c.file));
+    EXPECT_EQ(out.status.is_ok() ? "" : out.status.message(), want);
+    EXPECT_EQ(t.errore.codice_errore, c.code);
+    EXPECT_EQ(out.files_written.size(), want.empty() ? 3u : 0u);
   }
 }
 

@@ -73,14 +73,14 @@ TEST(ReadDescriptions, TrainHalfReadFaultNamesTheTrainDescription) {
   }
 }
 
-// The train description is asked for once, when the line description has
-// been read to the point where it follows: the route map is drawn then. A
-// line half that ends the reading never asks for it.
-TEST(ReadDescriptions, TrainDescriptionIsAskedForOnlyWhenItsTurnComes) {
+// The line part says whether the train description follows; when it does
+// the route map is drawn whole, and the train part leaves it as it was. A
+// line part that ends the reading reads no train description.
+TEST(ReadDescriptions, TrainDescriptionFollowsAFinishedMapOnlyWhenItsTurnComes) {
   struct Case {
     const char* name;
     std::optional<std::string> line;  // none: no line description
-    int asked;
+    int follows;
   } cases[] = {
       {"no line description", std::nullopt, 0},
       {"no general section", testing::crlf("titolo\n[generale]"), 0},
@@ -94,18 +94,16 @@ TEST(ReadDescriptions, TrainDescriptionIsAskedForOnlyWhenItsTurnComes) {
     dir.write_train();
     Tables t = testing::map_mode_tables();
     FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
-    int asked = 0;
-    int32_t drawn_when_asked = -1;
-    const ReadingOutcome out = read_descriptions(t, dir.line_text(), [&] {
-      ++asked;
-      drawn_when_asked = t.mappa.points_set;
-      return dir.train_text();
-    }, sink);
-    EXPECT_EQ(asked, c.asked);
-    EXPECT_EQ(out.delete_train, c.asked == 1);
-    if (asked == 1) {
-      EXPECT_GT(drawn_when_asked, 1100);  // past the curve
-      EXPECT_EQ(drawn_when_asked, t.mappa.points_set);
+    const LineReading line = read_line_part(t, dir.line_text(), sink);
+    const int32_t drawn_after_line = t.mappa.points_set;
+    const size_t runs_after_line = t.mappa.runs.size();
+    const ReadingOutcome out = read_train_part(t, line, dir.train_text(), sink);
+    EXPECT_EQ(line.train_follows, c.follows == 1);
+    EXPECT_EQ(out.delete_train, c.follows == 1);
+    if (c.follows == 1) {
+      EXPECT_GT(drawn_after_line, 1100);  // past the curve
+      EXPECT_EQ(t.mappa.points_set, drawn_after_line);
+      EXPECT_EQ(t.mappa.runs.size(), runs_after_line);
     }
   }
 }

@@ -22,9 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/build.h"
-#include "model/tables.h"
 #include "platform/desktop.h"
+#include "platform/message_box.h"
 #include "platform/win32/wide_text.h"
 #include "platform/window.h"
 
@@ -144,8 +143,7 @@ int main(int argc, char** argv) {
   if (what == "box") {  // as a run meets the fault: its window is up
     scenpack::enable_desktop();
     scenpack::show_waiting_window();
-    scenpack::Tables t;
-    scenpack::record_stop(t, scenpack::FaultCode::kReservedMarkerTaken);
+    scenpack::show_message_box(" Errore n. 1250");
     return 0;
   }
   if (what == "look") return look();

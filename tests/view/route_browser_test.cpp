@@ -11,6 +11,7 @@
 #include "markup/escape.h"
 #include "support/png.h"
 #include "support/run_exe.h"
+#include "cli/compiled_files.h"
 #include "view/compiled_scenario.h"
 #include "view/route_picture.h"
 #include "view/summary.h"

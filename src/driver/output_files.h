@@ -4,7 +4,9 @@
 //
 // Each file is written under a temporary name beside the target and renamed
 // over it only when complete, so a failure midway leaves the old file (or
-// none) and never a torn one. The route map is never held whole: each point
+// none) and never a torn one. Every file operation goes through the Disk
+// handed in (the system's, unless a test hands its own). The route map is
+// never held whole: each point
 // is computed once from the map's drawing as it is encoded, its x written
 // into the first half of the file and its y into the second, through two
 // small buffers.
@@ -20,23 +22,24 @@
 #include "base/status.h"
 #include "model/tables.h"
 #include "platform/beside_thread.h"
-#include "platform/file_system.h"
+#include "platform/disk.h"
 
 namespace scenpack {
 
 // Every element of the map as a Variant, all x (metre fastest), then all y.
 // A map that was never sized has no elements and gives an empty file.
-Status write_route_map(const RouteMap& mappa, const std::string& path);
+Status write_route_map(const RouteMap& mappa, const std::string& path, Disk& disk = system_disk());
 
 // The route map's file, written on a thread of its own while the build
 // goes on with other work: into a temporary, which commit() waits for and
-// puts in place. The map must not change until then. Dropped without
+// puts in place. The map is handed over as something that cannot change
+// any more: the writing holds it until it ends. Dropped without
 // commit(), the writing stops, the temporary is removed and nothing is put
 // in place.
 class RouteMapWriting {
  public:
   // Starts the writing; throws when no thread can be started (or no memory).
-  RouteMapWriting(const RouteMap& mappa, const std::string& path);
+  RouteMapWriting(std::shared_ptr<const RouteMap> mappa, const std::string& path, Disk& disk = system_disk());
   ~RouteMapWriting();
   RouteMapWriting(const RouteMapWriting&) = delete;
   RouteMapWriting& operator=(const RouteMapWriting&) = delete;
@@ -46,7 +49,8 @@ class RouteMapWriting {
   Status commit();
 
  private:
-  AtomicFile file_;
+  std::shared_ptr<const RouteMap> mappa_;
+  std::unique_ptr<StagedFile> file_;
   Status opened_;
   std::atomic<bool> abandoned_{false};  // dropped: the writing stops at the next piece
   Status written_;
@@ -55,10 +59,10 @@ class RouteMapWriting {
 };
 
 // Records 0 to 86, 34 bytes plus the text length each.
-Status write_records(const Tables& t, const std::string& path);
+Status write_records(const Tables& t, const std::string& path, Disk& disk = system_disk());
 
 // The cells that exist, 15 bytes each (an empty file when never sized).
-Status write_cells(const Tables& t, const std::string& path);
+Status write_cells(const Tables& t, const std::string& path, Disk& disk = system_disk());
 
 // "_linea.dat" (only when modo_percorso != 0), ".sim", ".dat", in that order,
 // into files.dir. Stops at the first failure. The file name of each file
@@ -66,6 +70,6 @@ Status write_cells(const Tables& t, const std::string& path);
 // was started already (`map`, not null) is committed in its turn instead of
 // being written then.
 Status write_output_files(const Tables& t, const ScenarioFiles& files, std::vector<std::string>* written,
-                          RouteMapWriting* map = nullptr);
+                          RouteMapWriting* map = nullptr, Disk& disk = system_disk());
 
 }  // namespace scenpack

@@ -1,0 +1,32 @@
+// Reading a compiled scenario from its files: the three files of a
+// directory, or one file told by its name, decoded into a CompiledScenario.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "view/compiled_scenario.h"
+
+namespace scenpack {
+
+// Why a scenario could not be loaded, with the message to print after
+// "scenpack: ".
+struct LoadFault {
+  enum class Kind { kUsage, kUnreadable, kMalformed };
+  Kind kind = Kind::kUnreadable;
+  std::string message;  // "cannot read FILE: reason" or "FILE: byte N: what is wrong"
+};
+
+// The three files of NAME and NUM in `dir`: the record table and the cells
+// must be there, the route map is read when present (a build without the
+// map leaves none). Without `map_points` the map's points are checked but
+// not kept (its outline alone: metres and points set).
+std::optional<LoadFault> load_directory(const std::string& dir, const std::string& nome_scenario,
+                                        const std::string& numero_treno, CompiledScenario& out,
+                                        bool map_points = true);
+
+// One file, told by its name: "..._linea.dat" the route map, "....sim" the
+// records, "....dat" the cells. NAME and NUM come from the file name.
+std::optional<LoadFault> load_file(const std::string& path, CompiledScenario& out, bool map_points = true);
+
+}  // namespace scenpack
