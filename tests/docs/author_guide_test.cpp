@@ -18,6 +18,7 @@
 #include "format/decoding.h"
 #include "model/errors.h"
 #include "support/run_exe.h"
+#include "support/sha256.h"
 #include "support/temp_dir.h"
 
 namespace scenpack {
@@ -206,6 +207,10 @@ TEST(AuthorGuide, ExampleBuildsCleanAndFillsTheCellsAndRecordsThePageLists) {
   std::array<Scheda, kRecordCount> schede{};
   ASSERT_FALSE(decode_records(slurp(dir.file(name + "_" + number + ".sim")), schede).has_value());
   EXPECT_FALSE(slurp(dir.file(name + "_linea.dat")).empty());
+  // And to the byte: the three files' SHA-256 sums.
+  EXPECT_EQ(sha256_hex(slurp(dir.file(name + "_linea.dat"))), "9c4b3a1fb03a1220968cc08ad8976b5319a904288c5628d10b6706229af485c9");
+  EXPECT_EQ(sha256_hex(slurp(dir.file(name + "_" + number + ".sim"))), "81953191bfdf79c6b5d40226ed04a9ae20e3860fcd17537fa3e759fbbf8b80e2");
+  EXPECT_EQ(sha256_hex(slurp(dir.file(name + "_" + number + ".dat"))), "a517b882851a811af1427388894e0b7a10b840fa302ccefcda29bb20f0822aa4");
 
   const size_t cell_rows = check_listed_values(
       page, "| cell | from | contents |", celle.size(),
