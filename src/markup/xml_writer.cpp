@@ -62,9 +62,12 @@ XmlWriter& XmlWriter::raw(std::string_view markup) {
 
 std::string svg_number(double v, int decimals) {
   if (!std::isfinite(v)) return "0";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  std::string s = buf;
+  // Written whole, however long: 1e300 has 301 digits before the point.
+  const int length = std::snprintf(nullptr, 0, "%.*f", decimals, v);
+  if (length <= 0) return "0";
+  std::string s(static_cast<size_t>(length) + 1, '\0');
+  std::snprintf(s.data(), s.size(), "%.*f", decimals, v);
+  s.pop_back();
   if (s.find('.') != std::string::npos) {
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace scenpack {
 namespace {
 
@@ -25,6 +27,11 @@ TEST(XmlWriter, NumbersAreShortAndNeverNegativeZero) {
   EXPECT_EQ(svg_number(-0.04), "0");
   EXPECT_EQ(svg_number(-0.25, 2), "-0.25");
   EXPECT_EQ(svg_number(1.0 / 0.0), "0");
+  // Numbers are written whole, however long.
+  EXPECT_EQ(svg_number(1e300).size(), 301u);
+  EXPECT_EQ(std::stod(svg_number(1e300)), 1e300);
+  EXPECT_EQ(svg_number(-123456789012345678901234567890.0, 0).substr(0, 11), "-1234567890");
+  EXPECT_EQ(svg_number(-123456789012345678901234567890.0, 0).size(), 31u);
 }
 
 }  // namespace
