@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,19 @@ using namespace testing_support;
 
 const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
 
-ExeResult run_failing(const TempDir& dir, unsigned long long allocation, const std::string& count_file = "") {
+// Which allocation fails: the main thread's n-th, or the n-th of the thread
+// beside it that writes the route map. Each thread counts its own, so the
+// same allocation fails in every run.
+struct Failing {
+  bool beside = false;
+  unsigned long long n = 0;
+};
+
+ExeResult run_failing(const TempDir& dir, Failing failing, const std::string& count_file = "") {
   for (const std::string& name : names_in(dir.path())) std::filesystem::remove_all(dir.file(name));
   for (const std::string& name : kOutputs) spit(dir.file(name), "old " + name);
-  std::string env = "SCENPACK_TEST_FAIL_ALLOCATION=" + std::to_string(allocation) + " ";
+  std::string env = std::string(failing.beside ? "SCENPACK_TEST_FAIL_BESIDE_ALLOCATION=" : "SCENPACK_TEST_FAIL_ALLOCATION=") +
+                    std::to_string(failing.n) + " ";
   if (!count_file.empty()) env += "SCENPACK_TEST_COUNT_ALLOCATIONS=" + shell_quote(count_file) + " ";
   return run_exe(SCENPACK_FAILING_ALLOCATION_EXE, dir.path(),
                  {"run", "--quiet", "--dir", dir.path(), "--report", dir.file("r.json")}, env);
@@ -36,20 +46,24 @@ ExeResult run_failing(const TempDir& dir, unsigned long long allocation, const s
 TEST(InternalError, EveryFailingAllocationEndsCleanly) {
   TempDir dir, reference, counter;
   ASSERT_EQ(run_scenpack(reference.path(), {"run", "--quiet", "--dir", reference.path()}).status, 0);
-  ASSERT_EQ(run_failing(dir, 0, counter.file("count")).status, 0);
-  const unsigned long long allocations = std::stoull(slurp(counter.file("count")));
+  ASSERT_EQ(run_failing(dir, {}, counter.file("count")).status, 0);
+  unsigned long long allocations = 0, beside = 0;
+  std::istringstream(slurp(counter.file("count"))) >> allocations >> beside;
   ASSERT_GT(allocations, 100u);
+  ASSERT_GT(beside, 0u);  // the map's writing allocates too
 
   // Every allocation of the end of the run (the outputs and the report,
   // while temporaries exist), and a spread over the rest close enough to
   // meet the reading's few dozen allocations (the descriptions are read
-  // from memory, with few allocations of their own).
-  std::vector<unsigned long long> failing;
-  for (unsigned long long n = 1; n <= allocations; n += n + 100 > allocations ? 1 : 23) failing.push_back(n);
+  // from memory, with few allocations of their own); and every allocation
+  // of the map's writing.
+  std::vector<Failing> failing;
+  for (unsigned long long n = 1; n <= allocations; n += n + 100 > allocations ? 1 : 23) failing.push_back({false, n});
+  for (unsigned long long n = 1; n <= beside; ++n) failing.push_back({true, n});
   int internal_errors = 0, reading_faults = 0;
-  for (unsigned long long n : failing) {
-    SCOPED_TRACE("allocation " + std::to_string(n) + " of " + std::to_string(allocations));
-    const ExeResult r = run_failing(dir, n);
+  for (const Failing& f : failing) {
+    SCOPED_TRACE(std::string(f.beside ? "map writer's" : "main thread's") + " allocation " + std::to_string(f.n));
+    const ExeResult r = run_failing(dir, f);
     const std::string report = slurp(dir.file("r.json"));
     for (const std::string& name : names_in(dir.path())) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
     for (const std::string& name : kOutputs) {
