@@ -46,12 +46,23 @@ TEST(RouteMap, RightHandCurveAfterAStraight) {
     EXPECT_EQ(m.x[static_cast<size_t>(j)], 0.0) << j;
     EXPECT_EQ(m.y[static_cast<size_t>(j)], static_cast<double>(j)) << j;
   }
-  // Two points evaluated by hand, in the written order.
+  // The points to the bit, as the simulator's own map has them: a change
+  // in the order of the operations (or a fused multiply-add) moves them.
   const double k = 0.0002;
-  EXPECT_EQ(m.x[501], (0.0 + 0.0) + k * 1.0);
-  EXPECT_EQ(m.y[501], (500.0 + 1.0) - k * 0.0);
-  EXPECT_EQ(m.x[502], (m.x[501] + m.x[501]) + k * 1.0);
-  EXPECT_EQ(m.y[502], (501.0 + 1.0) - k * m.x[501]);
+  struct Point {
+    size_t j;
+    double x, y;
+  } points[] = {
+      {501, 0x1.a36e2eb1c432dp-13, 0x1.f5p+8},  // k, 501
+      {502, 0x1.3a92a30553262p-11, 0x1.f5ffffff54339p+8},
+      {503, 0x1.3a92a2e223f49p-10, 0x1.f6fffffd50ce3p+8},
+      {800, 0x1.20dfcab856be4p+3, 0x1.8fe8f6de97567p+9},
+      {1800, 0x1.13f77bf5f212bp+6, 0x1.c181b3358f72cp+10},
+  };
+  for (const Point& p : points) {
+    EXPECT_EQ(m.x[p.j], p.x) << p.j;
+    EXPECT_EQ(m.y[p.j], p.y) << p.j;
+  }
   // After the curve the heading has turned by about 300 * k and the step
   // has grown by sqrt(1 + k^2) per metre of curve.
   const double dx = m.x[800] - m.x[799];
@@ -66,6 +77,8 @@ TEST(RouteMap, LeftHandCurveTurnsTheOtherWay) {
   testing::LineRun run = read_line(short_route("curvas3, 500, 300\n"));
   const MapPoints m = map_points(run.t.mappa);
   EXPECT_EQ(m.x[501], -0.0004);
+  EXPECT_EQ(m.x[800], -0x1.209deb1bf5177p+4);
+  EXPECT_EQ(m.y[800], 0x1.8fa3e800586e6p+9);
   EXPECT_LT(m.x[800], 0.0);
   EXPECT_NEAR(std::atan2(m.x[800] - m.x[799], m.y[800] - m.y[799]), -300 * 0.0004, 1e-4);
 }
