@@ -10,7 +10,10 @@
 // Each input runs twice on fresh tables: under the build's policy (the
 // readers, the cab-code pass and the check codes, as build_scenario runs
 // them before writing) and under check's. Whenever the build records a
-// fault, check must list at least one error. Any crash, sanitizer report,
+// fault, check must list at least one error. The input's first line, when
+// it holds only the characters of a number, must read as a Long exactly as
+// std::from_chars and the rounding rule read it (the field reader's fast
+// paths against the slow road). Any crash, sanitizer report,
 // leak, hang or broken property is a finding.
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +29,7 @@
 #include "model/tables.h"
 #include "readers/description.h"
 #include "readers/read_descriptions.h"
+#include "../tests/support/reference_number.h"
 
 namespace {
 
@@ -58,6 +62,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DescriptionText line{"Tarvena1_linea.txt", input.substr(0, split), ""};
   DescriptionText train{"Tarvena1_84-.txt", std::nullopt, ""};
   if (split != std::string_view::npos) train.bytes = input.substr(split + 1);
+
+  // A number field by both roads.
+  const std::string_view first_line = line.bytes->substr(0, line.bytes->find_first_of("\r\n,"));
+  if (!first_line.empty() && first_line.size() <= 64 &&
+      first_line.find_first_not_of("+-.0123456789") == std::string_view::npos) {
+    using testing_support::field_reader_long;
+    using testing_support::reference_long;
+    if (!(field_reader_long(first_line) == reference_long(first_line))) {
+      std::fprintf(stderr, "the field \"%.*s\" reads otherwise than from_chars reads it\n",
+                   static_cast<int>(first_line.size()), first_line.data());
+      std::abort();
+    }
+  }
 
   Tables built;
   (void)run(FaultPolicy::kStopAtFirst, modo, line, train, built);
