@@ -35,7 +35,7 @@ constexpr std::string_view kNoMapHelp = "build without the route map: curves are
                                         "left alone";
 constexpr std::string_view kReportHelp = "write the outcome as one JSON object into FILE, whatever it is (never "
                                          "over a file of the run)";
-constexpr std::string_view kQuietHelp = "do not show the waiting line \"Attendere\"";
+constexpr std::string_view kQuietHelp = "do not show the waiting line \"Attendere\" (shown only on a terminal)";
 constexpr std::string_view kCompiledNameHelp = "the scenario name of the files in a directory PATH (default "
                                                "Tarvena1)";
 constexpr std::string_view kCompiledNumberHelp = "the train number of the files in a directory PATH (default 84)";
@@ -49,7 +49,9 @@ const std::vector<CommandSpec>& command_table() {
        "Writes the five texts of the scenario the program holds (route Tarvena1, train 84: its two descriptions "
        "and three documents for the driver) into DIR, then builds them with the route map into "
        "Tarvena1_linea.dat, Tarvena1_84.sim and Tarvena1_84.dat, and deletes the two descriptions.",
-       {{"--dir", "the directory that receives every file (default: the directory of the program)"},
+       {{"--dir", "the directory that receives every file, made if missing (default: the folder of the "
+                  "program; the current directory when the program is installed, in a bin folder beside a "
+                  "share folder)"},
         {"--report", kReportHelp},
         {"--quiet", kQuietHelp}},
        "scenpack run --dir out --quiet"},
@@ -57,7 +59,7 @@ const std::vector<CommandSpec>& command_table() {
        "write the embedded scenario's five texts only",
        "Writes the five texts of the scenario the program holds into DIR and stops: a complete pair of "
        "descriptions to start a new scenario from.",
-       {{"--dir", "the directory that receives the texts (default: the current directory)"}},
+       {{"--dir", "the directory that receives the texts, made if missing (default: the current directory)"}},
        "scenpack emit --dir nuovo"},
       {Subcommand::kBuild, "build", false, "",
        "build the compiled files from the descriptions in a directory",
@@ -66,7 +68,7 @@ const std::vector<CommandSpec>& command_table() {
        "Warnings (what the build accepts but an author almost never means) are printed on stderr as a "
        "compiler prints them; they change nothing else.",
        {{"--dir", "the directory of the working descriptions and the compiled files (default: the current "
-                  "directory)"},
+                  "directory), made if missing when --line or --train gives the descriptions"},
         {"--line", "copy FILE into DIR as the working line description first; the build deletes the copy once "
                    "read, never FILE; messages name FILE"},
         {"--train", "the same for the train description"},

@@ -16,6 +16,7 @@
 #include "driver/build.h"
 #include "driver/startup.h"
 #include "platform/desktop.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/program_dir.h"
 #include "platform/window.h"
@@ -60,6 +61,10 @@ bool desktop_turned_off_by_environment() {
   return v != nullptr && std::strcmp(v, "") != 0 && std::strcmp(v, "0") != 0;
 }
 
+// The directory --dir names, made with its parents when it is not there yet
+// (the commands that write into it).
+Status create_named_directory(const Arguments& a) { return a.dir ? create_directories(*a.dir) : Status::ok(); }
+
 RunReport run_scenario(const Arguments& a) {
   RunReport r;
   // The plain run is what a double click starts: it shows its window and
@@ -70,6 +75,7 @@ RunReport run_scenario(const Arguments& a) {
   } else {
     return ended(r, exit_status::kIoError, "cannot find the directory of the program");
   }
+  if (Status s = create_named_directory(a); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   Tables t;
   RunOutcome out = run_startup(t, r.dir, a.quiet);
   r.texts = out.texts_written;
@@ -80,6 +86,7 @@ RunReport emit_texts(const Arguments& a) {
   RunReport r;
   r.dir = a.dir.value_or(".");
   const ScenarioFiles files{r.dir, kNomeScenario, kNumeroTreno};
+  if (Status s = create_named_directory(a); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   if (Status s = emit_scenario_texts(files, &r.texts); !s.is_ok()) {
     return ended(r, exit_status::kIoError, s.message());
   }
@@ -116,6 +123,11 @@ RunReport run_build(const Arguments& a) {
   RunReport r;
   r.dir = a.dir.value_or(".");
   const ScenarioFiles files{r.dir, a.name, a.number};
+  // Without --line or --train the descriptions must be in DIR already: a
+  // DIR not there is reported by their reading, not made empty.
+  if (a.line || a.train) {
+    if (Status s = create_named_directory(a); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
+  }
   r = stage_inputs(r, a, files);
   if (r.exit_status != exit_status::kOk) return r;
   if (!a.quiet) show_waiting_window();
@@ -146,8 +158,13 @@ RunReport run_build(const Arguments& a) {
 
 std::optional<std::string> working_directory(const Arguments& a) {
   if (a.dir) return a.dir;
-  if (a.command == Subcommand::kRun) return program_directory();
-  return ".";
+  if (a.command != Subcommand::kRun) return ".";
+  // A copy in a build or unzip folder writes beside itself, as a double
+  // click expects; an installed program, where it usually cannot write,
+  // into the current directory.
+  std::optional<std::string> program_dir = program_directory();
+  if (program_dir && is_installed_location(*program_dir)) return ".";
+  return program_dir;
 }
 
 std::string run_file_under_report(const Arguments& a) {

@@ -13,7 +13,18 @@
 namespace scenpack {
 
 bool file_exists(const std::string& path);
+bool directory_exists(const std::string& path);
 
+// Creates the directory `path` whose parent exists; a directory already
+// there is not an error. Fails with "cannot create directory PATH: reason",
+// "Not a directory" when something else stands there.
+Status make_directory(const std::string& path);
+
+// Creates the directory `path` and those of its parents that are missing,
+// as build tools do with their output folders; a directory already there
+// is not an error. Fails naming the first directory that could not be
+// made, and why.
+Status create_directories(const std::string& path);
 
 // What tells two names of one file apart from two files: the device and
 // inode, or on Windows the volume serial number and file index.

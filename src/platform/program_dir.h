@@ -11,4 +11,10 @@ namespace scenpack {
 // system cannot tell.
 std::optional<std::string> program_directory();
 
+// True when `program_dir` is where an installation puts the program: a
+// directory named "bin" with a "share" directory beside it (PREFIX/bin and
+// PREFIX/share, as the package and `cmake --install` lay them out). A build
+// folder or an unzipped folder is not one.
+bool is_installed_location(const std::string& program_dir);
+
 }  // namespace scenpack

@@ -3,13 +3,16 @@
 #include <cstdio>
 
 #include "platform/desktop.h"
+#include "platform/process.h"
 
 namespace scenpack {
 
 void show_waiting_window() {
-  std::fputs(kWaitingLabel, stderr);
-  std::fputc('\n', stderr);
-  std::fflush(stderr);
+  if (stderr_is_terminal()) {
+    std::fputs(kWaitingLabel, stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+  }
   if (desktop_enabled()) open_desktop_window(kWaitingLabel);
 }
 

@@ -43,6 +43,18 @@ bool file_exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool directory_exists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+Status make_directory(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return Status::ok();
+  const int err = errno;
+  if (err == EEXIST && directory_exists(path)) return Status::ok();
+  return Status::io_error("cannot create directory", path, system_error_text(err == EEXIST ? ENOTDIR : err));
+}
+
 Status read_file(const std::string& path, std::string& out, FileIdentity* identity) {
   out.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

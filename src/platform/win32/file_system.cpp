@@ -48,6 +48,17 @@ bool file_exists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool directory_exists(const std::string& path) { return is_directory(win32::widen(path)); }
+
+Status make_directory(const std::string& path) {
+  const std::wstring wide = win32::widen(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return Status::ok();
+  const DWORD err = GetLastError();
+  if (err == ERROR_ALREADY_EXISTS && is_directory(wide)) return Status::ok();
+  return Status::io_error("cannot create directory", path,
+                          err == ERROR_ALREADY_EXISTS ? system_error_text(ENOTDIR) : win32::error_text(err));
+}
+
 Status read_file(const std::string& path, std::string& out, FileIdentity* identity) {
   out.clear();
   const std::wstring wide = win32::widen(path);
