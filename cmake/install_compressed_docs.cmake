@@ -1,0 +1,30 @@
+# Run by `cmake --install` (and by cpack): installs the manual page, with
+# the documents' directory it names set to where this installation puts
+# them, and the changelog, both compressed with gzip -9n as Debian wants
+# (uncompressed where there is no gzip).
+set(doc_dir "${CMAKE_INSTALL_PREFIX}/${SCENPACK_DOCDIR}")
+if(IS_ABSOLUTE "${SCENPACK_DOCDIR}")
+  set(doc_dir "${SCENPACK_DOCDIR}")
+endif()
+file(READ "${SCENPACK_SOURCE_DIR}/docs/scenpack.1" page)
+string(REPLACE "/usr/share/doc/scenpack" "${doc_dir}" page "${page}")
+set(staged "${SCENPACK_BINARY_DIR}/installed-docs")
+file(MAKE_DIRECTORY "${staged}")
+file(WRITE "${staged}/scenpack.1" "${page}")
+configure_file("${SCENPACK_SOURCE_DIR}/CHANGELOG.md" "${staged}/changelog" COPYONLY)
+
+set(page_file "${staged}/scenpack.1")
+set(changelog_file "${staged}/changelog")
+if(SCENPACK_GZIP)
+  foreach(name scenpack.1 changelog)
+    file(REMOVE "${staged}/${name}.gz")
+    execute_process(COMMAND "${SCENPACK_GZIP}" -9n "${staged}/${name}" RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "gzip failed on ${staged}/${name}")
+    endif()
+  endforeach()
+  set(page_file "${staged}/scenpack.1.gz")
+  set(changelog_file "${staged}/changelog.gz")
+endif()
+file(INSTALL "${page_file}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${SCENPACK_MANDIR}/man1")
+file(INSTALL "${changelog_file}" DESTINATION "${doc_dir}")
