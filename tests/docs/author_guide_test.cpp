@@ -17,6 +17,7 @@
 
 #include "format/decoding.h"
 #include "model/errors.h"
+#include "support/fenced_blocks.h"
 #include "support/run_exe.h"
 #include "support/sha256.h"
 #include "support/temp_dir.h"
@@ -44,25 +45,6 @@ std::vector<std::string> words_of(const std::string& text) {
   std::istringstream in(text);
   for (std::string w; in >> w;) out.push_back(w);
   return out;
-}
-
-// The fenced blocks of the page by their info string ("text linea_valle.txt", "sh").
-std::map<std::string, std::string> fenced_blocks(const std::string& page) {
-  std::map<std::string, std::string> blocks;
-  std::optional<std::string> open;
-  for (const std::string& line : lines_of(page)) {
-    if (line.rfind("```", 0) == 0) {
-      if (open) {
-        open.reset();
-      } else {
-        open = line.substr(3);
-        blocks[*open];
-      }
-    } else if (open) {
-      blocks[*open] += line + "\n";
-    }
-  }
-  return blocks;
 }
 
 // A table of the page: the rows after the header line `header`, each split
