@@ -1,5 +1,5 @@
 // What the process sets up before any work: its arguments, as UTF-8 text,
-// and how the system reports a failing write; and where its stderr goes.
+// and how the system reports a failing write.
 #pragma once
 
 #include <string>
@@ -15,9 +15,5 @@ std::vector<std::string> program_arguments(int argc, char** argv);
 // the old file kept) instead of killing the process midway, and keeps the
 // system from showing dialogs of its own for failed file operations.
 void prepare_process();
-
-// True when stderr is a terminal (on Windows, a console) that a person
-// watches, rather than a file, a pipe or the null device.
-bool stderr_is_terminal();
 
 }  // namespace scenpack

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/desktop.h"
-#include "platform/process.h"
+#include "platform/terminal.h"
 
 namespace scenpack {
 

@@ -1,7 +1,5 @@
 #include "platform/process.h"
 
-#include <unistd.h>
-
 #include <csignal>
 
 namespace scenpack {
@@ -11,7 +9,5 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 }
 
 void prepare_process() { std::signal(SIGXFSZ, SIG_IGN); }
-
-bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
 
 }  // namespace scenpack

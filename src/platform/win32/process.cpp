@@ -24,11 +24,4 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 // back as an error, not as a dialog of the system's.
 void prepare_process() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
 
-// Only a console answers GetConsoleMode (the null device, which the C
-// library counts as a character device, does not).
-bool stderr_is_terminal() {
-  DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
-}
-
 }  // namespace scenpack
