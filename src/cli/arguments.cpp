@@ -37,7 +37,23 @@ bool is_windows_device_name(std::string_view stem) {
          name[3] <= '9';
 }
 
+// -Wno-NAME: the warning silenced; "" when NAME is one.
+std::string silence_warning(Arguments& a, std::string_view name) {
+  const std::optional<WarningName> w = warning_named(name);
+  if (!w) return "unknown warning '" + std::string(name) + "' in -Wno-" + std::string(name);
+  a.silenced.push_back(*w);
+  return "";
+}
+
 }  // namespace
+
+bool warning_shown(const Arguments& a, WarningName name) {
+  if (a.no_warnings) return false;
+  for (WarningName w : a.silenced) {
+    if (w == name) return false;
+  }
+  return true;
+}
 
 std::string name_part_problem(std::string_view value) {
   if (value.empty()) return "is empty";
@@ -83,6 +99,12 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     if (w == "--version") {
       a.command = Subcommand::kVersion;
       return out;
+    }
+    constexpr std::string_view kSilence = "-Wno-";
+    if ((a.command == Subcommand::kBuild || a.command == Subcommand::kCheck) && w.rfind(kSilence, 0) == 0) {
+      std::string problem = silence_warning(a, std::string_view(w).substr(kSilence.size()));
+      if (out.error.empty()) out.error = std::move(problem);
+      continue;
     }
     const size_t eq = w.find('=');
     const std::string name = w.substr(0, eq);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/warning_kinds.h"
+
 namespace scenpack {
 
 enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kDiff, kHelp, kVersion };
@@ -37,6 +39,7 @@ struct Arguments {
   bool raw = false;                    // inspect: the stored numbers alone
   std::optional<std::string> out;      // plot: the picture's file
   bool no_warnings = false;               // build, check: -w, print no warnings
+  std::vector<WarningName> silenced;      // build, check: -Wno-NAME, print not these
   ListFormat format = ListFormat::kText;  // check: how the findings are listed
   size_t max_errors = 0;                  // check: stop after this many errors, 0 = no limit
   std::string format_word;                // the values as given, checked after parsing
@@ -47,6 +50,9 @@ struct ParsedArguments {
   Arguments args;     // what was understood, even on an error (for --report)
   std::string error;  // empty when the command line is valid
 };
+
+// True when the warning is to be shown under -w and -Wno-NAME.
+bool warning_shown(const Arguments& a, WarningName name);
 
 // `words` excludes the program name.
 ParsedArguments parse_arguments(const std::vector<std::string>& words);

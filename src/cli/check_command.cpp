@@ -26,13 +26,17 @@ CheckedText description(const Arguments& a, const std::optional<std::string>& na
   return working_text(a, files, name);
 }
 
-// -w: the warnings left out, with the notes that follow them.
-std::vector<Diagnostic> without_warnings(const std::vector<Diagnostic>& list) {
+// -w and -Wno-NAME: the warnings left out, with the notes that follow
+// them; `warnings` counts the warnings kept.
+std::vector<Diagnostic> shown_findings(const Arguments& a, const std::vector<Diagnostic>& list, size_t& warnings) {
   std::vector<Diagnostic> kept;
-  bool in_warning = false;
+  bool dropping = false;
+  warnings = 0;
   for (const Diagnostic& d : list) {
-    if (d.severity != Severity::kNote) in_warning = d.severity == Severity::kWarning;
-    if (!in_warning) kept.push_back(d);
+    if (d.severity != Severity::kNote) dropping = d.severity == Severity::kWarning && !warning_shown(a, d.warning);
+    if (dropping) continue;
+    if (d.severity == Severity::kWarning) ++warnings;
+    kept.push_back(d);
   }
   return kept;
 }
@@ -55,8 +59,8 @@ int run_check(const Arguments& a) {
     return exit_status::kNoInput;
   }
 
-  std::vector<Diagnostic> list = a.no_warnings ? without_warnings(out.diagnostics) : out.diagnostics;
-  const size_t warnings = a.no_warnings ? 0 : out.warnings;
+  size_t warnings = 0;
+  std::vector<Diagnostic> list = shown_findings(a, out.diagnostics, warnings);
   if (out.stopped) {
     list.push_back(Diagnostic{Severity::kNote, FaultCode::kNone, 0, SourceLocation{},
                               "stopped after " + std::to_string(out.errors) + " errors (--max-errors)"});

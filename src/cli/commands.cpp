@@ -142,8 +142,8 @@ RunReport run_build(const Arguments& a) {
   inputs.train = WorkingText{a.train.value_or(""), a.train.has_value()};
   BuildOutcome out = build_scenario(t, files, a.no_map ? 0 : 1, inputs);
   // Warnings as a compiler prints them; they change nothing else.
-  if (!a.no_warnings) {
-    for (const Diagnostic& d : out.warnings) print_line(finding_header(d));
+  for (const Diagnostic& d : out.warnings) {
+    if (warning_shown(a, d.warning)) print_line(finding_header(d));
   }
   r = finish(r, out, t);
   // What landed, when something was written.

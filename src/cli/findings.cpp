@@ -33,7 +33,14 @@ std::string plural(size_t n, const char* word) {
 std::string finding_header(const Diagnostic& d) {
   std::string h = place(d.where) + " " + severity_word(d.severity) + ": ";
   if (d.severity == Severity::kError) return h + fault_text(code_number(d.code), d.position, d.message);
-  return h + d.message;
+  if (d.warning == WarningName::kNone) return h + d.message;
+  return h + d.message + " [-W" + std::string(warning_kind(d.warning).name) + "]";
+}
+
+std::string related_lines(const Diagnostic& d) {
+  std::string out;
+  for (const RelatedPlace& r : d.related) out += place(r.where) + " note: " + r.message + "\n";
+  return out;
 }
 
 std::string_view source_line(std::string_view bytes, int line) {
@@ -49,6 +56,10 @@ std::string_view source_line(std::string_view bytes, int line) {
 }
 
 std::string finding_text(const Diagnostic& d, std::string_view source) {
+  return finding_with_source(d, source) + related_lines(d);
+}
+
+std::string finding_with_source(const Diagnostic& d, std::string_view source) {
   std::string out = finding_header(d) + "\n";
   if (d.severity == Severity::kNote || d.where.line <= 0 || d.where.column <= 0) return out;
   const std::string_view text = source_line(source, d.where.line);
@@ -67,15 +78,41 @@ std::string summary_line(size_t errors, size_t warnings) {
   return plural(errors, "error") + ", " + plural(warnings, "warning");
 }
 
+namespace {
+
+std::string json_place(const SourceLocation& w) {
+  return "\"file\": " + json_string(w.file) + ", \"line\": " + std::to_string(w.line) +
+         ", \"column\": " + std::to_string(w.column);
+}
+
+std::string json_related(const std::vector<RelatedPlace>& related) {
+  std::string out = "[";
+  for (size_t i = 0; i < related.size(); ++i) {
+    out += i ? ", " : "";
+    out += "{" + json_place(related[i].where) + ", \"message\": " + json_string(related[i].message) + "}";
+  }
+  return out + "]";
+}
+
+std::string json_fix(const Fix& f) {
+  return "{" + json_place(f.where) + ", \"end_column\": " + std::to_string(f.end_column) +
+         ", \"replacement\": " + json_string(f.replacement) + "}";
+}
+
+}  // namespace
+
 std::string findings_json(const std::vector<Diagnostic>& list) {
   std::string out = "[";
   for (size_t i = 0; i < list.size(); ++i) {
     const Diagnostic& d = list[i];
     out += i ? ",\n " : "";
-    out += "{\"file\": " + json_string(d.where.file) + ", \"line\": " + std::to_string(d.where.line) +
-           ", \"column\": " + std::to_string(d.where.column) + ", \"severity\": \"" + severity_word(d.severity) +
+    out += "{" + json_place(d.where) + ", \"severity\": \"" + severity_word(d.severity) +
            "\", \"code\": " + std::to_string(code_number(d.code)) + ", \"position\": " + std::to_string(d.position) +
-           ", \"message\": " + json_string(d.message) + "}";
+           ", \"message\": " + json_string(d.message);
+    if (d.warning != WarningName::kNone) out += ", \"warning\": " + json_string(warning_kind(d.warning).name);
+    out += ", \"related\": " + json_related(d.related);
+    if (d.fix) out += ", \"fix\": " + json_fix(*d.fix);
+    out += "}";
   }
   return out + "]\n";
 }

@@ -17,8 +17,13 @@ namespace scenpack {
 std::string finding_header(const Diagnostic& d);
 
 // The header, then, when the finding has a line of `source`, that line and
-// a caret under its column. Every line ends with "\n".
+// a caret under its column, then a note for each related place. Every line
+// ends with "\n".
 std::string finding_text(const Diagnostic& d, std::string_view source);
+// The same without the related places' notes.
+std::string finding_with_source(const Diagnostic& d, std::string_view source);
+// "FILE:LINE:COLUMN: note: message\n" for each related place.
+std::string related_lines(const Diagnostic& d);
 
 // Line `line` (1-based) of `bytes` without its line end; "" past the end.
 std::string_view source_line(std::string_view bytes, int line);
@@ -27,7 +32,10 @@ std::string_view source_line(std::string_view bytes, int line);
 std::string summary_line(size_t errors, size_t warnings);
 
 // [{"file": ..., "line": N, "column": N, "severity": "error", "code": C,
-//   "position": P, "message": "..."}, ...]
+//   "position": P, "message": "...", "warning": "name" (warnings only),
+//   "related": [{"file", "line", "column", "message"}, ...],
+//   "fix": {"file", "line", "column", "end_column", "replacement"} (when
+//   the warning has one mend)}, ...]
 std::string findings_json(const std::vector<Diagnostic>& list);
 
 }  // namespace scenpack

@@ -11,10 +11,11 @@ std::string_view explanation(int32_t code) {
 }
 
 void record_fault(ErrorState& e, FaultCode code, int32_t position, std::optional<SourceLocation> where,
-                  std::string detail) {
+                  std::string detail, std::vector<RelatedPlace> related) {
   record_fault_of_no_description(e, code, position);
   e.where = std::move(where);
   e.detail = std::move(detail);
+  e.related = std::move(related);
 }
 
 void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t position) {
@@ -27,6 +28,7 @@ void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t posit
   }
   e.where.reset();
   e.detail.clear();
+  e.related.clear();
 }
 
 std::string fault_text(int32_t code, int32_t own_position, std::string_view detail) {

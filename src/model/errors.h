@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenpack {
 
@@ -104,18 +105,27 @@ struct SourceLocation {
   int column = 0;    // 1-based byte column of the offending field, 0 when none
 };
 
+// Another place that takes part in a finding: the record that occupies a
+// clashing cell, the slow order that needs a code point.
+struct RelatedPlace {
+  SourceLocation where;
+  std::string message;  // "the text board placed there"
+};
+
 struct ErrorState {
   int32_t codice_errore = 0;     // last recorded fault, 0 = none
   int32_t posizione_errore = 0;  // kept from the last fault that set one
   std::optional<int32_t> own_position;  // the position the last fault itself set
   std::optional<SourceLocation> where;  // where that fault was found, if known
   std::string detail;                   // what was found, "" for the code's explanation
+  std::vector<RelatedPlace> related;    // the other places that take part in it
 };
 
 // Records a fault: a later fault overwrites an earlier one. The position is
 // changed only when the code sets one; the location and detail are replaced.
 void record_fault(ErrorState& e, FaultCode code, int32_t position = 0,
-                  std::optional<SourceLocation> where = std::nullopt, std::string detail = {});
+                  std::optional<SourceLocation> where = std::nullopt, std::string detail = {},
+                  std::vector<RelatedPlace> related = {});
 // The same for a fault found in no description and explained by its code
 // alone: no location, no detail.
 void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t position);

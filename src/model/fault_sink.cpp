@@ -4,16 +4,18 @@
 
 namespace scenpack {
 
-void FaultSink::fault(FaultCode code, int32_t position, SourceLocation where, std::string detail) {
+void FaultSink::fault(FaultCode code, int32_t position, SourceLocation where, std::string detail,
+                      std::vector<RelatedPlace> related) {
   const FaultKind kind = fault_kind(code);
   const int32_t own = kind.sets_position ? position : 0;
   record_fault(state_, code, position, where.file.empty() ? std::nullopt : std::optional<SourceLocation>(where),
-               detail);
+               detail, related);
   if (full()) return;  // recorded, no longer listed
   ++errors_;
   if (listing_ == Listing::kNoErrors) return;
   listed_.push_back(Diagnostic{Severity::kError, code, own, std::move(where),
-                               detail.empty() ? std::string(kind.explanation) : std::move(detail)});
+                               detail.empty() ? std::string(kind.explanation) : std::move(detail),
+                               WarningName::kNone, std::move(related), std::nullopt});
 }
 
 void FaultSink::fault(FaultCode code, int32_t position) {
@@ -26,10 +28,12 @@ void FaultSink::fault(FaultCode code, int32_t position) {
                                std::string(kind.explanation)});
 }
 
-void FaultSink::warning(SourceLocation where, std::string message) {
+void FaultSink::warning(WarningName name, SourceLocation where, std::string message, std::optional<Fix> fix,
+                        std::vector<RelatedPlace> related) {
   if (full()) return;
   ++warnings_;
-  listed_.push_back(Diagnostic{Severity::kWarning, FaultCode::kNone, 0, std::move(where), std::move(message)});
+  listed_.push_back(Diagnostic{Severity::kWarning, FaultCode::kNone, 0, std::move(where), std::move(message), name,
+                               std::move(related), std::move(fix)});
 }
 
 void FaultSink::note(SourceLocation where, std::string message) {

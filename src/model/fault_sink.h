@@ -11,10 +11,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/errors.h"
+#include "model/warning_kinds.h"
 
 namespace scenpack {
 
@@ -28,13 +30,25 @@ enum class Severity { kError, kWarning, kNote };
 // faults a long route's cab-code pass can record.
 enum class Listing { kEverything, kNoErrors };
 
+// A warning's one mechanical mend: the bytes from `where` (its line and
+// column) up to `end_column` on the same line are replaced by
+// `replacement` (an empty range inserts it).
+struct Fix {
+  SourceLocation where;
+  int end_column = 0;  // 1-based, just past the last byte replaced
+  std::string replacement;
+};
+
 // One listed finding.
 struct Diagnostic {
   Severity severity = Severity::kError;
-  FaultCode code = FaultCode::kNone;  // errors only
-  int32_t position = 0;               // the position the fault itself set, else 0
-  SourceLocation where;               // file "" for a finding of no description
-  std::string message;                // the explanation
+  FaultCode code = FaultCode::kNone;        // errors only
+  int32_t position = 0;                     // the position the fault itself set, else 0
+  SourceLocation where;                     // file "" for a finding of no description
+  std::string message;                      // the explanation
+  WarningName warning = WarningName::kNone;  // warnings only
+  std::vector<RelatedPlace> related;        // shown as notes after the finding
+  std::optional<Fix> fix;                   // warnings with one mend
 };
 
 class FaultSink {
@@ -46,12 +60,14 @@ class FaultSink {
   // Records the fault in the error state and lists it (counts it only, with
   // Listing::kNoErrors). `detail` says what was found; empty, the code's
   // explanation is listed.
-  void fault(FaultCode code, int32_t position, SourceLocation where, std::string detail = {});
+  void fault(FaultCode code, int32_t position, SourceLocation where, std::string detail = {},
+             std::vector<RelatedPlace> related = {});
   // A fault of no description (the cab-code pass, the check codes).
   // Builds nothing the build's listing would drop: no location, no text.
   void fault(FaultCode code, int32_t position = 0);
 
-  void warning(SourceLocation where, std::string message);
+  void warning(WarningName name, SourceLocation where, std::string message, std::optional<Fix> fix = std::nullopt,
+               std::vector<RelatedPlace> related = {});
   void note(SourceLocation where, std::string message);
 
   // True when the readers skip a refused record and read on.

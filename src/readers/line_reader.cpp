@@ -63,7 +63,7 @@ struct Body {
   void past_the_route(const char* what, int32_t position, TextPosition where) const {
     const int32_t length = t.schede[kRouteLengthRecord].lungo2;
     if (position <= length) return;
-    warn.at(where, std::string(what) + " at " + std::to_string(position) + " lies past the route's end (" +
+    warn.at(WarningName::kPastRouteEnd, where, std::string(what) + " at " + std::to_string(position) + " lies past the route's end (" +
                        std::to_string(length) + " m), in the margin after it");
   }
   // The position check shared by the body records: 15 stops the body.

@@ -164,7 +164,7 @@ class TrainReading {
       const int32_t pos = t_.schede[static_cast<size_t>(next_station_ - 1)].lungo3;
       const int32_t length = t_.schede[kRouteLengthRecord].lungo2;
       if (pos > length) {
-        warn_.at(station_at, "the station at " + std::to_string(pos) + " lies past the route's end (" +
+        warn_.at(WarningName::kPastRouteEnd, station_at, "the station at " + std::to_string(pos) + " lies past the route's end (" +
                                  std::to_string(length) + " m), in the margin after it");
       }
     }

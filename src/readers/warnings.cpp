@@ -53,12 +53,12 @@ TextPosition position_of(std::string_view bytes, size_t at) {
 
 void Warner::encoding(std::string_view bytes) const {
   const bool marked = bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-  if (marked) at({1, 1}, "UTF-8 byte-order mark: the descriptions are single-byte Windows-1252 texts");
+  if (marked) at(WarningName::kEncoding, {1, 1}, "UTF-8 byte-order mark: the descriptions are single-byte Windows-1252 texts");
   for (size_t i = first_non_ascii(bytes, marked ? kByteOrderMark.size() : 0); i < bytes.size();
        i = first_non_ascii(bytes, i + 1)) {
     const size_t length = utf8_sequence(bytes, i);
     if (length == 0) continue;
-    at(position_of(bytes, i),
+    at(WarningName::kEncoding, position_of(bytes, i),
        "UTF-8 text: the descriptions are single-byte Windows-1252, so \"" + std::string(bytes.substr(i, length)) +
            "\" reads as " + std::to_string(length) + " characters");
     return;  // once per description
@@ -76,26 +76,26 @@ void Warner::unknown_keyword(std::string_view field, TextPosition where, const c
   message += "\" names no record of the ";
   message += description;
   message += "; the field is passed over";
-  at(where, std::move(message));
+  at(WarningName::kUnknownKeyword, where, std::move(message));
 }
 
 void Warner::third_comment(TextPosition where) const {
-  at(where, "a third comment field in a row is read as data: this record is not commented out");
+  at(WarningName::kThirdComment, where, "a third comment field in a row is read as data: this record is not commented out");
 }
 
 void Warner::last_record_unread(std::string_view field, TextPosition where) const {
   size_t end = field.find_last_not_of(" \t");
-  at(where, "the file ends right after \"" + std::string(field.substr(0, end == std::string_view::npos ? 0 : end + 1)) +
+  at(WarningName::kUnreadLastRecord, where, "the file ends right after \"" + std::string(field.substr(0, end == std::string_view::npos ? 0 : end + 1)) +
                 "\": the last field of a description is never read (end it with a closing line)");
 }
 
 void Warner::narrowed(const char* what, int64_t written, int64_t stored, int bits, TextPosition where) const {
-  at(where, std::string(what) + " " + std::to_string(written) + " is stored as " + std::to_string(stored) +
+  at(WarningName::kNarrowedValue, where, std::string(what) + " " + std::to_string(written) + " is stored as " + std::to_string(stored) +
                 " (its low " + std::to_string(bits) + " bits)");
 }
 
 void Warner::out_of_order(const char* what, int32_t position, int32_t previous, TextPosition where) const {
-  at(where, std::string(what) + " at " + std::to_string(position) + " comes after the one at " +
+  at(WarningName::kOutOfOrder, where, std::string(what) + " at " + std::to_string(position) + " comes after the one at " +
                 std::to_string(previous) + ": out of order, it does not apply as written");
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,13 @@ class Warner {
  public:
   Warner(FaultSink& sink, const std::string& name) : sink_(sink), name_(name) {}
 
-  void at(TextPosition where, std::string message) const {
-    sink_.warning(SourceLocation{name_, where.line, where.column}, std::move(message));
+  void at(WarningName warning, TextPosition where, std::string message,
+          std::optional<Fix> fix = std::nullopt) const {
+    sink_.warning(warning, SourceLocation{name_, where.line, where.column}, std::move(message), std::move(fix));
+  }
+  // A mend of the bytes from `from` up to `end_column` on its line.
+  Fix fix(TextPosition from, int end_column, std::string replacement) const {
+    return Fix{SourceLocation{name_, from.line, from.column}, end_column, std::move(replacement)};
   }
 
   // A UTF-8 byte-order mark, or the first UTF-8 multi-byte sequence: the

@@ -57,12 +57,23 @@ TEST(Arguments, ErrorsNameTheProblemAndKeepTheReport) {
       {{"build", "--name", "a..b"}, "--name holds \"..\""},
       {{"build", "--number", "8\t4"}, "--number holds a control character"},
       {{"build", "--dir="}, "an option's file or directory is empty"},
+      {{"check", "-Wno-pendeza"}, "unknown warning 'pendeza' in -Wno-pendeza"},
+      {{"inspect", "d", "-Wno-encoding"}, "unexpected argument '-Wno-encoding'"},
   };
   for (const auto& c : cases) EXPECT_EQ(parse_arguments(c.words).error, c.error);
 
   ParsedArguments p = parse_arguments({"build", "--bogus", "--report", "r.json"});
   EXPECT_NE(p.error, "");
   EXPECT_EQ(p.args.report, "r.json");
+}
+
+TEST(Arguments, WarningsSilencedOneByOneOrAll) {
+  const Arguments some = parse_arguments({"check", "-Wno-unknown-keyword", "-Wno-out-of-order"}).args;
+  EXPECT_FALSE(warning_shown(some, WarningName::kUnknownKeyword));
+  EXPECT_FALSE(warning_shown(some, WarningName::kOutOfOrder));
+  EXPECT_TRUE(warning_shown(some, WarningName::kEncoding));
+  const Arguments all = parse_arguments({"build", "-w"}).args;
+  EXPECT_FALSE(warning_shown(all, WarningName::kEncoding));
 }
 
 TEST(Arguments, NamePartsThatStayInsideTheDirectory) {

@@ -14,7 +14,7 @@ TEST(FaultSink, RecordsTheLastFaultAndListsEvery) {
   ErrorState state;
   FaultSink sink(state, FaultPolicy::kStopAtFirst);
   sink.fault(FaultCode::kSignalOccupied, 2550, SourceLocation{"t.txt", 19, 10});
-  sink.warning(SourceLocation{"t.txt", 20, 1}, "typo");
+  sink.warning(WarningName::kUnknownKeyword, SourceLocation{"t.txt", 20, 1}, "typo");
   sink.fault(FaultCode::kReadingFault, 99, SourceLocation{"t.txt", 21, 3}, "not a number: \"x\"");
   EXPECT_EQ(state.codice_errore, 25);
   EXPECT_EQ(state.posizione_errore, 2550);
@@ -34,7 +34,7 @@ TEST(FaultSink, ListsNoErrorsWhenAskedNotTo) {
   ErrorState state;
   FaultSink sink(state, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
   sink.fault(FaultCode::kSignalOccupied, 2550, SourceLocation{"t.txt", 19, 10});
-  sink.warning(SourceLocation{"t.txt", 20, 1}, "typo");
+  sink.warning(WarningName::kUnknownKeyword, SourceLocation{"t.txt", 20, 1}, "typo");
   sink.fault(FaultCode::kSlowdownPointTaken, 4000);
   sink.note(SourceLocation{"t.txt", 21, 1}, "see here");
   EXPECT_EQ(state.codice_errore, 13);
@@ -83,7 +83,7 @@ TEST(FaultSink, GoesOnUpToItsLimit) {
   sink.fault(FaultCode::kStationLength, 4500, SourceLocation{"t.txt", 4, 20});
   EXPECT_FALSE(sink.goes_on());
   sink.fault(FaultCode::kChainageOffCell);
-  sink.warning(SourceLocation{"t.txt", 5, 1}, "not listed");
+  sink.warning(WarningName::kUnknownKeyword, SourceLocation{"t.txt", 5, 1}, "not listed");
   EXPECT_EQ(sink.diagnostics().size(), 2u);
   EXPECT_EQ(state.codice_errore, 2);  // still recorded
   EXPECT_FALSE(state.where.has_value());
