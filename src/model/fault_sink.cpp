@@ -13,9 +13,9 @@ void FaultSink::fault(FaultCode code, int32_t position, SourceLocation where, st
   if (full()) return;  // recorded, no longer listed
   ++errors_;
   if (listing_ == Listing::kNoErrors) return;
-  listed_.push_back(Diagnostic{Severity::kError, code, own, std::move(where),
-                               detail.empty() ? std::string(kind.explanation) : std::move(detail),
-                               WarningName::kNone, std::move(related), std::nullopt});
+  Diagnostic& d = listed_.emplace_back(Severity::kError, code, own, std::move(where),
+                                       detail.empty() ? std::string(kind.explanation) : std::move(detail));
+  d.related = std::move(related);
 }
 
 void FaultSink::fault(FaultCode code, int32_t position) {
@@ -32,8 +32,10 @@ void FaultSink::warning(WarningName name, SourceLocation where, std::string mess
                         std::vector<RelatedPlace> related) {
   if (full()) return;
   ++warnings_;
-  listed_.push_back(Diagnostic{Severity::kWarning, FaultCode::kNone, 0, std::move(where), std::move(message), name,
-                               std::move(related), std::move(fix)});
+  Diagnostic& d =
+      listed_.emplace_back(Severity::kWarning, FaultCode::kNone, 0, std::move(where), std::move(message), name);
+  d.related = std::move(related);
+  d.fix = std::move(fix);
 }
 
 void FaultSink::note(SourceLocation where, std::string message) {

@@ -13,6 +13,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/errors.h"
@@ -41,6 +42,11 @@ struct Fix {
 
 // One listed finding.
 struct Diagnostic {
+  Diagnostic() = default;
+  Diagnostic(Severity s, FaultCode c, int32_t p, SourceLocation w, std::string m,
+             WarningName name = WarningName::kNone)
+      : severity(s), code(c), position(p), where(std::move(w)), message(std::move(m)), warning(name) {}
+
   Severity severity = Severity::kError;
   FaultCode code = FaultCode::kNone;        // errors only
   int32_t position = 0;                     // the position the fault itself set, else 0

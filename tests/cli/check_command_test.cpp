@@ -115,7 +115,8 @@ TEST(CheckCommand, JsonCarriesEveryFieldAndMaxErrorsStops) {
                                 {"severity", "error"},
                                 {"code", "25"},
                                 {"position", "0"},
-                                {"message", "the gradient: \"1O00\" is not a number"}}));
+                                {"message", "the gradient: \"1O00\" is not a number"},
+                                {"related", "[]"}}));
   EXPECT_EQ((*list)[2].at("severity"), "note");
   EXPECT_NE((*list)[2].at("message").find("stopped after 2 errors"), std::string::npos);
   s.expect_untouched();

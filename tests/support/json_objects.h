@@ -1,5 +1,6 @@
-// A strict reader of one JSON array of flat objects (string and integer
-// values), enough to prove that a listing parses and to look at its fields.
+// A strict reader of one JSON array of objects (string and integer values,
+// and objects and arrays of objects, kept as their text), enough to prove
+// that a listing parses and to look at its fields.
 #pragma once
 
 #include <cctype>
@@ -87,13 +88,33 @@ class JsonArrayReader {
     do {
       std::optional<std::string> key = string();
       if (!key || !take(':')) return std::nullopt;
-      blanks();
-      std::optional<std::string> value = i_ < s_.size() && s_[i_] == '"' ? string() : integer();
+      std::optional<std::string> value = any_value();
       if (!value || o.count(*key)) return std::nullopt;
       o[*key] = *value;
     } while (take(','));
     if (!take('}')) return std::nullopt;
     return o;
+  }
+
+  // A string's or integer's value; an object's or array's text.
+  std::optional<std::string> any_value() {
+    blanks();
+    if (i_ >= s_.size()) return std::nullopt;
+    const size_t start = i_;
+    if (s_[i_] == '"') return string();
+    if (s_[i_] == '{') {
+      if (!object()) return std::nullopt;
+    } else if (take('[')) {
+      if (!take(']')) {
+        do {
+          if (!object()) return std::nullopt;
+        } while (take(','));
+        if (!take(']')) return std::nullopt;
+      }
+    } else {
+      return integer();
+    }
+    return std::string(s_.substr(start, i_ - start));
   }
 
   std::string_view s_;
