@@ -129,8 +129,8 @@ class EndCells {
 // Once a step has found no cell for its code point the walk places nothing
 // more and only looks for the end cell: it goes straight to the next one
 // (or to the last cell) instead of stepping there cell by cell. So a walk
-// costs a few steps per code point it places, and the walks of slowdowns
-// without an end cell no longer cost a pass over the rest of the table each.
+// costs a few steps per code point it places, and a slowdown without an end
+// cell costs no pass over the rest of the table.
 std::optional<int64_t> walk_slowdown(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
   int64_t counter = 0;

@@ -12,16 +12,11 @@
 namespace scenpack {
 namespace {
 
-// Bytes of the route map gathered before they are handed on. Each write to
-// the file costs a system call and the file system's own per-call work,
-// which on the benchmark machine made 64 KiB chunks (328 writes for a
-// 1,000,000 m map) about 1.3 ms slower than 512 KiB ones (80 writes);
-// larger chunks leave the processor's cache and gain nothing. But every
-// chunk is fresh memory, paid for page by page when first touched (about
-// 0.3 ms for the two 512 KiB chunks): a shorter map takes chunks of an
-// eighth of its section, eight writes each, which for the embedded
-// scenario's 270 km (2.8 MB a section) took 0.1 ms less than 512 KiB ones.
-// Two chunks, one per coordinate: at most 1 MiB of memory.
+// Bytes of the route map gathered before they are handed on: few writes,
+// each of a chunk that still fits the processor's cache, and for a short
+// map chunks of an eighth of its section, so that fresh memory is not paid
+// for needlessly (the sizes tried and their figures are in
+// bench/README.md). Two chunks, one per coordinate: at most 1 MiB.
 constexpr size_t kChunkBytes = 1 << 19;
 
 // Metres 0 and 1 of the map are stored as Integers.

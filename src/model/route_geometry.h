@@ -107,9 +107,8 @@ class MapPointCursor {
   };
 
   // Points j_ .. stop of the run drawn with `curve`, from the two before.
-  // Kept out of line: inlined into the map's writer, its four doubles were
-  // kept in memory across the loop, which took half as long again (3.0 ms
-  // instead of 2.1 ms for a 1,000,000 m map).
+  // Kept out of line so that its four doubles stay in registers across the
+  // loop (bench/README.md has the figures).
   template <typename Put>
   void draw(CurveClass curve, int32_t stop, Put& put);
 

@@ -1,8 +1,7 @@
 // A thread for work that should run beside the thread that starts it, on
-// another processor, rather than take turns with it. A thread just started
-// is put on its starter's processor, and one that lasts a few milliseconds
-// stays there even when another processor is idle: on Linux it is started
-// on the others from the first.
+// another processor, rather than take turns with it: on Linux it is started
+// on the other processors from the first, since a short thread left on its
+// starter's processor stays there (bench/README.md).
 #pragma once
 
 #include <functional>

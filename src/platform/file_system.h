@@ -64,9 +64,8 @@ struct RegularFileRead {
 RegularFileRead read_regular_file(const std::string& path);
 
 // Room for the bytes of a regular file of `size` bytes before they are read,
-// so that a large description is not copied each time its buffer grows
-// (which, for a 20 MB one, held it twice over for a moment). A size past
-// any description's is left to grow as it is read.
+// so that a large description is not copied each time its buffer grows. A
+// size past any description's is left to grow as it is read.
 inline void reserve_for_file(std::string& bytes, uint64_t size) {
   constexpr uint64_t kMostReserved = uint64_t{1} << 30;
   if (size > 0 && size <= kMostReserved) bytes.reserve(static_cast<size_t>(size));

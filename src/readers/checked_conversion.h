@@ -1,5 +1,5 @@
 // Narrowing conversions whose overflow is a run-time reading fault (code 25),
-// as opposed to the truncating stores low8/low16 of driver/numeric.h. A
+// as opposed to the truncating stores low8/low16 of model/numeric.h. A
 // reader uses these where a value that does not fit its field must stop the
 // reading rather than wrap.
 #pragma once

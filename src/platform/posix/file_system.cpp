@@ -179,9 +179,7 @@ void AtomicFile::expect_size(uint64_t bytes) {
   // Blocks allocated up front, the size left alone. Only a hint: a file
   // system that cannot do it just grows the file as it is written. A small
   // file gains nothing from it, and the call is one more journalled change
-  // that can wait for the file system's commit: on the benchmark machine
-  // the embedded run (five texts, three compiled files) took about 6 ms
-  // longer in wall time when every file was announced.
+  // that can wait for the file system's commit (bench/README.md).
   constexpr uint64_t kWorthAnnouncing = uint64_t{1} << 20;
   if (fd_ >= 0 && bytes >= kWorthAnnouncing) {
     (void)::fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes));
