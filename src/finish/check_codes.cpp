@@ -49,8 +49,8 @@ int32_t codice_gara_st(std::string_view numero_treno, std::string_view nome_scen
   return sum;  // at most 255 * 325 = 82875
 }
 
-int16_t codice_gara_og(const Tables& t) { return codice_gara_og(t.schede[86].testo, t.schede[85].testo); }
-int32_t codice_gara_st(const Tables& t) { return codice_gara_st(t.schede[86].testo, t.schede[85].testo); }
+int16_t codice_gara_og(const Tables& t) { return codice_gara_og(t.schede[kTrainRecord].testo, t.schede[kScenarioRecord].testo); }
+int32_t codice_gara_st(const Tables& t) { return codice_gara_st(t.schede[kTrainRecord].testo, t.schede[kScenarioRecord].testo); }
 
 FaultCode store_check_codes(Tables& t) {
   constexpr int kNameRecord = 85;

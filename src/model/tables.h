@@ -18,6 +18,9 @@ constexpr int32_t kMaxRouteLength = 1000000; // longest route accepted (code 1 a
 constexpr int kRecordCount = 87;             // schede 0..86
 constexpr int32_t kFirstBoardRecord = 80;    // text boards take records from 80 downward
 constexpr int kRouteLengthRecord = 84;       // schede(84).lungo2 holds the route length
+constexpr int kGeneralDataRecord = 84;       // the train's general data, the route length among them
+constexpr int kScenarioRecord = 85;          // the scenario's name and its check codes
+constexpr int kTrainRecord = 86;             // the train number and the start clock
 constexpr int kTunnelSlots = 81;             // gallerie_* 0..80, tunnel 1 at index 1
 
 // One track cell, 50 m of route. Written to ".dat" as 15 packed bytes.

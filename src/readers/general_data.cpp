@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "readers/chainage_records.h"
 #include "readers/read_fault.h"
 #include "readers/record_fields.h"
 
@@ -77,9 +78,9 @@ GeneralFault apply_general_field(Tables& t, std::string_view riga, FieldReader& 
     if (GeneralFault f = read_route_length(t, in); f.code != FaultCode::kNone) return f;
   }
   // The chainage and background words are matched with their case.
-  if (has_both(riga, "progressiva", "tre", true)) read_chainage(t.schede[81], in);
-  if (has_both(riga, "progressiva", "due", true)) read_chainage(t.schede[82], in);
-  if (has_both(riga, "progressiva", "uno", true)) read_chainage(t.schede[83], in);
+  if (has_both(riga, "progressiva", "tre", true)) read_chainage(t.schede[kChainageTre], in);
+  if (has_both(riga, "progressiva", "due", true)) read_chainage(t.schede[kChainageDue], in);
+  if (has_both(riga, "progressiva", "uno", true)) read_chainage(t.schede[kChainageUno], in);
   Scheda& background = t.schede[kBackgroundRecord];
   if (has_both(riga, "sfondo", "uno", true)) background.lungo1 = read_one(in, "the background");
   if (has_both(riga, "sfondo", "due", true)) background.lungo3 = read_one(in, "the background");

@@ -32,8 +32,8 @@ bool read_guarded(const std::string& name, FaultSink& sink, ReadingOutcome& out,
 }  // namespace
 
 LineReading read_line_part(Tables& t, const DescriptionText& line, FaultSink& sink) {
-  t.schede[85].testo = t.nome_scenario;
-  t.schede[86].testo = t.numero_treno;
+  t.schede[kScenarioRecord].testo = t.nome_scenario;
+  t.schede[kTrainRecord].testo = t.numero_treno;
   LineReading out;
   LineHalf half;
   const bool line_read = read_guarded(line.name, sink, out.outcome, [&] {

@@ -116,11 +116,11 @@ class TrainReading {
     const auto holds = [found](TrainKeyword k) { return Keywords::has(found, k); };
     if (holds(kFrenata) && holds(kMassa)) {
       RecordFields r(r_, "the braked mass", 1);
-      t_.schede[84].lungo1 = r.guard([&] { return r.long_(); });
+      t_.schede[kGeneralDataRecord].lungo1 = r.guard([&] { return r.long_(); });
     }
     if (holds(kVetture)) {
       RecordFields r(r_, "the number of coaches", 1);
-      t_.schede[84].lungo3 = r.guard([&] { return r.long_(); });
+      t_.schede[kGeneralDataRecord].lungo3 = r.guard([&] { return r.long_(); });
     }
     if (holds(kVelocit)) {
       const Next next = read_speed_line();
@@ -133,14 +133,14 @@ class TrainReading {
     if (holds(kOrologio)) {
       RecordFields r(r_, "the clock", 3);
       r.guard([&] {
-        t_.schede[86].intero3 = r.integer();
-        t_.schede[86].intero4 = r.integer();
-        t_.schede[86].intero5 = r.integer();
+        t_.schede[kTrainRecord].intero3 = r.integer();
+        t_.schede[kTrainRecord].intero4 = r.integer();
+        t_.schede[kTrainRecord].intero5 = r.integer();
       });
     }
     if (holds(kSabbia)) {
       RecordFields r(r_, "the sand value", 1);
-      t_.schede[86].intero1 = r.guard([&] { return r.integer(); });
+      t_.schede[kTrainRecord].intero1 = r.guard([&] { return r.integer(); });
     }
     if (holds(kSegnale)) {
       const Next next = read_signal();

@@ -26,9 +26,6 @@ constexpr KindName kKindNames[] = {
 };
 
 constexpr int kChainageRecords[] = {81, 82, 83};
-constexpr int kGeneralDataRecord = 84;
-constexpr int kScenarioRecord = 85;
-constexpr int kTrainRecord = 86;
 
 bool in_use(const Scheda& s) { return !(s == Scheda{}); }
 

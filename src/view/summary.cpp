@@ -9,9 +9,6 @@
 namespace scenpack {
 namespace {
 
-constexpr size_t kGeneralDataRecord = 84;
-constexpr size_t kScenarioRecord = 85;
-constexpr size_t kTrainRecord = 86;
 
 void summarize_records(const std::array<Scheda, kRecordCount>& schede, const std::vector<Cella>* celle,
                        ScenarioSummary& out) {
