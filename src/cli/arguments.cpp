@@ -45,6 +45,15 @@ std::string silence_warning(Arguments& a, std::string_view name) {
   return "";
 }
 
+// init's NAME NUM [DIR] into name, number and dir; "" when they are valid.
+std::string init_operands(Arguments& a) {
+  if (a.operands.size() < 2) return "init needs a scenario name and a train number";
+  a.name = a.operands[0];
+  a.number = a.operands[1];
+  if (a.operands.size() > 2) a.dir = a.operands[2];
+  return "";
+}
+
 }  // namespace
 
 bool warning_shown(const Arguments& a, WarningName name) {
@@ -112,6 +121,10 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     for (const CommandOption& o : command->options) {
       if (o.name == name) rule = find_option(name);
     }
+    if (!rule && a.command == Subcommand::kInit && a.operands.size() < 3 && w.rfind("-", 0) != 0) {
+      a.operands.push_back(w);  // NAME NUM [DIR]
+      continue;
+    }
     if (!rule && takes_path && !a.path && w.rfind("--", 0) != 0) {
       a.path = w;  // the first operand: a directory or a compiled file
       continue;
@@ -144,7 +157,8 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
     rule->apply(a, value);
   }
   if (out.error.empty() && takes_two_paths && !a.second_path) out.error = "diff needs two directories or two compiled files";
-  if (out.error.empty() && takes_path && !a.path) out.error = std::string(command->name) + " needs a directory or a compiled file";
+  // inspect and plot without PATH may take it from a scenario file (cli/scenario_settings).
+  if (out.error.empty() && a.command == Subcommand::kInit) out.error = init_operands(a);
   if (out.error.empty() && a.command == Subcommand::kCheck) out.error = check_options(a);
   if (out.error.empty() && a.command != Subcommand::kRun && a.command != Subcommand::kEmit) {
     if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;

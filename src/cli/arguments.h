@@ -13,7 +13,7 @@
 
 namespace scenpack {
 
-enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kDiff, kHelp, kVersion };
+enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kDiff, kInit, kLsp, kKeywords, kHelp, kVersion };
 
 enum class ListFormat { kText, kJson };
 
@@ -28,11 +28,14 @@ struct Arguments {
   std::optional<std::string> train;  // build: train description to copy in
   std::string name = "Tarvena1";
   std::string number = "84";
+  bool name_given = false;    // --name was on the command line
+  bool number_given = false;  // --number was on the command line
+  std::vector<std::string> operands;  // init: NAME NUM [DIR]
   bool no_map = false;
   bool summary = false;                // build, inspect: print the summary
   std::optional<std::string> path;     // inspect, plot, diff: a directory or one compiled file
   std::optional<std::string> second_path;  // diff: the scenario compared with the first
-  bool json = false;                   // inspect: one JSON document
+  bool json = false;                   // inspect, keywords: one JSON document
   std::optional<std::string> cells;    // inspect: "FROM..TO", cell numbers
   std::optional<std::string> kind;     // inspect: a cell kind by name or number
   bool map = false;                    // inspect: list the map points

@@ -7,8 +7,8 @@ const std::vector<OptionSpec>& option_table() {
       {"--dir", "DIR", [](Arguments& a, const std::string& v) { a.dir = v; }},
       {"--line", "FILE", [](Arguments& a, const std::string& v) { a.line = v; }},
       {"--train", "FILE", [](Arguments& a, const std::string& v) { a.train = v; }},
-      {"--name", "NAME", [](Arguments& a, const std::string& v) { a.name = v; }},
-      {"--number", "NUM", [](Arguments& a, const std::string& v) { a.number = v; }},
+      {"--name", "NAME", [](Arguments& a, const std::string& v) { a.name = v, a.name_given = true; }},
+      {"--number", "NUM", [](Arguments& a, const std::string& v) { a.number = v, a.number_given = true; }},
       {"--no-map", "", [](Arguments& a, const std::string&) { a.no_map = true; }},
       {"--report", "FILE", [](Arguments& a, const std::string& v) { a.report = v; }},
       {"--quiet", "", [](Arguments& a, const std::string&) { a.quiet = true; }},
@@ -22,6 +22,7 @@ const std::vector<OptionSpec>& option_table() {
       {"--map", "", [](Arguments& a, const std::string&) { a.map = true; }},
       {"--raw", "", [](Arguments& a, const std::string&) { a.raw = true; }},
       {"--out", "FILE", [](Arguments& a, const std::string& v) { a.out = v; }},
+      {"--stdio", "", [](Arguments&, const std::string&) {}},
   };
   return options;
 }
@@ -139,6 +140,34 @@ const std::vector<CommandSpec>& command_table() {
         {"--json", "one JSON document instead of text"},
         {"--summary", "the counts of differences alone"}},
        "scenpack diff published rebuilt"},
+      {Subcommand::kInit, "init", false, "NAME NUM [DIR]",
+       "start a new scenario: a scenario file and two starting descriptions",
+       "Writes, into DIR (default: the current directory, created when missing), the scenario file "
+       "scenpack.ini that names scenario NAME with train NUM, and its two descriptions NAME_linea.txt and "
+       "NAME_NUM-.txt, the embedded scenario's to start from. Nothing is overwritten: when any of the three "
+       "is there, nothing is written. Then build, check, inspect and plot, run in DIR or below it without "
+       "--line, --train or --dir, take the scenario from the file.",
+       {},
+       "scenpack init Valdora1 12 valdora"},
+      {Subcommand::kLsp, "lsp", false, "",
+       "serve an editor: check's findings shown as the author types",
+       "A language server (the Language Server Protocol, JSON-RPC over stdin and stdout) for both "
+       "descriptions, started by an editor, not by hand. On every opening, change and save of a description "
+       "it checks the editor's text with the other description of its pair (named by a scenpack.ini in the "
+       "folder or above it, else found by the working names NAME_linea.txt and NAME_NUM-.txt beside it) and "
+       "shows every finding of check under the text; it also explains a field on hover, completes the "
+       "keywords of a section and lists the sections and records as the document's outline. It reads files "
+       "but writes none. Exit status 0 after the editor's shutdown, 1 when its input ends without one.",
+       {{"--stdio", "talk over stdin and stdout (the only way, and the default; editors' clients add it)"}},
+       "scenpack lsp"},
+      {Subcommand::kKeywords, "keywords", false, "",
+       "list the sections and record keywords of both descriptions",
+       "Lists, for the line description and then the train description, each section and the keywords of "
+       "the records written in it with their fields in order: the one list that the editor packages' "
+       "grammars are checked against.",
+       {{"--json", "one JSON document: {\"line\": {\"sections\": [...], \"records\": [{\"keyword\", "
+                   "\"section\", \"meaning\", \"fields\"}]}, \"train\": {...}}"}},
+       "scenpack keywords --json"},
   };
   return commands;
 }

@@ -10,7 +10,10 @@
 #include "cli/check_command.h"
 #include "cli/diff_command.h"
 #include "cli/findings.h"
+#include "cli/init_command.h"
 #include "cli/inspect_command.h"
+#include "cli/keywords_command.h"
+#include "cli/lsp_command.h"
 #include "cli/plot_command.h"
 #include "cli/staging.h"
 #include "driver/build.h"
@@ -201,6 +204,19 @@ RunReport run_command(const Arguments& a) {
     }
     case Subcommand::kPlot: return plot_route(a);
     case Subcommand::kDiff: return diff_scenarios(a);
+    case Subcommand::kInit: return start_scenario(a);
+    case Subcommand::kLsp: {
+      RunReport r;
+      r.exit_status = run_language_server();
+      return r;
+    }
+    case Subcommand::kKeywords: {
+      const std::string text = keywords_listing(a.json);
+      std::fwrite(text.data(), 1, text.size(), stdout);
+      RunReport r;
+      r.exit_status = exit_status::kOk;
+      return r;
+    }
     default: return run_scenario(a);
   }
 }

@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/help_text.h"
 #include "cli/report.h"
+#include "cli/scenario_settings.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 
@@ -43,8 +44,13 @@ int write_report_and_exit(const RunReport& report) {
 }
 
 int run_main(const std::vector<std::string>& words) {
-  const ParsedArguments parsed = parse_arguments(words);
+  ParsedArguments parsed = parse_arguments(words);
   const Arguments& a = parsed.args;
+  // A scenario file that cannot be used ends the command as a file that
+  // cannot be read does; a PATH that neither names is a usage error.
+  SettingsOutcome settings;
+  if (parsed.error.empty()) settings = apply_scenario_file(parsed.args);
+  if (settings.exit_status == exit_status::kUsage) parsed.error = settings.message;
   if (parsed.error.empty() && a.command == Subcommand::kHelp) {
     const CommandSpec* command = find_command(a.help_of);
     std::fputs((command ? command_help(*command) : global_help()).c_str(), stdout);
@@ -64,7 +70,11 @@ int run_main(const std::vector<std::string>& words) {
     if (refuse_report(a)) return exit_status::kUsage;
     checked_report_path = a.report;
   }
-  if (parsed.error.empty()) report = run_command(a);
+  if (parsed.error.empty() && settings.exit_status != exit_status::kOk) {
+    report = ended(report, settings.exit_status, settings.message);
+  } else if (parsed.error.empty()) {
+    report = run_command(a);
+  }
   return write_report_and_exit(report);
 }
 

@@ -31,9 +31,6 @@ void sort_in_source_order(std::vector<Diagnostic>& list, const std::string& line
 
 CheckOutcome check_scenario(Tables& t, int32_t p, const CheckedText& line, const CheckedText& train,
                             size_t max_errors) {
-  t.modo_percorso = p;
-  t.errore = ErrorState{};
-  clear_records(t);
   LoadedDescription line_text = load_description(system_disk(), line.path, line.shown);
   LoadedDescription train_text = load_description(system_disk(), train.path, train.shown);
   CheckOutcome out;
@@ -46,22 +43,31 @@ CheckOutcome check_scenario(Tables& t, int32_t p, const CheckedText& line, const
     return out;
   }
 
+  CheckOutcome checked = check_descriptions(t, p, line_text.text(), train_text.text(), max_errors);
+  checked.line_bytes = std::move(line_text.file.bytes);
+  checked.train_bytes = std::move(train_text.file.bytes);
+  return checked;
+}
+
+CheckOutcome check_descriptions(Tables& t, int32_t p, const DescriptionText& line, const DescriptionText& train,
+                                size_t max_errors) {
+  t.modo_percorso = p;
+  t.errore = ErrorState{};
+  clear_records(t);
   FaultSink sink(t.errore, FaultPolicy::kGoOn, max_errors);
-  (void)read_descriptions(t, line_text.text(), train_text.text(), sink);
+  (void)read_descriptions(t, line, train, sink);
   if (!sink.full()) {
     cab_code_pass(t, sink);
     // The reserved places are tested as the build tests them, without its
     // message box: a taken place is one more fault of the list.
     if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) sink.fault(stop);
   }
-
+  CheckOutcome out;
   out.diagnostics = sink.diagnostics();
-  sort_in_source_order(out.diagnostics, line.shown, train.shown);
+  sort_in_source_order(out.diagnostics, line.name, train.name);
   out.errors = sink.errors();
   out.warnings = sink.warnings();
   out.stopped = sink.full();
-  out.line_bytes = std::move(line_text.file.bytes);
-  out.train_bytes = std::move(train_text.file.bytes);
   return out;
 }
 

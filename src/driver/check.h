@@ -12,6 +12,7 @@
 #include "model/fault_sink.h"
 #include "base/status.h"
 #include "model/tables.h"
+#include "readers/description.h"
 
 namespace scenpack {
 
@@ -37,5 +38,11 @@ struct CheckOutcome {
 // check codes. Lists at most `max_errors` errors.
 CheckOutcome check_scenario(Tables& t, int32_t p, const CheckedText& line, const CheckedText& train,
                             size_t max_errors);
+
+// The same over two descriptions already in memory (an editor's unsaved
+// texts): no file is read. The outcome's status is always ok and its
+// bytes are left empty (the caller holds them).
+CheckOutcome check_descriptions(Tables& t, int32_t p, const DescriptionText& line, const DescriptionText& train,
+                                size_t max_errors);
 
 }  // namespace scenpack

@@ -16,4 +16,8 @@ std::vector<std::string> program_arguments(int argc, char** argv);
 // system from showing dialogs of its own for failed file operations.
 void prepare_process();
 
+// Makes stdin and stdout carry bytes as they are: on Windows no CR is added
+// before LF and none taken away (a protocol's framing counts every byte).
+void use_binary_standard_streams();
+
 }  // namespace scenpack

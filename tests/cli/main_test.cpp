@@ -32,7 +32,7 @@ TEST(Cli, HelpAndVersionPrintOnStdout) {
   TempDir dir;
   ExeResult help = run_scenpack(dir.path(), {"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("\n  build    build the compiled files"), std::string::npos) << help.out;
+  EXPECT_NE(help.out.find("\n  build     build the compiled files"), std::string::npos) << help.out;
   EXPECT_EQ(help.err, "");
   ExeResult check_help = run_scenpack(dir.path(), {"check", "--help"});
   EXPECT_EQ(check_help.status, 0);

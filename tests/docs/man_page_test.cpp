@@ -113,7 +113,10 @@ TEST(ManPage, ListsTheCommandsAndOptionsOfTheHelp) {
     const ExeResult command_help = run_scenpack(dir.path(), {command, "--help"});
     ASSERT_EQ(command_help.status, 0);
     const Names usage = options_in(usage_of(command_help.out));
-    EXPECT_FALSE(usage.empty()) << command_help.out;
+    // A usage that shows an option must give it to the comparison below.
+    if (usage_of(command_help.out).find(" [-") != std::string::npos) {
+      EXPECT_FALSE(usage.empty()) << command_help.out;
+    }
     const auto marked = page.options_of.find(command);
     EXPECT_EQ(joined(marked == page.options_of.end() ? Names{} : marked->second), joined(usage))
         << "OPTIONS marked (" << command << ") in docs/scenpack.1 against scenpack " << command << " --help";

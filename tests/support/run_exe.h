@@ -53,14 +53,16 @@ inline std::string without_carriage_returns(std::string s) {
   return out;
 }
 
-inline ExeResult run_exe(const std::string& exe, const std::string& cwd, const std::vector<std::string>& args) {
+inline ExeResult run_exe(const std::string& exe, const std::string& cwd, const std::vector<std::string>& args,
+                         const std::string& stdin_path = "") {
   TempDir capture;
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   auto open = [&](const std::wstring& path, DWORD access, DWORD disposition) {
     return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
   };
-  HANDLE in = open(L"NUL", GENERIC_READ, OPEN_EXISTING);
+  HANDLE in = open(stdin_path.empty() ? std::wstring(L"NUL") : fs_path(stdin_path).wstring(), GENERIC_READ,
+                   OPEN_EXISTING);
   HANDLE out = open(fs_path(capture.file("out")).wstring(), GENERIC_WRITE, CREATE_ALWAYS);
   HANDLE err = open(fs_path(capture.file("err")).wstring(), GENERIC_WRITE, CREATE_ALWAYS);
   const std::wstring program = fs_path(exe).wstring();
@@ -105,11 +107,12 @@ inline std::string shell_quote(const std::string& s) {
 
 // `shell_prefix` runs before the program in the same shell ("ulimit -f 1; ").
 inline ExeResult run_exe(const std::string& exe, const std::string& cwd, const std::vector<std::string>& args,
-                         const std::string& shell_prefix = "") {
+                         const std::string& shell_prefix = "", const std::string& stdin_path = "/dev/null") {
   TempDir capture;
   std::string cmd = "cd " + shell_quote(cwd) + " && " + shell_prefix + "exec " + shell_quote(exe);
   for (const std::string& a : args) cmd += " " + shell_quote(a);
-  cmd += " </dev/null >" + shell_quote(capture.file("out")) + " 2>" + shell_quote(capture.file("err"));
+  cmd += " <" + shell_quote(stdin_path);
+  cmd += " >" + shell_quote(capture.file("out")) + " 2>" + shell_quote(capture.file("err"));
   const int raw = std::system(cmd.c_str());
   ExeResult r;
   if (raw != -1 && WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
@@ -125,5 +128,16 @@ inline ExeResult run_scenpack(const std::string& cwd, const std::vector<std::str
 }
 
 #endif
+
+// The same with stdin read from the file `input`.
+inline ExeResult run_scenpack_with_input(const std::string& cwd, const std::vector<std::string>& args,
+                                         const std::string& input) {
+#ifdef _WIN32
+  static const std::string exe = utf8_of(std::filesystem::absolute(SCENPACK_EXE));
+  return run_exe(exe, cwd, args, input);
+#else
+  return run_exe(SCENPACK_EXE, cwd, args, "", input);
+#endif
+}
 
 }  // namespace scenpack::testing_support

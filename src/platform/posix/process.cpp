@@ -10,4 +10,6 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 
 void prepare_process() { std::signal(SIGXFSZ, SIG_IGN); }
 
+void use_binary_standard_streams() {}
+
 }  // namespace scenpack

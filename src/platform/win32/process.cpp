@@ -3,6 +3,10 @@
 #include <windows.h>
 // after windows.h, which it needs
 #include <shellapi.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 
 #include "platform/win32/wide_text.h"
 
@@ -23,5 +27,10 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 // Windows has no file size signal; a missing disk or a full one must come
 // back as an error, not as a dialog of the system's.
 void prepare_process() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
+void use_binary_standard_streams() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
 
 }  // namespace scenpack
