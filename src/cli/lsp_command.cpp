@@ -53,7 +53,7 @@ class DiskWorkspace : public Workspace {
 int run_language_server() {
   use_binary_standard_streams();
   DiskWorkspace files;
-  MessageReader in([](char* buffer, size_t size) { return std::fread(buffer, 1, size, stdin); }, kLargestMessage);
+  MessageReader in(read_standard_input, kLargestMessage);
   return serve_language(in, [](std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     std::fflush(stdout);

@@ -2,6 +2,7 @@
 // and how the system reports a failing write.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,9 @@ void prepare_process();
 // Makes stdin and stdout carry bytes as they are: on Windows no CR is added
 // before LF and none taken away (a protocol's framing counts every byte).
 void use_binary_standard_streams();
+
+// Reads what stdin has ready, up to `size` bytes, waiting only until some
+// bytes are there (never until all `size` are); 0 at its end or on an error.
+size_t read_standard_input(char* buffer, size_t size);
 
 }  // namespace scenpack

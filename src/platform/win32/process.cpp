@@ -28,6 +28,11 @@ std::vector<std::string> program_arguments(int argc, char** argv) {
 // back as an error, not as a dialog of the system's.
 void prepare_process() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
 
+size_t read_standard_input(char* buffer, size_t size) {
+  const int got = _read(_fileno(stdin), buffer, static_cast<unsigned>(size > (1u << 30) ? (1u << 30) : size));
+  return got > 0 ? static_cast<size_t>(got) : 0;
+}
+
 void use_binary_standard_streams() {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
