@@ -60,7 +60,12 @@ const Scheda* record_named(const Records* schede, int64_t r) {
 
 void named_record(Meaning& m, const std::string& what, const Cella& c, const Records* schede) {
   const Scheda* s = record_named(schede, c.dato1);
-  phrase(m, what + " " + num(c.dato1) + (s ? " \"" + shown_text(s->testo) + "\"" : ""));
+  std::string words = what + " " + num(c.dato1);
+  if (s) {
+    words += ' ';
+    words += quoted_text(s->testo);
+  }
+  phrase(m, words);
   add(m, "record", c.dato1);
   if (s) m.texts.emplace_back("text", decoded_text(s->testo));
 }
@@ -90,7 +95,7 @@ void cell_object(Meaning& m, const Cella& c, int64_t cell, const Records* schede
 }
 
 void station(Meaning& m, const Scheda& s) {
-  phrase(m, "\"" + shown_text(s.testo) + "\": " + station_kind_text(s.byte1) + " at " + metres(s.lungo3) + ", from " + metres(s.lungo1) + " to " +
+  phrase(m, quoted_text(s.testo) + ": " + station_kind_text(s.byte1) + " at " + metres(s.lungo3) + ", from " + metres(s.lungo1) + " to " +
                 metres(s.lungo2) + ", time " + clock_text(s.lungo4));
   m.texts.emplace_back("kind_name", station_kind_text(s.byte1));
   m.texts.emplace_back("time", clock_text(s.lungo4));
@@ -104,7 +109,11 @@ int gradient_per_mille(const Cella& c) { return c.dato6 - 100; }
 
 std::string code_pair(int64_t v) { return num(v / 10) + "|" + num(v % 10); }
 
-std::string signed_number(int64_t v) { return v > 0 ? "+" + num(v) : num(v); }
+std::string signed_number(int64_t v) {
+  std::string out = v > 0 ? "+" : "";
+  out += num(v);
+  return out;
+}
 
 int64_t cell_first_metre(int64_t cell) { return cell * kCellLength; }
 
@@ -144,7 +153,7 @@ Meaning record_meaning(const Scheda& s, std::string_view role) {
   if (role.rfind("station", 0) == 0) {
     station(m, s);
   } else if (role.rfind("text board", 0) == 0) {
-    phrase(m, "\"" + shown_text(s.testo) + "\"");
+    phrase(m, quoted_text(s.testo));
     m.texts.emplace_back("text", decoded_text(s.testo));
   } else if (role.rfind("chainage", 0) == 0) {
     phrase(m, "from " + metres(s.lungo1) + " the chainage is the distance " +
@@ -153,11 +162,11 @@ Meaning record_meaning(const Scheda& s, std::string_view role) {
   } else if (role == "general data") {
     phrase(m, "braked mass " + num(s.lungo1) + " %, route length " + metres(s.lungo2) + ", " + num(s.lungo3) + " coaches");
   } else if (role == "scenario and check code") {
-    phrase(m, "scenario \"" + shown_text(s.testo) + "\", background uno " + num(s.lungo1) + ", due " + num(s.lungo3) +
+    phrase(m, "scenario " + quoted_text(s.testo) + ", background uno " + num(s.lungo1) + ", due " + num(s.lungo3) +
                   ", tre " + num(s.lungo2) + ", weighted check code " + num(s.lungo4));
   } else if (role == "train and start clock") {
     const int64_t clock = (static_cast<int64_t>(s.intero3) * 60 + s.intero4) * 60 + s.intero5;
-    phrase(m, "train \"" + shown_text(s.testo) + "\", signal repetition " +
+    phrase(m, "train " + quoted_text(s.testo) + ", signal repetition " +
                   (s.lungo2 == 0 ? std::string("none") : metres(s.lungo1) + " to " + metres(s.lungo2) + " with " +
                                                              num(s.lungo3) + " codes") +
                   ", sand " + num(s.intero1) + ", start clock " + clock_text(clock));

@@ -12,9 +12,13 @@ namespace {
 
 constexpr const char* kStyle =
     "body{font-family:sans-serif;margin:16px;color:#222}"
-    ".layout{display:flex;gap:24px;align-items:flex-start}"
-    ".picture{flex:none}"
-    ".tables{font-size:12px}"
+    // The picture and the tables side by side on a wide window; on a
+    // narrower one the tables go below, and the picture shrinks to the
+    // window rather than scroll.
+    ".layout{display:flex;flex-wrap:wrap;gap:24px;align-items:flex-start}"
+    ".picture{flex:0 1 auto;max-width:100%}"
+    ".picture svg{display:block;max-width:100%;height:auto}"
+    ".tables{flex:1 1 420px;min-width:0;font-size:12px}"
     "table{border-collapse:collapse;margin-bottom:16px}"
     "th,td{border:1px solid #ccc;padding:2px 6px;text-align:right}"
     "td.name{text-align:left}"

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "markup/xml_writer.h"
 #include "model/route_geometry.h"
+#include "view/label_places.h"
 #include "view/names.h"
 #include "view/shown_text.h"
 
@@ -14,6 +16,22 @@ namespace {
 constexpr double kMapTolerance = 0.5;   // picture units between kept map points
 constexpr size_t kMostMapPoints = 20000;
 constexpr int kMostKmTicks = 30;
+
+// The frame of the map: as wide as the picture allows, as tall as the
+// route's shape asks within these bounds.
+constexpr double kPictureWidth = 1200;
+constexpr double kMargin = 40;
+constexpr double kMapTop = 50;
+constexpr double kMapPadding = 30;  // between the frame and the track's extent
+constexpr double kLeastMapHeight = 220;
+constexpr double kMostMapHeight = 640;
+constexpr double kLeastMapWidth = 320;
+// The profile: its left margin holds the lanes' titles and the axes' values.
+constexpr double kProfileLeft = 110;
+constexpr double kProfileGap = 50;
+constexpr double kProfileHeight = 340;
+constexpr double kNameRow = 15;  // one row of station names under the km axis
+constexpr int kNameRows = 3;
 
 const char* const kTrackColour = "#1f4e9c";
 const char* const kTunnelColour = "#8a5a00";
@@ -35,11 +53,49 @@ struct MapView {
   std::span<const double> x, y;
 };
 
+// The set points of the map: where a decoded map holds them (not copied),
+// or drawn from its runs into `drawn`.
+MapView map_view(const CompiledScenario& c, MapPoints& drawn) {
+  if (!c.mappa) return {};
+  const RouteMap& m = *c.mappa;
+  const size_t set = m.points_set > 0 ? static_cast<size_t>(m.points_set) : 0;
+  if (m.x.size() >= set && m.y.size() >= set) {
+    return {std::span<const double>(m.x.data(), set), std::span<const double>(m.y.data(), set)};
+  }
+  drawn = map_points(m);
+  return {drawn.x, drawn.y};
+}
+
+PictureLayout layout_for(const MapView& points) {
+  PictureLayout l;
+  const double widest = kPictureWidth - 2 * kMargin;
+  double width = widest;
+  double height = kLeastMapHeight;
+  if (points.x.size() >= 2) {
+    const Extent e = extent_of(points.x, points.y);
+    const double w = e.max_x - e.min_x;
+    const double h = e.max_y - e.min_y;
+    if (w > 0 && h > 0) {
+      const double aspect = h / w;
+      height = std::clamp((widest - 2 * kMapPadding) * aspect + 2 * kMapPadding, kLeastMapHeight, kMostMapHeight);
+      width = std::clamp((height - 2 * kMapPadding) / aspect + 2 * kMapPadding, kLeastMapWidth, widest);
+    } else if (h > 0) {
+      height = kMostMapHeight;
+      width = kLeastMapWidth;
+    }
+  }
+  l.width = kPictureWidth;
+  l.map = {kMargin, kMapTop, width, height};
+  l.profile = {kProfileLeft, l.map.bottom() + kProfileGap, kPictureWidth - kMargin - kProfileLeft, kProfileHeight};
+  l.height = l.profile.bottom() + 30 + kNameRows * kNameRow + 10;
+  return l;
+}
+
 // Everything the two parts share: the points of the map and the km scale.
 struct Drawing {
   const ScenarioSummary& summary;
-  MapPoints drawn;  // the points drawn from the map's runs, when it holds none
-  MapView points;   // the map's set points
+  MapView points;
+  PictureLayout layout;
   double route_metres = 0;
   LinearScale km;  // metres along the route -> picture x of the profile
 };
@@ -57,18 +113,17 @@ PicturePoint map_point_at(const Drawing& d, const MapProjection& p, int64_t metr
   return p(d.points.x[j], d.points.y[j]);
 }
 
-void draw_map(XmlWriter& w, const Drawing& d) {
-  const Box& a = kPictureLayout.map;
-  w.open("g", {{"id", "map"}});
-  w.leaf("rect", {{"x", n(a.left)}, {"y", n(a.top)}, {"width", n(a.width)}, {"height", n(a.height)},
-                  {"fill", "#f7f7f2"}, {"stroke", "#cccccc"}});
-  if (d.points.x.size() < 2) {
-    w.element("text", "no route map", {{"x", n(a.left + a.width / 2)}, {"y", n(a.top + a.height / 2)}, {"text-anchor", "middle"}});
-    w.close();
-    return;
-  }
-  const Box inner{a.left + 40, a.top + 30, a.width - 80, a.height - 60};
-  const MapProjection p = fit_equal_scales(extent_of(d.points.x, d.points.y), inner);
+// A text at the first of `tries` that `places` has room for; none when
+// none has.
+void placed_text(XmlWriter& w, LabelPlaces& places, const std::string& text, double size,
+                 const std::vector<TextPlace>& tries, const char* cls, const char* colour = "#222222") {
+  const TextPlace* at = places.take(text, size, tries);
+  if (!at) return;
+  w.element("text", text, {{"class", cls}, {"x", n(at->x)}, {"y", n(at->y)}, {"font-size", n(size)},
+                           {"text-anchor", anchor_name(at->anchor)}, {"fill", colour}});
+}
+
+void draw_track(XmlWriter& w, const Drawing& d, const MapProjection& p) {
   const std::vector<size_t> kept = decimate(d.points.x, d.points.y, p, kMapTolerance, kMostMapPoints);
   std::vector<PicturePoint> track;
   track.reserve(kept.size());
@@ -85,17 +140,48 @@ void draw_map(XmlWriter& w, const Drawing& d) {
     w.leaf("polyline", {{"class", "tunnel"}, {"points", points_text(part)}, {"fill", "none"}, {"stroke", kTunnelColour},
                         {"stroke-width", "6"}, {"stroke-dasharray", "5 3"}});
   }
-  // A mark every few km along the track.
+}
+
+// Places around a mark at q, nearest first.
+std::vector<TextPlace> around(const PicturePoint& q, double size) {
+  const double up = q.y - 5, down = q.y + size + 3, mid = q.y + size / 3;
+  return {{q.x + 7, mid, Anchor::kStart},        {q.x - 7, mid, Anchor::kEnd},
+          {q.x, up, Anchor::kMiddle},            {q.x, down, Anchor::kMiddle},
+          {q.x + 7, up, Anchor::kStart},         {q.x - 7, up, Anchor::kEnd},
+          {q.x + 7, down, Anchor::kStart},       {q.x - 7, down, Anchor::kEnd},
+          {q.x + 7, up - size, Anchor::kStart},  {q.x - 7, up - size, Anchor::kEnd},
+          {q.x + 7, down + size, Anchor::kStart}, {q.x - 7, down + size, Anchor::kEnd}};
+}
+
+void draw_map(XmlWriter& w, const Drawing& d) {
+  const Box& a = d.layout.map;
+  w.open("g", {{"id", "map"}});
+  w.leaf("rect", {{"x", n(a.left)}, {"y", n(a.top)}, {"width", n(a.width)}, {"height", n(a.height)},
+                  {"fill", "#f7f7f2"}, {"stroke", "#cccccc"}});
+  if (d.points.x.size() < 2) {
+    w.element("text", "no route map", {{"x", n(a.left + a.width / 2)}, {"y", n(a.top + a.height / 2)}, {"text-anchor", "middle"}});
+    w.close();
+    return;
+  }
+  const Box inner{a.left + kMapPadding, a.top + kMapPadding, a.width - 2 * kMapPadding, a.height - 2 * kMapPadding};
+  const MapProjection p = fit_equal_scales(extent_of(d.points.x, d.points.y), inner);
+  draw_track(w, d, p);
+  LabelPlaces places(a);
+  // The stations first, each with its name in a tooltip; then their names
+  // where there is room, then the km marks' labels where there still is.
+  for (const StationRow& s : d.summary.stations) {
+    const PicturePoint q = map_point_at(d, p, s.position);
+    w.open("circle", {{"class", "station"}, {"cx", n(q.x)}, {"cy", n(q.y)}, {"r", "4"}, {"fill", kStationColour}});
+    w.element("title", decoded_text(s.name) + ", " + svg_number(s.position / 1000.0, 3) + " km").close();
+  }
+  for (const StationRow& s : d.summary.stations) {
+    placed_text(w, places, decoded_text(s.name), 10, around(map_point_at(d, p, s.position), 10), "station-name");
+  }
   const double step = tick_spacing(d.route_metres / 1000, kMostKmTicks) * 1000;
   for (double m = 0; m <= d.route_metres; m += step) {
     const PicturePoint q = map_point_at(d, p, static_cast<int64_t>(m));
     w.leaf("circle", {{"class", "km-mark"}, {"cx", n(q.x)}, {"cy", n(q.y)}, {"r", "2"}, {"fill", "#555555"}});
-    w.element("text", svg_number(m / 1000) + " km", {{"x", n(q.x + 4)}, {"y", n(q.y + 12)}, {"font-size", "9"}, {"fill", "#555555"}});
-  }
-  for (const StationRow& s : d.summary.stations) {
-    const PicturePoint q = map_point_at(d, p, s.position);
-    w.leaf("circle", {{"class", "station"}, {"cx", n(q.x)}, {"cy", n(q.y)}, {"r", "4"}, {"fill", kStationColour}});
-    w.element("text", decoded_text(s.name), {{"class", "station-name"}, {"x", n(q.x + 6)}, {"y", n(q.y - 4)}, {"font-size", "10"}});
+    placed_text(w, places, svg_number(m / 1000) + " km", 9, around(q, 9), "km-label", "#555555");
   }
   w.close();
 }
@@ -105,8 +191,7 @@ struct Lanes {
   Box speed, gradient, signals, code_points, text_boards;
 };
 
-Lanes profile_lanes() {
-  const Box& b = kPictureLayout.profile;
+Lanes profile_lanes(const Box& b) {
   return {{b.left, b.top + 5, b.width, 120},
           {b.left, b.top + 135, b.width, 110},
           {b.left, b.top + 255, b.width, 22},
@@ -114,8 +199,24 @@ Lanes profile_lanes() {
           {b.left, b.top + 309, b.width, 22}};
 }
 
-void lane_label(XmlWriter& w, const Box& lane, const std::string& text) {
-  w.element("text", text, {{"x", n(lane.left + 4)}, {"y", n(lane.top + 11)}, {"font-size", "10"}, {"fill", "#333333"}});
+// A lane's title in the margin left of the band, one line or two.
+void lane_title(XmlWriter& w, LabelPlaces& places, const Box& lane, const std::string& first,
+                const std::string& second = "") {
+  const double y = lane.top + (second.empty() ? lane.height / 2 + 4 : 14);
+  placed_text(w, places, first, 10, {{6, y, Anchor::kStart}}, "lane-title", "#333333");
+  if (!second.empty()) placed_text(w, places, second, 10, {{6, y + 16, Anchor::kStart}}, "lane-title", "#333333");
+}
+
+// Values along the left edge of a lane, from `low` to `high` every `step`.
+void axis_values(XmlWriter& w, LabelPlaces& places, const Box& b, const LinearScale& y, double low, double high,
+                 double step, bool with_sign) {
+  for (double v = low; v <= high + step / 1e6; v += step) {
+    const double at = y(v);
+    w.leaf("line", {{"x1", n(b.left - 3)}, {"y1", n(at)}, {"x2", n(b.left)}, {"y2", n(at)}, {"stroke", "#777777"}});
+    std::string text = with_sign && v > 0 ? "+" : "";
+    text += svg_number(v);
+    placed_text(w, places, text, 9, {{b.left - 5, at + 3, Anchor::kEnd}}, "axis-value", "#555555");
+  }
 }
 
 template <typename Row, typename Metre>
@@ -135,81 +236,103 @@ std::vector<double> cell_values(const std::vector<Cella>& celle, double (*value)
   return v;
 }
 
-void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
-  const Box& b = kPictureLayout.profile;
-  const Lanes lanes = profile_lanes();
-  w.open("g", {{"id", "profile"}});
-  w.leaf("rect", {{"x", n(b.left)}, {"y", n(b.top)}, {"width", n(b.width)}, {"height", n(b.height)},
-                  {"fill", "#ffffff"}, {"stroke", "#cccccc"}});
+void slow_orders(XmlWriter& w, LabelPlaces& places, const Drawing& d, const Box& b) {
   for (const SlowOrderRow& s : d.summary.slow_orders) {
     const double x1 = d.km(static_cast<double>(s.start));
     const double x2 = d.km(static_cast<double>(s.end.value_or(s.start + kCellLength)));
-    w.leaf("rect", {{"class", "slow-order"}, {"x", n(std::min(x1, x2))}, {"y", n(b.top)},
+    const std::string speed = std::to_string(s.speed) + " km/h";
+    w.open("rect", {{"class", "slow-order"}, {"x", n(std::min(x1, x2))}, {"y", n(b.top)},
                     {"width", n(std::max(2.0, std::fabs(x2 - x1)))}, {"height", n(b.height)},
                     {"fill", "#f4b400"}, {"fill-opacity", "0.35"}});
+    w.element("title", "slow order " + speed + " from " + std::to_string(s.start) + " m" +
+                           (s.end ? " to " + std::to_string(*s.end) + " m" : std::string()))
+        .close();
+    const double mid = (x1 + x2) / 2;
+    placed_text(w, places, speed, 9, {{mid, b.top + 14, Anchor::kMiddle}, {mid, b.top + 26, Anchor::kMiddle}},
+                "slow-order-speed", "#7a5a00");
   }
+}
+
+void speed_and_gradient(XmlWriter& w, LabelPlaces& places, const Drawing& d, const CompiledScenario& c,
+                        const Lanes& lanes) {
+  const Box& b = d.layout.profile;
+  // The cells of the route itself: the margin after its end is never filled.
+  const std::vector<double> speed = cell_values(*c.celle, [](const Cella& x) { return 5.0 * x.dato5; });
+  const std::vector<double> gradient = cell_values(*c.celle, [](const Cella& x) { return x.dato6 - 100.0; });
+  double top_speed = 50;
+  double steepest = 5;
+  for (size_t i = 0; i < speed.size() && static_cast<double>(i) * kCellLength < d.route_metres; ++i) {
+    top_speed = std::max(top_speed, speed[i]);
+    steepest = std::max(steepest, std::fabs(gradient[i]));
+  }
+  const double speed_step = tick_spacing(top_speed, 4);
+  top_speed = std::ceil(top_speed / speed_step) * speed_step;
+  const double gradient_step = tick_spacing(steepest, 2);
+  steepest = std::ceil(steepest / gradient_step) * gradient_step;
+  const LinearScale speed_y{0, top_speed, lanes.speed.bottom(), lanes.speed.top + 8};
+  const LinearScale gradient_y{-steepest, steepest, lanes.gradient.bottom() - 4, lanes.gradient.top + 8};
+  const double zero = gradient_y(0);
+  w.leaf("line", {{"x1", n(b.left)}, {"y1", n(zero)}, {"x2", n(b.right())}, {"y2", n(zero)}, {"stroke", "#999999"}});
+  w.leaf("polyline", {{"class", "speed"}, {"points", points_text(step_line(speed, kCellLength, d.km, speed_y))},
+                      {"fill", "none"}, {"stroke", "#2e7d32"}, {"stroke-width", "2"}});
+  w.leaf("polyline", {{"class", "gradient"}, {"points", points_text(step_line(gradient, kCellLength, d.km, gradient_y))},
+                      {"fill", "none"}, {"stroke", "#6a1b9a"}, {"stroke-width", "2"}});
+  axis_values(w, places, b, speed_y, 0, top_speed, speed_step, false);
+  axis_values(w, places, b, gradient_y, -steepest, steepest, gradient_step, true);
+  lane_title(w, places, lanes.speed, "speed limit", "km/h");
+  lane_title(w, places, lanes.gradient, "gradient", "per mille");
+}
+
+void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
+  const Box& b = d.layout.profile;
+  const Lanes lanes = profile_lanes(b);
+  LabelPlaces places({0, b.top - 2, d.layout.width, d.layout.height - (b.top - 2)});
+  w.open("g", {{"id", "profile"}});
+  w.leaf("rect", {{"x", n(b.left)}, {"y", n(b.top)}, {"width", n(b.width)}, {"height", n(b.height)},
+                  {"fill", "#ffffff"}, {"stroke", "#cccccc"}});
   for (const StationRow& s : d.summary.stations) {
     const double x = d.km(s.position);
-    w.leaf("line", {{"class", "station-line"}, {"x1", n(x)}, {"y1", n(b.top)}, {"x2", n(x)}, {"y2", n(b.bottom())},
+    w.open("line", {{"class", "station-line"}, {"x1", n(x)}, {"y1", n(b.top)}, {"x2", n(x)}, {"y2", n(b.bottom())},
                     {"stroke", kStationColour}, {"stroke-opacity", "0.4"}, {"stroke-dasharray", "2 3"}});
+    w.element("title", decoded_text(s.name)).close();
   }
-  if (c.celle && !c.celle->empty()) {
-    // The cells of the route itself: the margin after its end is never filled.
-    const std::vector<double> speed = cell_values(*c.celle, [](const Cella& x) { return 5.0 * x.dato5; });
-    const std::vector<double> gradient = cell_values(*c.celle, [](const Cella& x) { return x.dato6 - 100.0; });
-    double top_speed = 50;
-    double steepest = 5;
-    for (size_t i = 0; i < speed.size() && static_cast<double>(i) * kCellLength < d.route_metres; ++i) {
-      top_speed = std::max(top_speed, speed[i]);
-      steepest = std::max(steepest, std::fabs(gradient[i]));
-    }
-    const LinearScale speed_y{0, top_speed, lanes.speed.bottom(), lanes.speed.top + 14};
-    const LinearScale gradient_y{-steepest, steepest, lanes.gradient.bottom(), lanes.gradient.top + 14};
-    const double zero = gradient_y(0);
-    w.leaf("line", {{"x1", n(b.left)}, {"y1", n(zero)}, {"x2", n(b.right())}, {"y2", n(zero)}, {"stroke", "#999999"}});
-    w.leaf("polyline", {{"class", "speed"}, {"points", points_text(step_line(speed, kCellLength, d.km, speed_y))},
-                        {"fill", "none"}, {"stroke", "#2e7d32"}, {"stroke-width", "2"}});
-    w.leaf("polyline", {{"class", "gradient"}, {"points", points_text(step_line(gradient, kCellLength, d.km, gradient_y))},
-                        {"fill", "none"}, {"stroke", "#6a1b9a"}, {"stroke-width", "2"}});
-    lane_label(w, lanes.speed, "speed limit, km/h (top " + svg_number(top_speed) + ")");
-    lane_label(w, lanes.gradient, "gradient, per mille (" + svg_number(-steepest) + " to " + svg_number(steepest) + ")");
-  }
+  // The titles and values of the margin first, then what the band holds.
+  if (c.celle && !c.celle->empty()) speed_and_gradient(w, places, d, c, lanes);
+  lane_title(w, places, lanes.signals, "signals");
+  lane_title(w, places, lanes.code_points, "code points");
+  lane_title(w, places, lanes.text_boards, "text boards");
+  const double axis_y = b.bottom() + 14;
+  placed_text(w, places, "km", 10, {{b.left - 5, axis_y, Anchor::kEnd}}, "axis-title", "#333333");
+  slow_orders(w, places, d, b);
   ticks(w, d, lanes.signals, d.summary.signals, [](const SignalRow& r) { return r.metre; }, "signal", "#d32f2f");
   ticks(w, d, lanes.code_points, d.summary.code_points, [](const CellRow& r) { return r.metre; }, "code-point", "#1565c0");
   ticks(w, d, lanes.text_boards, d.summary.text_boards, [](const TextBoardRow& r) { return r.metre; }, "text-board", "#ef6c00");
-  lane_label(w, lanes.signals, "signals");
-  lane_label(w, lanes.code_points, "code points");
-  lane_label(w, lanes.text_boards, "text boards");
-  // The km axis under the band, then the station names.
+  // The km axis under the band, then the station names in rows under it.
   const double step = tick_spacing(d.route_metres / 1000, kMostKmTicks) * 1000;
   for (double m = 0; m <= d.route_metres; m += step) {
-    w.element("text", svg_number(m / 1000), {{"x", n(d.km(m))}, {"y", n(b.bottom() + 14)}, {"font-size", "10"}, {"text-anchor", "middle"}});
+    placed_text(w, places, svg_number(m / 1000), 10, {{d.km(m), axis_y, Anchor::kMiddle}}, "km-value");
   }
   for (const StationRow& s : d.summary.stations) {
     const double x = d.km(s.position);
-    const double y = b.bottom() + 24;
-    w.element("text", decoded_text(s.name), {{"class", "station-label"}, {"x", n(x)}, {"y", n(y)}, {"font-size", "9"},
-                               {"transform", "rotate(60 " + n(x) + " " + n(y) + ")"}});
+    std::vector<TextPlace> rows;
+    for (int r = 0; r < kNameRows; ++r) rows.push_back({x, axis_y + 16 + r * kNameRow, Anchor::kMiddle});
+    placed_text(w, places, decoded_text(s.name), 9, rows, "station-label");
   }
   w.close();
 }
 
 }  // namespace
 
+PictureLayout picture_layout(const CompiledScenario& c) {
+  MapPoints drawn;
+  return layout_for(map_view(c, drawn));
+}
+
 std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
-  const PictureLayout& l = kPictureLayout;
-  Drawing d{s, {}, {}, route_metres_of(c, s), {}};
-  if (c.mappa) {
-    const RouteMap& m = *c.mappa;
-    const size_t set = m.points_set > 0 ? static_cast<size_t>(m.points_set) : 0;
-    // A decoded map holds its points: they are drawn where they are, not copied.
-    if (m.x.size() >= set && m.y.size() >= set) {
-      d.points = {std::span<const double>(m.x.data(), set), std::span<const double>(m.y.data(), set)};
-    } else {
-      d.drawn = map_points(m);
-      d.points = {d.drawn.x, d.drawn.y};
-    }
-  }
+  MapPoints drawn;
+  const MapView points = map_view(c, drawn);
+  Drawing d{s, points, layout_for(points), route_metres_of(c, s), {}};
+  const PictureLayout& l = d.layout;
   d.km = LinearScale{0, d.route_metres, l.profile.left, l.profile.right()};
   const std::string title = s.nome_scenario + (s.numero_treno.empty() ? "" : ", train " + s.numero_treno) + ": " +
                             svg_number(d.route_metres / 1000, 3) + " km";

@@ -1,9 +1,11 @@
 // The picture of a compiled scenario, on one page, aligned on position in
 // km: above, the route map drawn from the map points with equal scales on
-// both axes (stations marked and named, tunnels drawn apart, a mark every
-// few km); below, the line profile: speed-limit steps, gradient per mille,
-// slow orders as shaded bands, ticks for signals, code points and text
-// boards, and the stations by name.
+// both axes in a frame of the route's own shape (stations marked and named,
+// tunnels drawn apart, a mark every few km); below, the line profile:
+// speed-limit steps and gradient per mille on axes with values, slow orders
+// as shaded bands with their speed, ticks for signals, code points and text
+// boards, the km axis and the stations by name. No text covers another:
+// names that find no free place are left to each mark's tooltip.
 #pragma once
 
 #include <string>
@@ -18,10 +20,13 @@ namespace scenpack {
 struct PictureLayout {
   double width = 1200;
   double height = 1100;
-  Box map{40, 50, 1120, 500};          // the route map
-  Box profile{40, 600, 1120, 340};     // the line profile band
+  Box map{40, 50, 1120, 500};       // the route map's frame
+  Box profile{110, 600, 1050, 340};  // the line profile band
 };
-constexpr PictureLayout kPictureLayout{};
+
+// The layout for a scenario: the map's frame takes the shape of the route
+// (a route running north gets a tall narrow frame), the rest follows it.
+PictureLayout picture_layout(const CompiledScenario& scenario);
 
 // The picture as an SVG element (a complete SVG document, which an HTML
 // page can also hold as it is).

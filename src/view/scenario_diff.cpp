@@ -112,8 +112,8 @@ void compare_records(const Records& a, const Records& b, const std::vector<Cella
       RecordChange c{static_cast<int>(r), role, name, std::string(field), l ? std::string(l->label) : std::string(field),
                      {}, {}, {}, {}};
       if (field == "testo") {
-        c.before = c.stored_before = "\"" + shown_text(stored_a[f].second) + "\"";
-        c.after = c.stored_after = "\"" + shown_text(stored_b[f].second) + "\"";
+        c.before = c.stored_before = quoted_text(stored_a[f].second);
+        c.after = c.stored_after = quoted_text(stored_b[f].second);
       } else {
         const Unit u = l ? l->unit : Unit::kNone;
         c.before = in_unit(numbers_a[f], u), c.after = in_unit(numbers_b[f], u);

@@ -26,6 +26,13 @@ std::string shown_text(std::string_view bytes) {
   return out;
 }
 
+std::string quoted_text(std::string_view bytes) {
+  std::string out = "\"";
+  out += shown_text(bytes);
+  out += '"';
+  return out;
+}
+
 std::string decoded_text(std::string_view bytes) { return utf8_from_windows_1252(bytes); }
 
 }  // namespace scenpack

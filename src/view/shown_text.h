@@ -12,6 +12,9 @@ namespace scenpack {
 // UTF-8 for a terminal: controls (C0, DEL and the C1 row) as "\xNN".
 std::string shown_text(std::string_view windows_1252);
 
+// The same in double quotes: "SAN LIÒ".
+std::string quoted_text(std::string_view windows_1252);
+
 // UTF-8 for a document that escapes on its own (JSON, SVG, HTML): every
 // byte decoded, controls left to the document's writer.
 std::string decoded_text(std::string_view windows_1252);

@@ -8,7 +8,10 @@
 
 #if defined(SCENPACK_TEST_PNG) && !defined(_WIN32)
 #define SCENPACK_BROWSER_TESTS 1
+#include <cmath>
+
 #include "markup/escape.h"
+#include "markup/xml_writer.h"
 #include "support/png.h"
 #include "support/run_exe.h"
 #include "cli/compiled_files.h"
@@ -87,12 +90,14 @@ class RouteInBrowser : public ::testing::Test {
 
 TEST_F(RouteInBrowser, SvgShowsTheTrackInTheMapAndTheLinesInTheProfileBand) {
   ASSERT_EQ(run_scenpack(dir.path(), {"plot", ".", "--out", "route.svg"}).status, 0);
-  const ExeResult shot = run_browser(browser, dir, "route.svg", "--screenshot=" + dir.file("route.png"), "1200,1100");
+  const ExeResult shot = run_browser(browser, dir, "route.svg", "--screenshot=" + dir.file("route.png"), "1200,1200");
   ASSERT_EQ(shot.status, 0) << shot.err;
   const std::optional<Image> img = read_png(slurp(dir.file("route.png")));
   ASSERT_TRUE(img) << "no PNG screenshot";
   ASSERT_EQ(img->width, 1200u);
-  const PictureLayout& l = kPictureLayout;
+  CompiledScenario scenario;
+  ASSERT_FALSE(load_directory(dir.path(), "Tarvena1", "84", scenario));
+  const PictureLayout l = picture_layout(scenario);
   EXPECT_GT(pixels_like(*img, l.map, 0x1f, 0x4e, 0x9c), 150) << "track";
   EXPECT_GT(pixels_like(*img, l.map, 0xc0, 0x39, 0x2b), 100) << "stations";
   EXPECT_GT(pixels_like(*img, l.profile, 0x2e, 0x7d, 0x32), 500) << "speed steps";
@@ -125,6 +130,140 @@ TEST_F(RouteInBrowser, HtmlPageShowsThePictureAndHoldsTheTablesWithEveryStation)
   for (const StationRow& s : summary.stations) {
     EXPECT_NE(stations.find("<td class=\"name\">" + xml_text(s.name) + "</td>"), std::string::npos) << s.name;
   }
+}
+
+// The page a browser is given to measure a picture: the SVG inline, and a
+// script that reads every text's box as drawn and writes its verdict into
+// the page, which --dump-dom hands back: "texts N" then one line for each
+// text outside the picture and each pair of texts that overlap.
+std::string measuring_page(const std::string& svg) {
+  return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body style=\"margin:0\">" + svg +
+         "<pre id=\"verdict\"></pre><script>\n"
+         "const svg = document.querySelector('svg');\n"
+         "const frame = svg.getBoundingClientRect();\n"
+         "const texts = [...svg.querySelectorAll('text')].map(t => ({name: t.textContent, box: t.getBoundingClientRect()}));\n"
+         "const lines = ['texts ' + texts.length];\n"
+         "const slack = 0.5;\n"
+         "for (const t of texts) {\n"
+         "  const b = t.box;\n"
+         "  if (b.left < frame.left - slack || b.top < frame.top - slack || b.right > frame.right + slack ||\n"
+         "      b.bottom > frame.bottom + slack) lines.push('outside: ' + t.name);\n"
+         "}\n"
+         "for (let i = 0; i < texts.length; ++i) {\n"
+         "  for (let j = i + 1; j < texts.length; ++j) {\n"
+         "    const a = texts[i].box, b = texts[j].box;\n"
+         "    const w = Math.min(a.right, b.right) - Math.max(a.left, b.left);\n"
+         "    const h = Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top);\n"
+         "    if (w > slack && h > slack) lines.push('overlap: ' + texts[i].name + ' | ' + texts[j].name);\n"
+         "  }\n"
+         "}\n"
+         "document.getElementById('verdict').textContent = lines.join('\\n') + '\\nend';\n"
+         "</script></body></html>\n";
+}
+
+// The verdict the measuring page wrote, read back from the dumped page.
+std::string verdict_of(const std::string& dom) {
+  const std::string open = "<pre id=\"verdict\">";
+  const size_t from = dom.find(open);
+  if (from == std::string::npos) return "no verdict";
+  const size_t to = dom.find("</pre>", from);
+  return dom.substr(from + open.size(), to == std::string::npos ? std::string::npos : to - from - open.size());
+}
+
+// The texts of an SVG picture, measured in the browser: none outside the
+// picture, no two overlapping.
+void expect_texts_apart(const std::string& browser, const TempDir& dir, const std::string& svg, const std::string& name) {
+  spit(dir.file(name + ".html"), measuring_page(svg));
+  const ExeResult dom = run_browser(browser, dir, name + ".html", "--dump-dom", "1300,1400");
+  ASSERT_EQ(dom.status, 0) << dom.err;
+  const std::string verdict = verdict_of(dom.out);
+  EXPECT_EQ(verdict.rfind("texts ", 0), 0u) << name << ": " << verdict;
+  EXPECT_EQ(verdict.find('\n'), verdict.rfind("\nend")) << name << ":\n" << verdict;
+}
+
+// A route of 200 km crowded with marks: a station every 1,500 m with a
+// long name, a slow order every 2,500 m, a signal every 1,000 m; the map a
+// wide arc.
+CompiledScenario crowded_route() {
+  constexpr int32_t kMetres = 200000;
+  CompiledScenario c;
+  c.nome_scenario = "Affollato";
+  c.numero_treno = "9";
+  RouteMap& m = c.mappa.emplace();
+  m.sized = true;
+  m.last_index = kMetres + kRouteMargin;
+  m.points_set = kMetres + 1;
+  m.x.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  m.y.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  for (int32_t j = 0; j <= kMetres; ++j) {
+    m.x[static_cast<size_t>(j)] = 60000 * std::sin(j / 60000.0);
+    m.y[static_cast<size_t>(j)] = 60000 * (1 - std::cos(j / 60000.0));
+  }
+  auto& cells = c.celle.emplace(static_cast<size_t>((kMetres + kRouteMargin) / kCellLength + 1));
+  for (size_t i = 0; i < cells.size(); ++i) {
+    cells[i].dato5 = static_cast<uint8_t>(20 + (i / 100) % 10);
+    cells[i].dato6 = static_cast<uint8_t>(100 + (i / 37) % 25 - 12);
+  }
+  for (size_t i = 20; i * kCellLength < kMetres; i += 20) cells[i].tipo = kind::kSignal;
+  for (size_t i = 35; i * kCellLength < kMetres; i += 50) {
+    cells[i].tipo = kind::kSlowdownStart;
+    cells[i].dato1 = static_cast<int16_t>(30 + (i % 7) * 10);
+    cells[i + 6].tipo = kind::kSlowdownEnd;
+  }
+  auto& r = c.schede.emplace();
+  r[84].lungo2 = kMetres;
+  for (int k = 1; k <= 78; ++k) {
+    const int32_t at = 1500 * k;
+    r[static_cast<size_t>(k)] = Scheda{4, at - 200, at + 200, at, 0, "STAZIONE DI SAN LORENZO " + std::to_string(k)};
+  }
+  return c;
+}
+
+TEST_F(RouteInBrowser, NoTextCoversAnotherOrLeavesThePicture) {
+  CompiledScenario embedded;
+  ASSERT_FALSE(load_directory(dir.path(), "Tarvena1", "84", embedded));
+  expect_texts_apart(browser, dir, route_svg(embedded, summarize(embedded)), "embedded");
+
+  const CompiledScenario crowded = crowded_route();
+  expect_texts_apart(browser, dir, route_svg(crowded, summarize(crowded)), "crowded");
+
+  // The guide's example, built from the page as an author would.
+  const std::string guide = slurp(std::string(SCENPACK_SOURCE_DIR) + "/docs/descriptions.md");
+  for (const char* name : {"linea_valle.txt", "treno_valle.txt"}) {
+    const std::string open = std::string("```text ") + name + "\n";
+    const size_t from = guide.find(open);
+    ASSERT_NE(from, std::string::npos) << name;
+    const size_t body = from + open.size();
+    spit(dir.file(name), guide.substr(body, guide.find("```", body) - body));
+  }
+  ASSERT_EQ(run_scenpack(dir.path(), {"build", "--quiet", "-w", "--name", "Valle", "--number", "7", "--line",
+                                      "linea_valle.txt", "--train", "treno_valle.txt"})
+                .status,
+            0);
+  CompiledScenario valle;
+  ASSERT_FALSE(load_directory(dir.path(), "Valle", "7", valle));
+  expect_texts_apart(browser, dir, route_svg(valle, summarize(valle)), "valle");
+}
+
+TEST_F(RouteInBrowser, PageNeedsNoSidewaysScrollAt1366) {
+  ASSERT_EQ(run_scenpack(dir.path(), {"plot", ".", "--out", "route.html"}).status, 0);
+  for (const char* window : {"1366,768", "1920,1080"}) {
+    const std::string png = dir.file(std::string("page-") + window + ".png");
+    const ExeResult shot = run_browser(browser, dir, "route.html", "--screenshot=" + png, window);
+    ASSERT_EQ(shot.status, 0) << shot.err;
+    ASSERT_TRUE(read_png(slurp(png))) << window;
+  }
+  // The page's own measure of its width at 1366 px: nothing wider than the window.
+  std::string page = slurp(dir.file("route.html"));
+  page.insert(page.rfind("</body>"),
+              "<pre id=\"verdict\"></pre><script>document.getElementById('verdict').textContent = "
+              "'scroll ' + (document.documentElement.scrollWidth - window.innerWidth);</script>");
+  spit(dir.file("measured.html"), page);
+  const ExeResult dom = run_browser(browser, dir, "measured.html", "--dump-dom", "1366,768");
+  ASSERT_EQ(dom.status, 0) << dom.err;
+  const std::string verdict = verdict_of(dom.out);
+  ASSERT_EQ(verdict.rfind("scroll ", 0), 0u) << verdict;
+  EXPECT_LE(std::stoi(verdict.substr(7)), 0) << "the page is wider than a 1366 px window";
 }
 
 #endif

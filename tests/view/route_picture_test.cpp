@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "markup/xml_writer.h"
 #include "view/route_page.h"
 
 namespace scenpack {
@@ -52,7 +53,11 @@ CompiledScenario route(int32_t metres) {
 TEST(RoutePicture, SvgHoldsTheTrackTheProfileAndOneLabelPerStation) {
   const CompiledScenario c = route(20000);
   const std::string svg = route_svg(c, summarize(c));
-  EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1200 1100\" width=\"1200\" height=\"1100\"", 0), 0u);
+  const PictureLayout l = picture_layout(c);
+  EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1200 " + svg_number(l.height) +
+                          "\" width=\"1200\" height=\"" + svg_number(l.height) + "\"",
+                      0),
+            0u);
   EXPECT_EQ(count(svg, "<polyline class=\"track\""), 1);
   EXPECT_EQ(count(svg, "<polyline class=\"tunnel\""), 1);
   EXPECT_EQ(count(svg, "<polyline class=\"speed\""), 1);
@@ -74,7 +79,7 @@ TEST(RoutePicture, SvgHoldsTheTrackTheProfileAndOneLabelPerStation) {
   const size_t end = svg.find('"', first);
   ASSERT_NE(end, std::string::npos);
   const std::string points = svg.substr(first, end - first);
-  const Box& area = kPictureLayout.map;
+  const Box& area = l.map;
   std::istringstream in(points);
   int n = 0;
   for (std::string pair; in >> pair; ++n) {
