@@ -68,10 +68,12 @@ int run_check(const Arguments& a) {
   if (a.format == ListFormat::kJson) {
     put(findings_json(list));
   } else {
+    // Each description's lines found once, however many findings it has.
+    const SourceLines line_lines(out.line_bytes), train_lines(out.train_bytes), none;
     for (const Diagnostic& d : list) {
-      const std::string& source = d.where.file == line.shown ? out.line_bytes
-                                  : d.where.file == train.shown ? out.train_bytes
-                                                                : std::string();
+      const SourceLines& source = d.where.file == line.shown    ? line_lines
+                                  : d.where.file == train.shown ? train_lines
+                                                                : none;
       put(finding_text(d, source));
     }
     put(summary_line(out.errors, warnings) + "\n");

@@ -38,6 +38,16 @@ void print_line(const std::string& line) {
 
 // The common ending of run and build: the exit status from the build's
 // outcome and the final fault state.
+// The fault as check lists it, the file first, and its related places.
+std::string fault_finding(const ErrorState& e) {
+  Diagnostic d(Severity::kError, static_cast<FaultCode>(e.codice_errore), e.own_position.value_or(0),
+               e.where.value_or(SourceLocation{}), e.detail);
+  d.related = e.related;
+  std::string text = finding_header(d) + "\n" + related_lines(d);
+  text.pop_back();
+  return text;
+}
+
 RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   r.errore = t.errore;
   r.files = out.files_written;
@@ -51,7 +61,7 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   if (t.errore.codice_errore != 0) {
     r.exit_status = exit_status::kFault;
     r.message = fault_message(t.errore);
-    print_line(r.message);
+    print_line(fault_finding(t.errore));
     return r;
   }
   r.exit_status = exit_status::kOk;

@@ -1,5 +1,6 @@
 #include "cli/findings.h"
 
+#include "cli/source_lines.h"
 #include "markup/escape.h"
 
 namespace scenpack {
@@ -32,44 +33,39 @@ std::string plural(size_t n, const char* word) {
 
 std::string finding_header(const Diagnostic& d) {
   std::string h = place(d.where) + " " + severity_word(d.severity) + ": ";
-  if (d.severity == Severity::kError) return h + fault_text(code_number(d.code), d.position, d.message);
-  if (d.warning == WarningName::kNone) return h + d.message;
-  return h + d.message + " [-W" + std::string(warning_kind(d.warning).name) + "]";
+  if (d.severity == Severity::kError) {
+    h += fault_text(code_number(d.code), d.position, d.message);
+  } else {
+    h += d.message;
+    if (d.warning != WarningName::kNone) h += " [-W" + std::string(warning_kind(d.warning).name) + "]";
+  }
+  return terminal_text(h);
 }
 
 std::string related_lines(const Diagnostic& d) {
   std::string out;
-  for (const RelatedPlace& r : d.related) out += place(r.where) + " note: " + r.message + "\n";
+  for (const RelatedPlace& r : d.related) out += terminal_text(place(r.where) + " note: " + r.message) + "\n";
   return out;
 }
 
-std::string_view source_line(std::string_view bytes, int line) {
-  size_t start = 0;
-  for (int n = 1; n < line; ++n) {
-    const size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) return {};
-    start = end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
-  }
-  if (start >= bytes.size()) return {};
-  const size_t end = bytes.find_first_of("\r\n", start);
-  return bytes.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
-
-std::string finding_text(const Diagnostic& d, std::string_view source) {
+std::string finding_text(const Diagnostic& d, const SourceLines& source) {
   return finding_with_source(d, source) + related_lines(d);
 }
 
-std::string finding_with_source(const Diagnostic& d, std::string_view source) {
+std::string finding_with_source(const Diagnostic& d, const SourceLines& source) {
   std::string out = finding_header(d) + "\n";
   if (d.severity == Severity::kNote || d.where.line <= 0 || d.where.column <= 0) return out;
-  const std::string_view text = source_line(source, d.where.line);
+  const std::string_view text = source.line(d.where.line);
   if (text.empty() && d.where.column > 1) return out;
-  out += std::string(text) + "\n";
-  // The caret stands under the column: tabs copied so that it lines up.
+  const std::string shown = terminal_text(text);
+  out += shown + "\n";
+  // The caret stands under the column: tabs copied and a control byte shown
+  // as two characters counted twice, so that it lines up.
   std::string caret;
   for (int c = 1; c < d.where.column; ++c) {
     const size_t at = static_cast<size_t>(c - 1);
-    caret += at < text.size() && text[at] == '\t' ? '\t' : ' ';
+    const std::string_view byte = at < text.size() ? text.substr(at, 1) : std::string_view(" ");
+    caret += byte == "\t" ? "\t" : std::string(terminal_text(byte).size(), ' ');
   }
   return out + caret + "^\n";
 }

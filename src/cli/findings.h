@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/source_lines.h"
 #include "model/fault_sink.h"
 
 namespace scenpack {
@@ -19,14 +20,12 @@ std::string finding_header(const Diagnostic& d);
 // The header, then, when the finding has a line of `source`, that line and
 // a caret under its column, then a note for each related place. Every line
 // ends with "\n".
-std::string finding_text(const Diagnostic& d, std::string_view source);
+// Control bytes are shown as "^[" (see terminal_text).
+std::string finding_text(const Diagnostic& d, const SourceLines& source);
 // The same without the related places' notes.
-std::string finding_with_source(const Diagnostic& d, std::string_view source);
+std::string finding_with_source(const Diagnostic& d, const SourceLines& source);
 // "FILE:LINE:COLUMN: note: message\n" for each related place.
 std::string related_lines(const Diagnostic& d);
-
-// Line `line` (1-based) of `bytes` without its line end; "" past the end.
-std::string_view source_line(std::string_view bytes, int line);
 
 // "3 errors, 1 warning"
 std::string summary_line(size_t errors, size_t warnings);

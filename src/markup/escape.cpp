@@ -71,4 +71,19 @@ std::string xml_text(std::string_view text) {
   return out;
 }
 
+std::string terminal_text(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+      out += '^';
+      out += static_cast<char>(byte ^ 0x40);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace scenpack

@@ -1,5 +1,5 @@
-// Escaping for the texts we write: JSON string literals, and XML text and
-// attribute values (for SVG and HTML). Every writer of JSON, SVG or HTML
+// Escaping for the texts we write: JSON string literals, XML text and
+// attribute values (for SVG and HTML), and lines for a terminal. Every writer of JSON, SVG or HTML
 // escapes through here and nowhere else.
 //
 // The texts given are UTF-8 (the descriptions' own text is decoded from
@@ -22,5 +22,12 @@ std::string json_string(std::string_view text);
 // dropped and non-characters (U+FFFE, U+FDD0, ...) become U+FFFD, as XML
 // cannot hold them.
 std::string xml_text(std::string_view text);
+
+// Text safe to print on a terminal or into a log: every C0 control byte
+// other than tab, and DEL, is shown as cat -v shows it ("^[" for ESC, "^@"
+// for NUL, "^?" for DEL), so that a description cannot retitle or recolour
+// the author's terminal and a NUL cannot cut a line short. Every other byte
+// is kept as it is.
+std::string terminal_text(std::string_view text);
 
 }  // namespace scenpack

@@ -31,14 +31,24 @@ void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t posit
   e.related.clear();
 }
 
-std::string fault_text(int32_t code, int32_t own_position, std::string_view detail) {
-  std::string m = "Errore n. " + std::to_string(code) + ", posizione " + std::to_string(own_position);
+namespace {
+
+std::string errore_text(int32_t code, std::optional<int32_t> position, std::string_view detail) {
+  std::string m = "Errore n. " + std::to_string(code);
+  if (position) m += ", posizione " + std::to_string(*position);
   const std::string_view why = detail.empty() ? explanation(code) : detail;
   if (!why.empty()) {
     m += ": ";
     m += why;
   }
   return m;
+}
+
+}  // namespace
+
+std::string fault_text(int32_t code, int32_t own_position, std::string_view detail) {
+  const bool positioned = code != 0 && fault_kind(static_cast<FaultCode>(code)).sets_position;
+  return errore_text(code, positioned ? std::optional<int32_t>(own_position) : std::nullopt, detail);
 }
 
 std::string fault_message(const ErrorState& e) {
@@ -50,7 +60,7 @@ std::string fault_message(const ErrorState& e) {
       if (e.where->column > 0) m += std::to_string(e.where->column) + ":";
     }
   }
-  return m + " " + fault_text(e.codice_errore, e.own_position.value_or(0), e.detail);
+  return m + " " + errore_text(e.codice_errore, e.own_position.value_or(0), e.detail);
 }
 
 }  // namespace scenpack

@@ -131,12 +131,14 @@ void record_fault(ErrorState& e, FaultCode code, int32_t position = 0,
 void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t position);
 
 // "Errore n. C, posizione P: explanation", P the position the fault itself
-// set (0 when its code sets none), the explanation the detail when known.
+// set ("Errore n. C: explanation" when its code sets none), the explanation
+// the detail when known.
 std::string fault_text(int32_t code, int32_t own_position, std::string_view detail);
 
-// "scenpack:FILE:LINE:COLUMN: Errore n. C, posizione P: explanation"; the
-// parts of the location that are not known are left out, down to
-// "scenpack: Errore n. C, ...".
+// The report's message: "scenpack:FILE:LINE:COLUMN: Errore n. C, posizione
+// P: explanation", P always shown (0 when the code sets none); the parts of
+// the location that are not known are left out, down to "scenpack: Errore
+// n. C, ...".
 std::string fault_message(const ErrorState& e);
 
 }  // namespace scenpack

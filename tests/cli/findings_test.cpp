@@ -6,12 +6,14 @@ namespace scenpack {
 namespace {
 
 TEST(Findings, SourceLineWithAnyLineEnd) {
-  const std::string_view text = "one\r\ntwo\nthree\rfour";
-  EXPECT_EQ(source_line(text, 1), "one");
-  EXPECT_EQ(source_line(text, 2), "two");
-  EXPECT_EQ(source_line(text, 3), "three");
-  EXPECT_EQ(source_line(text, 4), "four");
-  EXPECT_EQ(source_line(text, 5), "");
+  const SourceLines text(std::string_view("one\r\ntwo\nthree\rfour"));
+  EXPECT_EQ(text.line(1), "one");
+  EXPECT_EQ(text.line(2), "two");
+  EXPECT_EQ(text.line(3), "three");
+  EXPECT_EQ(text.line(4), "four");
+  EXPECT_EQ(text.line(5), "");
+  EXPECT_EQ(text.line(0), "");
+  EXPECT_EQ(SourceLines(std::string_view("a\n")).line(2), "");
 }
 
 TEST(Findings, CaretLinesUpUnderTabsAndPlacesAreShortenedWhenUnknown) {

@@ -81,7 +81,7 @@ TEST(InternalError, EveryFailingAllocationEndsCleanly) {
       }
     } else if (r.status == 1) {
       ++reading_faults;
-      EXPECT_NE(r.err.find(" Errore n. 25, "), std::string::npos) << r.err;
+      EXPECT_NE(r.err.find(" Errore n. 25: "), std::string::npos) << r.err;
       EXPECT_NE(report.find("\"codice_errore\": 25,"), std::string::npos) << report;
     } else {
       EXPECT_EQ(r.status, 0) << r.err;

@@ -90,8 +90,8 @@ TEST(Cli, BuildInAnEmptyDirectoryWritesTheFilesAndReportsTheOutcome) {
   ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--report", "r.json"});
   std::string report = slurp(dir.file("r.json"));
   EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_NE(r.err.find(" Errore n. 101, posizione 0: line description not found\n"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.rfind("scenpack:", 0), 0u);
+  EXPECT_NE(r.err.find(" Errore n. 101: line description not found\n"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.rfind("Tarvena1_linea.txt: error:", 0), 0u) << r.err;
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
   EXPECT_NE(report.find("\"codice_errore\": 101, \"posizione_errore\": 0,"), std::string::npos) << report;
   EXPECT_NE(report.find("\"files\": [\"Tarvena1_linea.dat\", \"Tarvena1_84.sim\", \"Tarvena1_84.dat\"]"),
@@ -328,7 +328,7 @@ TEST(Cli, BuildFaultNamesTheAuthorsFile) {
   ExeResult r = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "my line.txt",
                                           "--report", "r.json"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "scenpack:my line.txt:5:24: Errore n. 6, posizione 510: text board on an occupied cell\n");
+  EXPECT_EQ(r.err, "my line.txt:5:24: error: Errore n. 6, posizione 510: text board on an occupied cell\n");
   const std::string report = slurp(src.file("r.json"));
   EXPECT_NE(report.find("\"file\": \"my line.txt\", \"line\": 5, \"column\": 24,"), std::string::npos) << report;
   EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84-.txt", "Tarvena1_84.dat", "Tarvena1_84.sim",
@@ -370,6 +370,33 @@ TEST(Cli, BuildAndCheckShowWarningsUnlessToldNot) {
   EXPECT_EQ(run_scenpack(b.path(), {"check", "-Wno-unknown-keyword"}).out, "0 errors, 0 warnings\n");
   EXPECT_EQ(run_scenpack(b.path(), {"check", "-Wno-encoding"}).out, listed.out);
   EXPECT_EQ(unlisted.status, 0);
+}
+
+// A field's control bytes (a terminal's title and colour sequences, a NUL
+// in a number) are shown as cat -v shows them, in build's warnings and
+// faults and in check's source lines; the caret still stands under the field.
+TEST(Cli, ControlBytesInADescriptionNeverReachTheTerminalRaw) {
+  TempDir dir;
+  const std::string line = std::string("[generale]\r\nlunghezza percorso, 1000\r\n[p]\r\n\x1b]0;pwn\x07\x1b[31m, 5\r\n"
+                                       "pendenza, 1\0" "00, 3\r\n[fine]\r\n\r\n", 90);
+  spit(dir.file("Tarvena1_linea.txt"), line);
+  spit(dir.file("Tarvena1_84-.txt"), "treno\r\n[generale]\r\n[fine]\r\n\r\n");
+  const ExeResult checked = run_scenpack(dir.path(), {"check"});
+  EXPECT_EQ(checked.out,
+            "Tarvena1_linea.txt:4:1: warning: \"^[]0;pwn^G^[[31m\" names no record of the line description; the "
+            "field is passed over [-Wunknown-keyword]\n"
+            "^[]0;pwn^G^[[31m, 5\n"
+            "^\n"
+            "Tarvena1_linea.txt:5:11: error: Errore n. 25: the gradient: \"1^@00\" is not a number\n"
+            "pendenza, 1^@00, 3\n"
+            "          ^\n"
+            "Tarvena1_linea.txt:5: note: the rest of line 5 was skipped\n"
+            "1 error, 1 warning\n");
+  const ExeResult built = run_scenpack(dir.path(), {"build", "--quiet"});
+  EXPECT_EQ(built.err,
+            "Tarvena1_linea.txt:4:1: warning: \"^[]0;pwn^G^[[31m\" names no record of the line description; the "
+            "field is passed over [-Wunknown-keyword]\n"
+            "Tarvena1_linea.txt:5:11: error: Errore n. 25: the gradient: \"1^@00\" is not a number\n");
 }
 
 TEST(Cli, UnreadableDescriptionExits66) {

@@ -23,6 +23,12 @@ TEST(Escape, JsonStringsAreEscapedAndValidUtf8) {
   for (const auto& c : cases) EXPECT_EQ(json_string(c.in), c.want) << c.in;
 }
 
+TEST(Escape, TerminalTextShowsControlBytesAsCatDoes) {
+  EXPECT_EQ(terminal_text(std::string("a\x1b]0;x\x07\x1b[31mb\tc\0" "5\x7f\xe9", 19)),
+            "a^[]0;x^G^[[31mb\tc^@5^?\xe9");
+  EXPECT_EQ(terminal_text("plain"), "plain");
+}
+
 TEST(Escape, XmlTextHoldsNoMarkupAndOnlyCharactersXmlAllows) {
   struct Case {
     std::string in, want;
