@@ -31,7 +31,7 @@ TEST(ScenarioCommands, InitStartsAScenarioThatTheCommandsFindFromBelow) {
   const ExeResult check = run_scenpack(dir.file("valdora/note"), {"check", "-w"});
   EXPECT_EQ(check.status, 1);
   EXPECT_EQ(check.out.substr(0, check.out.find('\n')),
-            "../Valdora1_linea.txt:38:24: error: Errore n. 1, posizione 0: route length above 1000000")
+            "../Valdora1_linea.txt:38:24: error: Errore n. 1: route length above 1000000")
       << check.out;
 
   const ExeResult again = run_scenpack(dir.path(), {"init", "Valdora1", "12", "valdora"});

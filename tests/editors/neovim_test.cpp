@@ -34,7 +34,7 @@ TEST(Neovim, ShowsTheFaultTypedIntoADescription) {
   ASSERT_EQ(std::system(command.c_str()), 0) << slurp(dir.file("nvim.log"));
   EXPECT_EQ(slurp(dir.file("result")),
             "filetype scenpack cp1252\n"
-            "typed 37:23 1 Errore n. 1, posizione 0: route length above 1000000\n"
+            "typed 37:23 1 Errore n. 1: route length above 1000000\n"
             "typed 0:0 3 the records after the route length were not checked, nor the train description\n");
 }
 #endif
