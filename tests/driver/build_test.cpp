@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
-#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -205,23 +204,17 @@ TEST(Build, WorkingTextsThatCannotBeDeletedOrReadAreReported) {
   }
 }
 
-#ifndef _WIN32  // file limits and pipes are POSIX
+#ifndef _WIN32  // symbolic links and pipes as POSIX makes them
 // A description that is there but cannot be opened is a reading fault
-// (code 25) and the build goes on. Here no file may be opened at all.
+// (code 25) and the build goes on to write its files. A link to itself
+// cannot be opened by anyone, the superuser included.
 TEST(Build, DescriptionThatCannotBeOpenedIsCode25) {
   TempDir dir;
-  spit(dir.file("Tarvena1_linea.txt"), "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n\r\n");
+  std::filesystem::create_symlink("Tarvena1_linea.txt", dir.file("Tarvena1_linea.txt"));
   Tables t;
-  const ScenarioFiles files = files_in(dir);
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-  rlimit none = saved;
-  none.rlim_cur = 0;
-  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
-  BuildOutcome out = build_scenario(t, files, 0);
-  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+  BuildOutcome out = build_scenario(t, files_in(dir), 0);
   EXPECT_EQ(t.errore.codice_errore, 25);
-  EXPECT_FALSE(out.status.is_ok());  // and the output files cannot be written either
+  EXPECT_TRUE(out.status.is_ok()) << out.status.message();
 }
 
 // Anything but a regular file under a working name counts as missing, and
