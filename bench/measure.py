@@ -14,6 +14,10 @@ The three scenarios:
 (the two routes come from make_scenarios.py; their descriptions are copied
 into the build directory before the clock starts, as a user puts them there).
 
+Beside each build, the views of its files are timed the same way, their
+output written to a file: `inspect` (text, --summary, --json, --raw,
+--map) and `plot` (SVG and HTML), with their ratio to the build's wall time.
+
 Each round runs every scenario once into an emptied directory and then `cp`
 of the same output files into another emptied directory, `sync` before each
 timed command, so both see the same disk state. The figures are medians
@@ -42,6 +46,12 @@ DOCUMENTS = [f"{NAME}_{NUMBER}_{d}.txt" for d in ("note", "rallentamenti", "sche
 
 SPAWN_TIMED = None
 
+# The views timed on each build's files: a name and the arguments before the
+# directory.
+VIEWS = [("inspect", ["inspect"]), ("inspect --summary", ["inspect", "--summary"]),
+         ("inspect --json", ["inspect", "--json"]), ("inspect --raw", ["inspect", "--raw"]),
+         ("inspect --map", ["inspect", "--map"]), ("plot svg", ["plot"]), ("plot html", ["plot"])]
+
 
 def timed(argv):
     """Wall seconds, CPU seconds and peak RSS (KiB) of one child."""
@@ -64,6 +74,7 @@ class Scenario:
         self.out, self.copy = work / f"{name}-out", work / f"{name}-copy"
         self.outputs = BINARIES + (DOCUMENTS if sources is None else [])
         self.runs, self.copies = [], []
+        self.views = {name: [] for name, _ in VIEWS}
 
     def round(self):
         empty(self.out)
@@ -74,6 +85,12 @@ class Scenario:
             shutil.copyfile(self.sources[1], self.out / f"{NAME}_{NUMBER}-.txt")
             argv = [self.scenpack, "build", "--dir", str(self.out), "--quiet"]
         self.runs.append(timed(argv))
+        for name, view in VIEWS:
+            out = self.out.parent / f"{self.name}-view"
+            argv = ["bash", "-c", 'exec "$0" "$@" > "' + str(out) + '"', self.scenpack] + view + [str(self.out)]
+            if view[0] == "plot":
+                argv = [self.scenpack] + view + [str(self.out), "--out", str(out) + ("." + name.split()[-1])]
+            self.views[name].append(timed(argv))
         empty(self.copy)
         self.copies.append(timed(["cp"] + [str(self.out / f) for f in self.outputs] + [str(self.copy)]))
 
@@ -116,6 +133,11 @@ def main():
             print(f"{'cp':9s} wall {figure(s.copies, 0, 1e3, 'ms')}  cpu {figure(s.copies, 1, 1e3, 'ms')}  "
                   f"peak {figure(s.copies, 2, 1 / 1024, 'MiB')}")
             print(f"{'':9s} wall ratio {ratio:.2f}  cpu ratio {cpu_ratio:.2f}")
+            build_wall = statistics.median(r[0] for r in s.runs)
+            for name, samples in s.views.items():
+                view_ratio = statistics.median(v[0] for v in samples) / build_wall
+                print(f"  {name:18s} wall {figure(samples, 0, 1e3, 'ms')}  cpu {figure(samples, 1, 1e3, 'ms')}  "
+                      f"peak {figure(samples, 2, 1 / 1024, 'MiB')}  / build {view_ratio:.2f}")
         expected = expected_sums()
         sums = {k: v for s in scenarios for k, v in s.sums().items()}
         changed = [k for k, v in sums.items() if expected.get(k) != v]
