@@ -11,6 +11,7 @@
 
 #include "lsp/description_pair.h"
 #include "lsp/editor_text.h"
+#include "model/fault_sink.h"
 
 namespace scenpack {
 
@@ -26,6 +27,9 @@ struct DescriptionInput {
 struct Publication {
   std::string uri;
   nlohmann::json diagnostics = nlohmann::json::array();
+  // A quick fix (an LSP code action) for each finding that has one mend,
+  // with the diagnostic it mends.
+  nlohmann::json fixes = nlohmann::json::array();
 };
 
 // Checks the pair (route map built, as build does) and sorts its findings
@@ -33,6 +37,12 @@ struct Publication {
 // line, train; then one for a scenario file that could not be read.
 std::vector<Publication> diagnose(const DescriptionPair& pair, const DescriptionInput& line,
                                   const DescriptionInput& train);
+
+// The findings of check as the editor shows them: each at its field, the
+// warnings' names and the faults' codes as `code`, the related places as
+// `relatedInformation` in whichever description of the pair holds them.
+std::vector<Publication> publish_findings(const std::vector<Diagnostic>& findings, const DescriptionInput& line,
+                                          const DescriptionInput& train);
 
 // An LSP range on one line.
 nlohmann::json line_range(size_t line, size_t start, size_t end);

@@ -56,6 +56,10 @@ EditorPosition position_of(const json& p) {
   return EditorPosition{number("line"), number("character")};
 }
 
+bool before(EditorPosition a, EditorPosition b) {
+  return a.line < b.line || (a.line == b.line && a.character < b.character);
+}
+
 json capabilities() {
   return {{"textDocumentSync", {{"openClose", true}, {"change", 2}, {"save", {{"includeText", false}}}}},
           {"hoverProvider", true},
@@ -162,6 +166,7 @@ void LanguageServer::take_notification(const std::string& method, const json& pa
     }
   } else if (method == "textDocument/didClose") {
     documents_.close(uri);
+    fixes_.erase(uri);
     out.push_back(notification("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", json::array()}}));
     return;
   } else if (method != "textDocument/didSave") {
@@ -195,6 +200,8 @@ void LanguageServer::publish_for(const std::string& uri, std::vector<std::string
   };
   for (const Publication& p : diagnose(pair, input(pair.line_path), input(pair.train_path))) {
     out.push_back(notification("textDocument/publishDiagnostics", {{"uri", p.uri}, {"diagnostics", p.diagnostics}}));
+    if (p.fixes.empty()) fixes_.erase(p.uri);
+    else fixes_[p.uri] = p.fixes;
   }
 }
 
@@ -226,7 +233,23 @@ LanguageServer::json LanguageServer::document_symbols(const json& params) {
   return symbols_of(v->bytes, v->pair.kind);
 }
 
-LanguageServer::json LanguageServer::code_actions(const json&) { return json::array(); }
+LanguageServer::json LanguageServer::code_actions(const json& params) {
+  const std::string uri = text_member(params.value("textDocument", json::object()), "uri");
+  const json range = params.value("range", json::object());
+  if (!range.is_object()) throw RequestError{kInvalidParams, "bad range"};
+  const EditorPosition from = position_of(range.value("start", json()));
+  const EditorPosition to = position_of(range.value("end", json()));
+  json out = json::array();
+  const auto found = fixes_.find(uri);
+  if (found == fixes_.end()) return out;
+  // Every fix of a finding that the asked range touches (an empty range,
+  // the cursor, touches the finding it is in or at either end of).
+  for (const json& fix : found->second) {
+    const json& r = fix["diagnostics"][0]["range"];
+    if (!before(position_of(r["end"]), from) && !before(to, position_of(r["start"]))) out.push_back(fix);
+  }
+  return out;
+}
 
 int serve_language(MessageReader& in, const std::function<void(std::string_view)>& write, Workspace& files) {
   LanguageServer server(files);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +56,8 @@ class LanguageServer {
 
   Workspace& files_;
   OpenDocuments documents_;
+  // The quick fixes of the last findings published for each document.
+  std::map<std::string, json> fixes_;
   bool initialized_ = false;
   bool shut_down_ = false;
   bool exited_ = false;

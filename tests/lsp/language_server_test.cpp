@@ -170,6 +170,33 @@ TEST_F(LanguageServerTest, TheLineDescriptionIsCheckedWithItsTrainDescriptionFro
   EXPECT_TRUE(diagnostics_for(changed, kTrainUri).is_array());
 }
 
+TEST_F(LanguageServerTest, AWarningIsNamedAndItsQuickFixesAreAskedAtItsPlace) {
+  std::string line = embedded_line();
+  const int gradient = line_starting(line, "pendenza  , 500");
+  client.open(kLineUri, line);
+  const std::vector<json> changed = client.replace_lines(kLineUri, gradient, gradient + 1, "pendeza  , 500 , 3\r\n");
+  json warning;
+  for (const json& d : diagnostics_for(changed, kLineUri)) {
+    if (d["severity"] == 2 && d["range"]["start"]["line"] == gradient) warning = d;
+  }
+  ASSERT_FALSE(warning.is_null());
+  EXPECT_EQ(warning["code"], "unknown-keyword");
+  // Every action offered at the warning is a quick fix of that warning
+  // whose edit lies on its line (none while the warning has no mend).
+  const json actions = client.request(
+      "textDocument/codeAction",
+      {{"textDocument", {{"uri", kLineUri}}}, {"range", {{"start", position(gradient, 2)}, {"end", position(gradient, 2)}}},
+       {"context", {{"diagnostics", json::array({warning})}}}});
+  ASSERT_TRUE(actions["result"].is_array()) << actions.dump();
+  for (const json& a : actions["result"]) {
+    EXPECT_EQ(a["kind"], "quickfix");
+    EXPECT_EQ(a["diagnostics"][0]["range"]["start"]["line"], gradient);
+    EXPECT_EQ(a["edit"]["changes"][kLineUri][0]["range"]["start"]["line"], gradient);
+  }
+  const json bad = client.request("textDocument/codeAction", {{"textDocument", {{"uri", kLineUri}}}, {"range", 3}});
+  EXPECT_EQ(bad["error"]["code"], -32602);
+}
+
 TEST_F(LanguageServerTest, TextWithoutWindows1252FormIsAFinding) {
   std::string line = embedded_line();
   const int gradient = line_starting(line, "pendenza  , 500");
