@@ -3,7 +3,9 @@
 # UndefinedBehaviorSanitizer) and runs one of them for FUZZ_SECONDS (default
 # 60) on a fresh copy of its seed corpus: `run.sh` or `run.sh build_fuzzer`
 # fuzzes the build (seeds in fuzz/seeds), `run.sh decode_fuzzer` the decoder
-# of the compiled files (seeds in fuzz/decode_seeds). Any crash, sanitizer report, leak or hang
+# of the compiled files (seeds in fuzz/decode_seeds), `run.sh lsp_fuzzer`
+# the language server's message reader and documents (seeds in
+# fuzz/lsp_seeds). Any crash, sanitizer report, leak or hang
 # (one input running longer than 10 s) makes it exit non-zero; the input that
 # caused it is kept in build-fuzz/artifacts/.
 set -euo pipefail
@@ -14,7 +16,8 @@ target=${1:-build_fuzzer}
 case $target in
   build_fuzzer) seeds=$root/fuzz/seeds ;;
   decode_fuzzer) seeds=$root/fuzz/decode_seeds ;;
-  *) echo "fuzz: unknown target $target (build_fuzzer or decode_fuzzer)" >&2; exit 64 ;;
+  lsp_fuzzer) seeds=$root/fuzz/lsp_seeds ;;
+  *) echo "fuzz: unknown target $target (build_fuzzer, decode_fuzzer or lsp_fuzzer)" >&2; exit 64 ;;
 esac
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 

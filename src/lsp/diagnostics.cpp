@@ -1,6 +1,5 @@
 #include "lsp/diagnostics.h"
 
-#include <limits>
 
 #include "driver/check.h"
 #include "lsp/file_uri.h"
@@ -11,6 +10,11 @@ namespace scenpack {
 namespace {
 
 using nlohmann::json;
+
+// The errors shown in the editor: more than an author reads, few enough
+// that the longest route's thousands of cab-code faults are published
+// within a few milliseconds of a change.
+constexpr size_t kMostErrorsShown = 200;
 
 int severity_number(Severity s) {
   switch (s) {
@@ -76,7 +80,12 @@ json diagnostic_json(const Diagnostic& d, const Source& own, const Source& line,
 }
 
 // "'pendeza'" for the editor: the Windows-1252 bytes in UTF-8, quoted.
-std::string in_quotes(std::string_view bytes) { return "'" + utf8_from_windows_1252(bytes) + "'"; }
+std::string in_quotes(std::string_view bytes) {
+  std::string out(1, '\'');
+  out += utf8_from_windows_1252(bytes);
+  out += '\'';
+  return out;
+}
 
 // The quick fix of a finding's one mend, or null when the mend does not
 // lie on a line of its description.
@@ -164,11 +173,15 @@ std::vector<Publication> diagnose(const DescriptionPair& pair, const Description
     Tables t;
     t.nome_scenario = pair.name;
     t.numero_treno = pair.number;
-    const CheckOutcome outcome =
-        check_descriptions(t, 1, text_of(line), text_of(train_read), std::numeric_limits<size_t>::max());
+    const CheckOutcome outcome = check_descriptions(t, 1, text_of(line), text_of(train_read), kMostErrorsShown);
     std::vector<Publication> found = publish_findings(outcome.diagnostics, line, train_read);
     line_list = std::move(found[0]);
     if (train.bytes) train_list = std::move(found[1]);
+    if (outcome.stopped) {
+      (train.bytes ? train_list : line_list)
+          .diagnostics.push_back(note_at_start("the check stopped after " + std::to_string(kMostErrorsShown) +
+                                               " errors: those after are not shown (scenpack check lists them all)"));
+    }
   } else if (!train.path.empty()) {
     train_list.diagnostics.push_back(note_at_start(
         "no line description goes with this train description (" + pair.name +

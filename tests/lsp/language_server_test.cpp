@@ -157,6 +157,18 @@ TEST_F(LanguageServerTest, AFaultTypedInIsShownAtItsFieldAndGoesWhenMended) {
   EXPECT_EQ(errors_in(diagnostics_for(mended, kTrainUri)), json::array());
 }
 
+TEST_F(LanguageServerTest, TheErrorsShownAreBoundedAndTheCutIsSaid) {
+  const std::string train = embedded_train();
+  client.open(kTrainUri, train);
+  const int signal = line_starting(train, "segnale,   2550");
+  std::string clashes;
+  for (int i = 0; i < 250; ++i) clashes += "segnale,   2560, 2, 4, 1, 0, 0, 0, 2, 1, 1, 0\r\n";
+  const json list = diagnostics_for(client.replace_lines(kTrainUri, signal + 1, signal + 1, clashes), kTrainUri);
+  EXPECT_EQ(errors_in(list).size(), 200u);
+  EXPECT_EQ(list.back()["message"],
+            "the check stopped after 200 errors: those after are not shown (scenpack check lists them all)");
+}
+
 TEST_F(LanguageServerTest, TheLineDescriptionIsCheckedWithItsTrainDescriptionFromDisk) {
   std::string line = embedded_line();
   const int gradient = line_starting(line, "pendenza  , 500");

@@ -1,7 +1,8 @@
 // Runs the real scenpack executable in a given working directory, with
 // stdin closed, and collects its exit status and output: through the shell
 // on POSIX systems, through CreateProcessW on Windows (where the console
-// line ends, CR LF, are read back as LF so that the same checks hold).
+// line ends, CR LF, are read back as LF so that the same checks hold;
+// except for a program whose output is bytes, as the language server's).
 #pragma once
 
 #include <cstdlib>
@@ -53,8 +54,10 @@ inline std::string without_carriage_returns(std::string s) {
   return out;
 }
 
+enum class Output { kText, kBytes };
+
 inline ExeResult run_exe(const std::string& exe, const std::string& cwd, const std::vector<std::string>& args,
-                         const std::string& stdin_path = "") {
+                         const std::string& stdin_path = "", Output output = Output::kText) {
   TempDir capture;
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   auto open = [&](const std::wstring& path, DWORD access, DWORD disposition) {
@@ -85,7 +88,8 @@ inline ExeResult run_exe(const std::string& exe, const std::string& cwd, const s
     CloseHandle(process.hProcess);
   }
   for (HANDLE h : {in, out, err}) CloseHandle(h);
-  r.out = without_carriage_returns(slurp(capture.file("out")));
+  r.out = slurp(capture.file("out"));
+  if (output == Output::kText) r.out = without_carriage_returns(r.out);
   r.err = without_carriage_returns(slurp(capture.file("err")));
   return r;
 }
@@ -129,12 +133,13 @@ inline ExeResult run_scenpack(const std::string& cwd, const std::vector<std::str
 
 #endif
 
-// The same with stdin read from the file `input`.
+// The same with stdin read from the file `input`, the output kept as the
+// bytes written (a CR the program adds on Windows is seen).
 inline ExeResult run_scenpack_with_input(const std::string& cwd, const std::vector<std::string>& args,
                                          const std::string& input) {
 #ifdef _WIN32
   static const std::string exe = utf8_of(std::filesystem::absolute(SCENPACK_EXE));
-  return run_exe(exe, cwd, args, input);
+  return run_exe(exe, cwd, args, input, Output::kBytes);
 #else
   return run_exe(SCENPACK_EXE, cwd, args, "", input);
 #endif
