@@ -155,8 +155,9 @@ const std::vector<CommandSpec>& command_table() {
        "descriptions, started by an editor, not by hand. On every opening, change and save of a description "
        "it checks the editor's text with the other description of its pair (named by a scenpack.ini in the "
        "folder or above it, else found by the working names NAME_linea.txt and NAME_NUM-.txt beside it) and "
-       "shows every finding of check under the text; it also explains a field on hover, completes the "
-       "keywords of a section and lists the sections and records as the document's outline. It reads files "
+       "shows the findings of check under the text (at most 200 errors), with their related places and a "
+       "quick fix for a warning that has one mend; it also explains a field on hover, completes the keywords "
+       "of a section and lists the sections and records as the document's outline. It reads files "
        "but writes none. Exit status 0 after the editor's shutdown, 1 when its input ends without one.",
        {{"--stdio", "talk over stdin and stdout (the only way, and the default; editors' clients add it)"}},
        "scenpack lsp"},

@@ -1,6 +1,7 @@
 // The examples/ folder: the guide's example is the very files the guide
-// shows, and every example builds, with the command its README gives, with
-// no fault and no warning.
+// shows, and every example builds, with the command its README gives (and
+// with none when its scenario file names the scenario), with no fault and
+// no warning.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -70,6 +71,12 @@ TEST(Examples, EachBuildsWithNoFaultAndNoWarning) {
     const ExeResult checked = run_scenpack(dir.path(), check);
     EXPECT_EQ(checked.out, "0 errors, 0 warnings\n");
     EXPECT_EQ(checked.status, 0);
+    // Its scenario file names the same scenario: check needs no option.
+    if (std::filesystem::exists(fs_path(source + "/scenpack.ini"))) {
+      const ExeResult by_file = run_scenpack(dir.path(), {"check"});
+      EXPECT_EQ(by_file.out, "0 errors, 0 warnings\n");
+      EXPECT_EQ(by_file.status, 0) << by_file.err;
+    }
     const ExeResult built = run_scenpack(dir.path(), build);
     EXPECT_EQ(built.status, 0);
     EXPECT_EQ(built.err, "");
