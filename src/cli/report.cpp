@@ -31,7 +31,7 @@ std::string report_json(const RunReport& r) {
 }
 
 Status write_report(const std::string& path, const RunReport& r) {
-  return write_file_atomically(path, report_json(r));
+  return write_to_target(path, report_json(r));
 }
 
 std::string run_file_under_report(const std::string& report_path, const std::vector<std::string>& run_files) {

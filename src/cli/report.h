@@ -25,6 +25,9 @@ struct RunReport {
 
 std::string report_json(const RunReport& r);
 
+// Writes the report as a shell's ">" would (into a device or a FIFO as it
+// is, through a symbolic link to the file it names), never leaving a torn
+// file behind.
 Status write_report(const std::string& path, const RunReport& r);
 
 // The first of `run_files` (the files the run reads, writes or deletes) that

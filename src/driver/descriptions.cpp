@@ -14,7 +14,7 @@ DescriptionText LoadedDescription::text() const {
 }
 
 LoadedDescription load_description(Disk& disk, const std::string& path, const std::string& shown) {
-  return LoadedDescription{disk.read_regular_file(path), shown};
+  return LoadedDescription{disk.read_regular_file(path, kLongestDescription), shown};
 }
 
 }  // namespace scenpack

@@ -5,6 +5,7 @@
 // failure path runs in-process, whoever runs the tests.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -17,7 +18,7 @@ namespace scenpack {
 class Disk {
  public:
   virtual ~Disk() = default;
-  virtual RegularFileRead read_regular_file(const std::string& path) = 0;
+  virtual RegularFileRead read_regular_file(const std::string& path, uint64_t most_bytes) = 0;
   virtual std::unique_ptr<StagedFile> stage(const std::string& path) = 0;
   virtual Status remove_file(const std::string& path) = 0;
 };

@@ -21,8 +21,9 @@ class FilePieces : public PieceSource {
   FilePieces& operator=(const FilePieces&) = delete;
   ~FilePieces() override;
 
-  // Opens the file ("cannot read PATH: reason" on failure; a directory is
-  // refused).
+  // Opens the file ("cannot read PATH: reason" on failure), without waiting
+  // for a FIFO's writer: anything but a regular file (a directory, a FIFO,
+  // a device) is refused. The pieces never go past the size seen here.
   Status open(const std::string& path);
   uint64_t size() const override { return size_; }
   void restart() override;
@@ -35,6 +36,7 @@ class FilePieces : public PieceSource {
   int fd_ = -1;
   std::string path_;
   uint64_t size_ = 0;
+  uint64_t given_ = 0;  // bytes handed out since the start
   Status failure_;
 };
 

@@ -26,6 +26,14 @@ Status make_directory(const std::string& path);
 // made, and why.
 Status create_directories(const std::string& path);
 
+// The most bytes a name in a directory can have (POSIX's NAME_MAX on the
+// common file systems; Windows counts UTF-16 units, never more than bytes).
+constexpr size_t kLongestFileName = 255;
+
+// What an atomic file's temporary adds to its target's name: ".tmpXXXXXX".
+constexpr size_t kTemporarySuffixLength = 10;
+
+
 // What tells two names of one file apart from two files: the device and
 // inode, or on Windows the volume serial number and file index.
 struct FileIdentity {
@@ -38,38 +46,57 @@ struct FileIdentity {
 // when it does not exist, cannot be reached or is a directory.
 Status identify_file(const std::string& path, FileIdentity& out);
 
-// Reads the whole file into `out`, from one open; a directory is refused.
-// When `identity` is given it receives the identity of the file that was
-// read, taken from that open file, never from a second lookup of the name
-// (which another process could have pointed elsewhere in between).
-Status read_file(const std::string& path, std::string& out, FileIdentity* identity = nullptr);
-
 // True when the two paths reach the same existing file (links included), or
 // name the same entry of the same directory (the directory compared by
 // identity, so "x", "./x" and "sub/../x" agree), which holds for a file not
 // created yet. Names of entries are compared as the file system does.
 bool same_file(const std::string& a, const std::string& b);
 
-// A description read through one open descriptor: whether it is there and
-// what kind of file it is come from that same descriptor, so nothing can
-// change between the test and the read. Anything but a regular file (a
-// directory, a pipe, a device) counts as not there, and is never waited on.
+// What reading a whole input file found. Every input is opened once,
+// without waiting (a FIFO without a writer, a device), and only a regular
+// file is read: its kind, size and identity come from that open file, never
+// from a second lookup of the name (which another process could have
+// pointed elsewhere in between). A file larger than `most_bytes` is refused
+// before any byte of it is read, and the reading never goes past the size
+// seen at the open, so a file that grows meanwhile cannot make it endless.
+enum class InputKind {
+  kRead,        // a regular file, read whole
+  kAbsent,      // nothing of that name
+  kNotRegular,  // a directory, a FIFO, a device, a socket
+  kTooLarge,    // larger than `most_bytes`
+  kUnreadable,  // it could not be opened or read for another reason
+};
+struct FileRead {
+  InputKind kind = InputKind::kAbsent;
+  Status status;      // "cannot read PATH: reason" unless kind is kRead
+  uint64_t size = 0;  // the size seen at the open
+  FileIdentity identity;
+
+  bool is_ok() const { return kind == InputKind::kRead; }
+};
+FileRead read_file(const std::string& path, std::string& out, uint64_t most_bytes);
+
+// A description read through read_file's one open, where anything but a
+// regular file (a directory, a pipe, a device) counts as not there.
 struct RegularFileRead {
-  bool present = false;  // a regular file was opened
+  bool present = false;    // a regular file was opened
   bool irregular = false;  // something other than a regular file is there
-  Status status;         // not ok: present but it could not be read, or it
-                         // could not be opened for a reason other than absence
+  Status status;           // not ok: present but unreadable or too large, or
+                           // not opened for a reason other than absence
   std::string bytes;
 };
-RegularFileRead read_regular_file(const std::string& path);
+RegularFileRead read_regular_file(const std::string& path, uint64_t most_bytes);
 
-// Room for the bytes of a regular file of `size` bytes before they are read,
-// so that a large description is not copied each time its buffer grows. A
-// size past any description's is left to grow as it is read.
-inline void reserve_for_file(std::string& bytes, uint64_t size) {
-  constexpr uint64_t kMostReserved = uint64_t{1} << 30;
-  if (size > 0 && size <= kMostReserved) bytes.reserve(static_cast<size_t>(size));
-}
+// Writes `bytes` to `path` the way a shell's ">" would, but never leaves a
+// torn file: a character device or a FIFO (say /dev/stdout) is written into
+// directly; a symbolic link is followed and the file it points to replaced
+// atomically; a directory, a socket or a block device is refused; any other
+// name gets a new file in place of the old, atomically.
+Status write_to_target(const std::string& path, std::string_view bytes);
+
+// Why `path` can never take a file's content ("Is a directory", "a socket,
+// not a file", ...), or "" when it can or does not exist yet.
+std::string unfit_target(const std::string& path);
 
 // Deletes the file; a file that does not exist is not an error.
 Status remove_file(const std::string& path);

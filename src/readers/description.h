@@ -2,11 +2,17 @@
 // the name its faults are reported under. The readers never touch a file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace scenpack {
+
+// The most bytes a description may have: far above any real one (a long
+// line with every metre described is a few megabytes), low enough that a
+// file that is no description is refused before it is read into memory.
+constexpr uint64_t kLongestDescription = uint64_t{256} << 20;
 
 struct DescriptionText {
   std::string name;                       // the author's path, or the working name

@@ -26,7 +26,7 @@ class EmissionTest : public ::testing::Test {
 
   std::string contents(const std::string& name) {
     std::string out;
-    EXPECT_TRUE(read_file(files_.path(name), out).is_ok()) << name;
+    EXPECT_TRUE(read_file(files_.path(name), out, uint64_t{1} << 20).is_ok()) << name;
     return out;
   }
 

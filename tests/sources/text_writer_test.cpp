@@ -49,7 +49,7 @@ class WriteTextLinesTest : public ::testing::Test {
 
   std::string contents() {
     std::string out;
-    EXPECT_TRUE(read_file(path_, out).is_ok());
+    EXPECT_TRUE(read_file(path_, out, uint64_t{1} << 20).is_ok());
     return out;
   }
 

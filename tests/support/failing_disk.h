@@ -19,8 +19,8 @@ class FailingDisk final : public Disk {
  public:
   FailingDisk(DiskStep step, std::string file_ending) : step_(step), ending_(std::move(file_ending)) {}
 
-  RegularFileRead read_regular_file(const std::string& path) override {
-    if (!fails(DiskStep::kRead, path)) return system_disk().read_regular_file(path);
+  RegularFileRead read_regular_file(const std::string& path, uint64_t most_bytes) override {
+    if (!fails(DiskStep::kRead, path)) return system_disk().read_regular_file(path, most_bytes);
     RegularFileRead out;
     out.present = true;
     out.status = Status::io_error("cannot read", path, "Input/output error");

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/error_text.h"
+
 namespace scenpack {
 
 PathKind path_kind(const std::string& path) {
@@ -20,28 +22,34 @@ FilePieces::~FilePieces() {
 
 Status FilePieces::open(const std::string& path) {
   path_ = path;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return Status::io_error("cannot read", path, std::strerror(errno));
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd_ < 0) return Status::io_error("cannot read", path, error_text(errno));
   struct stat st;
   const int err = ::fstat(fd_, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-  if (err != 0) return Status::io_error("cannot read", path, std::strerror(err));
+  if (err != 0) return Status::io_error("cannot read", path, error_text(err));
+  if (!S_ISREG(st.st_mode)) return Status::io_error("cannot read", path, "not a regular file");
   size_ = static_cast<uint64_t>(st.st_size);
   return Status::ok();
 }
 
 void FilePieces::restart() {
   if (fd_ >= 0 && failure_.is_ok() && ::lseek(fd_, 0, SEEK_SET) != 0) {
-    failure_ = Status::io_error("cannot read", path_, std::strerror(errno));
+    failure_ = Status::io_error("cannot read", path_, error_text(errno));
   }
+  given_ = 0;
 }
 
 size_t FilePieces::next(char* into, size_t n) {
   if (fd_ < 0 || !failure_.is_ok()) return 0;
+  if (n > size_ - given_) n = static_cast<size_t>(size_ - given_);  // a file grown since is read as it was
   for (;;) {
-    const ssize_t got = ::read(fd_, into, n);
-    if (got >= 0) return static_cast<size_t>(got);
+    const ssize_t got = n == 0 ? 0 : ::read(fd_, into, n);
+    if (got >= 0) {
+      given_ += static_cast<uint64_t>(got);
+      return static_cast<size_t>(got);
+    }
     if (errno == EINTR) continue;
-    failure_ = Status::io_error("cannot read", path_, std::strerror(errno));
+    failure_ = Status::io_error("cannot read", path_, error_text(errno));
     return 0;
   }
 }

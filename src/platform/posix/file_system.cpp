@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -12,11 +13,11 @@
 #include <unistd.h>
 
 #include "platform/entry_names.h"
+#include "platform/error_text.h"
+#include "platform/input_refusal.h"
 
 namespace scenpack {
 namespace {
-
-std::string system_error_text(int err) { return std::strerror(err); }
 
 // Six letters or digits for a temporary name: the pid, the clock and a
 // counter stirred together, so two processes rarely meet on a name (and
@@ -52,40 +53,13 @@ Status make_directory(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) == 0) return Status::ok();
   const int err = errno;
   if (err == EEXIST && directory_exists(path)) return Status::ok();
-  return Status::io_error("cannot create directory", path, system_error_text(err == EEXIST ? ENOTDIR : err));
-}
-
-Status read_file(const std::string& path, std::string& out, FileIdentity* identity) {
-  out.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Status::io_error("cannot read", path, system_error_text(errno));
-  struct stat st;
-  const int err = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-  if (err != 0) {
-    ::close(fd);
-    return Status::io_error("cannot read", path, system_error_text(err));
-  }
-  if (identity != nullptr) *identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
-  char chunk[1 << 16];
-  for (;;) {
-    ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      return Status::io_error("cannot read", path, system_error_text(err));
-    }
-    if (n == 0) break;
-    out.append(chunk, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return Status::ok();
+  return Status::io_error("cannot create directory", path, error_text(err == EEXIST ? ENOTDIR : err));
 }
 
 Status identify_file(const std::string& path, FileIdentity& out) {
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return Status::io_error("cannot read", path, system_error_text(errno));
-  if (S_ISDIR(st.st_mode)) return Status::io_error("cannot read", path, system_error_text(EISDIR));
+  if (::stat(path.c_str(), &st) != 0) return Status::io_error("cannot read", path, error_text(errno));
+  if (S_ISDIR(st.st_mode)) return Status::io_error("cannot read", path, error_text(EISDIR));
   out = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
   return Status::ok();
 }
@@ -112,40 +86,126 @@ bool same_entry_name(const std::string& a, const std::string& b) { return a == b
 }  // namespace entry_names
 
 
-RegularFileRead read_regular_file(const std::string& path) {
-  RegularFileRead out;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+namespace {
+
+// Reads at most `size` bytes of `fd` into `out` (which keeps what was read);
+// 0, or the errno value of the failure.
+int read_at_most(int fd, uint64_t size, std::string& out) {
+  out.resize(static_cast<size_t>(size));
+  size_t done = 0;
+  while (done < out.size()) {
+    constexpr size_t kMostPerCall = size_t{1} << 30;
+    const ssize_t n = ::read(fd, out.data() + done, std::min(out.size() - done, kMostPerCall));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) break;  // the file shrank since it was opened
+    done += static_cast<size_t>(n);
+  }
+  out.resize(done);
+  return 0;
+}
+
+FileRead refused(InputKind kind, const std::string& path, const std::string& reason) {
+  FileRead r;
+  r.kind = kind;
+  r.status = Status::io_error("cannot read", path, reason);
+  return r;
+}
+
+}  // namespace
+
+FileRead read_file(const std::string& path, std::string& out, uint64_t most_bytes) {
+  out.clear();
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    if (errno != ENOENT && errno != ENOTDIR) out.status = Status::io_error("cannot read", path, system_error_text(errno));
-    return out;
+    const int err = errno;
+    return refused(err == ENOENT || err == ENOTDIR ? InputKind::kAbsent : InputKind::kUnreadable, path,
+                   error_text(err));
   }
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    out.irregular = true;
-    ::close(fd);
-    return out;
+  FileRead r;
+  if (::fstat(fd, &st) != 0) {
+    r = refused(InputKind::kUnreadable, path, error_text(errno));
+  } else if (S_ISDIR(st.st_mode)) {
+    r = refused(InputKind::kNotRegular, path, error_text(EISDIR));
+  } else if (!S_ISREG(st.st_mode)) {
+    r = refused(InputKind::kNotRegular, path, "not a regular file");
+  } else if (static_cast<uint64_t>(st.st_size) > most_bytes) {
+    r = refused(InputKind::kTooLarge, path, too_large_reason(static_cast<uint64_t>(st.st_size), most_bytes));
+  } else if (const int err = read_at_most(fd, static_cast<uint64_t>(st.st_size), out); err != 0) {
+    out.clear();
+    r = refused(InputKind::kUnreadable, path, error_text(err));
+  } else {
+    r.kind = InputKind::kRead;
   }
-  out.present = true;
-  reserve_for_file(out.bytes, static_cast<uint64_t>(st.st_size));
-  char chunk[1 << 16];
-  for (;;) {
-    ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      out.status = Status::io_error("cannot read", path, system_error_text(errno));
-      out.bytes.clear();
-      break;
-    }
-    if (n == 0) break;
-    out.bytes.append(chunk, static_cast<size_t>(n));
-  }
+  r.size = static_cast<uint64_t>(st.st_size);
+  r.identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
   ::close(fd);
-  return out;
+  return r;
+}
+
+std::string unfit_target(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return "";
+  if (S_ISDIR(st.st_mode)) return error_text(EISDIR);
+  if (S_ISSOCK(st.st_mode)) return "a socket, not a file";
+  if (S_ISBLK(st.st_mode)) return "a block device, not a file";
+  return "";
+}
+
+namespace {
+
+// The name a chain of symbolic links from `path` ends in: the file a new
+// one replaces (it may not exist yet, as a dangling link's target).
+Status final_link_target(const std::string& path, std::string& target) {
+  target = path;
+  for (int hops = 0;; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return Status::ok();
+    if (hops == 40) return Status::io_error("cannot write", path, error_text(ELOOP));
+    char link[4096];
+    const ssize_t n = ::readlink(target.c_str(), link, sizeof link);
+    if (n < 0) return Status::io_error("cannot write", path, error_text(errno));
+    if (static_cast<size_t>(n) == sizeof link) return Status::io_error("cannot write", path, error_text(ENAMETOOLONG));
+    const std::string next(link, static_cast<size_t>(n));
+    target = next.front() == '/' ? next : entry_names::split_last_name(target).first + "/" + next;
+  }
+}
+
+// Writes into a device or a FIFO as it is: opened for writing (a FIFO
+// waits for its reader, as with a shell's ">"), written, closed.
+Status write_into_stream(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return Status::io_error("cannot write", path, error_text(errno));
+  size_t done = 0;
+  int err = 0;
+  while (done < bytes.size() && err == 0) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno != EINTR) err = errno;
+    if (n > 0) done += static_cast<size_t>(n);
+  }
+  if (::close(fd) != 0 && err == 0 && errno != EINTR) err = errno;
+  if (err != 0) return Status::io_error("cannot write", path, error_text(err));
+  return Status::ok();
+}
+
+}  // namespace
+
+Status write_to_target(const std::string& path, std::string_view bytes) {
+  if (const std::string why = unfit_target(path); !why.empty()) return Status::io_error("cannot write", path, why);
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode))) {
+    return write_into_stream(path, bytes);
+  }
+  std::string target;
+  if (Status s = final_link_target(path, target); !s.is_ok()) return s;
+  return write_file_atomically(target, bytes);
 }
 
 Status remove_file(const std::string& path) {
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::ok();
-  return Status::io_error("cannot delete", path, system_error_text(errno));
+  return Status::io_error("cannot delete", path, error_text(errno));
 }
 
 int AtomicFile::close_descriptor() noexcept {

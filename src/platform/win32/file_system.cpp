@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -16,14 +17,14 @@
 #include <utility>
 
 #include "platform/entry_names.h"
+#include "platform/error_text.h"
+#include "platform/input_refusal.h"
 #include "platform/win32/wide_text.h"
 
 namespace scenpack {
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
-
-std::string system_error_text(int err) { return std::strerror(err); }
 
 bool is_directory(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -56,81 +57,75 @@ Status make_directory(const std::string& path) {
   const DWORD err = GetLastError();
   if (err == ERROR_ALREADY_EXISTS && is_directory(wide)) return Status::ok();
   return Status::io_error("cannot create directory", path,
-                          err == ERROR_ALREADY_EXISTS ? system_error_text(ENOTDIR) : win32::error_text(err));
+                          err == ERROR_ALREADY_EXISTS ? error_text(ENOTDIR) : win32::error_text(err));
 }
 
-Status read_file(const std::string& path, std::string& out, FileIdentity* identity) {
-  out.clear();
-  const std::wstring wide = win32::widen(path);
-  if (is_directory(wide)) return Status::io_error("cannot read", path, system_error_text(EISDIR));
-  int fd = -1;
-  if (_wsopen_s(&fd, wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
-    return Status::io_error("cannot read", path, system_error_text(errno));
+namespace {
+
+FileRead refused(InputKind kind, const std::string& path, const std::string& reason) {
+  FileRead r;
+  r.kind = kind;
+  r.status = Status::io_error("cannot read", path, reason);
+  return r;
+}
+
+// Reads at most `size` bytes of `fd` into `out` (which keeps what was read);
+// 0, or the errno value of the failure.
+int read_at_most(int fd, uint64_t size, std::string& out) {
+  out.resize(static_cast<size_t>(size));
+  size_t done = 0;
+  while (done < out.size()) {
+    constexpr size_t kMostPerCall = size_t{1} << 30;
+    const int n = _read(fd, out.data() + done, static_cast<unsigned>(std::min(out.size() - done, kMostPerCall)));
+    if (n < 0) return errno;
+    if (n == 0) break;  // the file shrank since it was opened
+    done += static_cast<size_t>(n);
   }
-  // Kind and identity of the file opened, from its handle.
+  out.resize(done);
+  return 0;
+}
+
+// The kind, size and identity of the open file, from its handle; then the
+// reading, when it is a regular file small enough.
+FileRead read_open_file(int fd, const std::string& path, std::string& out, uint64_t most_bytes) {
+  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  if (GetFileType(h) != FILE_TYPE_DISK) return refused(InputKind::kNotRegular, path, "not a regular file");
   BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &info)) {
-    const DWORD err = GetLastError();
-    _close(fd);
-    return Status::io_error("cannot read", path, win32::error_text(err));
+  if (!GetFileInformationByHandle(h, &info)) {
+    return refused(InputKind::kUnreadable, path, win32::error_text(GetLastError()));
   }
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-    _close(fd);
-    return Status::io_error("cannot read", path, system_error_text(EISDIR));
+    return refused(InputKind::kNotRegular, path, error_text(EISDIR));
   }
-  if (identity != nullptr) {
-    *identity = {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  const uint64_t size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  FileRead r;
+  if (size > most_bytes) {
+    r = refused(InputKind::kTooLarge, path, too_large_reason(size, most_bytes));
+  } else if (const int err = read_at_most(fd, size, out); err != 0) {
+    out.clear();
+    r = refused(InputKind::kUnreadable, path, error_text(err));
+  } else {
+    r.kind = InputKind::kRead;
   }
-  char chunk[1 << 16];
-  for (;;) {
-    const int n = _read(fd, chunk, sizeof chunk);
-    if (n < 0) {
-      const int err = errno;
-      _close(fd);
-      return Status::io_error("cannot read", path, system_error_text(err));
-    }
-    if (n == 0) break;
-    out.append(chunk, static_cast<size_t>(n));
-  }
-  _close(fd);
-  return Status::ok();
+  r.size = size;
+  r.identity = {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  return r;
 }
 
-RegularFileRead read_regular_file(const std::string& path) {
-  RegularFileRead out;
+}  // namespace
+
+FileRead read_file(const std::string& path, std::string& out, uint64_t most_bytes) {
+  out.clear();
   const std::wstring wide = win32::widen(path);
+  if (is_directory(wide)) return refused(InputKind::kNotRegular, path, error_text(EISDIR));
   int fd = -1;
   if (_wsopen_s(&fd, wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
     const int err = errno;
-    if (is_directory(wide)) {
-      out.irregular = true;  // a directory opens as "access denied" here
-    } else if (err != ENOENT) {
-      out.status = Status::io_error("cannot read", path, system_error_text(err));
-    }
-    return out;
+    return refused(err == ENOENT ? InputKind::kAbsent : InputKind::kUnreadable, path, error_text(err));
   }
-  // The kind comes from the open descriptor: only a regular file is read.
-  struct _stat64 st;
-  if (_fstat64(fd, &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
-    out.irregular = true;
-    _close(fd);
-    return out;
-  }
-  out.present = true;
-  reserve_for_file(out.bytes, static_cast<uint64_t>(st.st_size));
-  char chunk[1 << 16];
-  for (;;) {
-    const int n = _read(fd, chunk, sizeof chunk);
-    if (n < 0) {
-      out.status = Status::io_error("cannot read", path, system_error_text(errno));
-      out.bytes.clear();
-      break;
-    }
-    if (n == 0) break;
-    out.bytes.append(chunk, static_cast<size_t>(n));
-  }
+  FileRead r = read_open_file(fd, path, out, most_bytes);
   _close(fd);
-  return out;
+  return r;
 }
 
 Status identify_file(const std::string& path, FileIdentity& out) {
@@ -143,7 +138,7 @@ Status identify_file(const std::string& path, FileIdentity& out) {
   CloseHandle(h);
   if (!known) return Status::io_error("cannot read", path, win32::error_text(err));
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-    return Status::io_error("cannot read", path, system_error_text(EISDIR));
+    return Status::io_error("cannot read", path, error_text(EISDIR));
   }
   out = {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
   return Status::ok();
@@ -185,6 +180,46 @@ bool same_entry_name(const std::string& a, const std::string& b) {
 
 }  // namespace entry_names
 
+
+std::string unfit_target(const std::string& path) {
+  return is_directory(win32::widen(path)) ? error_text(EISDIR) : "";
+}
+
+namespace {
+
+// Writes into a device (NUL, CON) or a pipe as it is.
+Status write_into_stream(HANDLE h, const std::string& path, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    constexpr size_t kMostPerCall = size_t{1} << 30;
+    DWORD written = 0;
+    const auto part = static_cast<DWORD>(std::min(bytes.size() - done, kMostPerCall));
+    if (!WriteFile(h, bytes.data() + done, part, &written, nullptr)) {
+      return Status::io_error("cannot write", path, win32::error_text(GetLastError()));
+    }
+    done += written;
+  }
+  return Status::ok();
+}
+
+}  // namespace
+
+Status write_to_target(const std::string& path, std::string_view bytes) {
+  const std::wstring wide = win32::widen(path);
+  if (is_directory(wide)) return Status::io_error("cannot write", path, error_text(EISDIR));
+  const HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    const DWORD type = GetFileType(h);
+    if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) {
+      const Status s = write_into_stream(h, path, bytes);
+      CloseHandle(h);
+      return s;
+    }
+    CloseHandle(h);
+  }
+  return write_file_atomically(path, bytes);
+}
 
 Status remove_file(const std::string& path) {
   if (DeleteFileW(win32::widen(path).c_str())) return Status::ok();

@@ -1,5 +1,7 @@
 #include "platform/win32/wide_text.h"
 
+#include "platform/error_text.h"
+
 #include <windows.h>
 
 #include <cerrno>
@@ -55,7 +57,7 @@ std::string narrow(const std::wstring& wide) {
 }
 
 std::string error_text(unsigned long code) {
-  if (int e = errno_of(code); e != 0) return std::strerror(e);
+  if (int e = errno_of(code); e != 0) return scenpack::error_text(e);
   char* text = nullptr;
   const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                      FORMAT_MESSAGE_IGNORE_INSERTS,
