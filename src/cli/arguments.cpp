@@ -2,6 +2,9 @@
 
 #include "cli/command_table.h"
 
+#include "model/file_names.h"
+#include "platform/file_system.h"
+
 namespace scenpack {
 namespace {
 
@@ -23,8 +26,9 @@ std::string check_options(Arguments& a) {
   return "";
 }
 
-// CON, PRN, AUX, NUL, COM0 to COM9 and LPT0 to LPT9 in any case: Windows
-// opens the device instead of a file of that name (with any extension).
+// CON, PRN, AUX, NUL, COM0 to COM9, COM¹ to COM³, LPT0 to LPT9 and LPT¹ to
+// LPT³ in any case: Windows opens the device instead of a file of that name
+// (with any extension).
 bool is_windows_device_name(std::string_view stem) {
   auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
   std::string name;
@@ -33,8 +37,29 @@ bool is_windows_device_name(std::string_view stem) {
   for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
     if (name == device) return true;
   }
-  return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) && name[3] >= '0' &&
-         name[3] <= '9';
+  if (name.rfind("COM", 0) != 0 && name.rfind("LPT", 0) != 0) return false;
+  const std::string_view port = std::string_view(name).substr(3);
+  if (port.size() == 1) return port[0] >= '0' && port[0] <= '9';
+  return port == "\xC2\xB9" || port == "\xC2\xB2" || port == "\xC2\xB3";  // ¹ ² ³ in UTF-8
+}
+
+// Why NAME and NUM cannot name the scenario's files together, or "" when
+// they can: two of the eight files would be one (NUM "linea" makes the
+// track cells NAME_linea.dat, the route map's name), or a name with its
+// temporary's suffix would be longer than a file name can be.
+std::string scenario_names_problem(const Arguments& a) {
+  const ScenarioFiles files{"", a.name, a.number};
+  if (const auto clash = files.clashing_files()) {
+    return "--name and --number give two files one name: " + std::string(clash->first.role) + " " +
+           clash->first.name + " and " + clash->second.role + " " + clash->second.name;
+  }
+  constexpr size_t kLongestName = kLongestFileName - kTemporarySuffixLength;
+  if (files.longest_name() > kLongestName) {
+    return "--name and --number make a file name of " + std::to_string(files.longest_name()) +
+           " bytes; the most is " + std::to_string(kLongestName) + ", which leaves room for the " +
+           std::to_string(kTemporarySuffixLength) + " bytes a file's temporary name adds";
+  }
+  return "";
 }
 
 // -Wno-NAME: the warning silenced; "" when NAME is one.
@@ -79,7 +104,8 @@ std::string name_part_problem(std::string_view value) {
   }
   if (value.back() == '.' || value.back() == ' ') return "ends in a dot or a blank, which Windows drops";
   if (is_windows_device_name(value.substr(0, value.find('.')))) {
-    return "is the name of a Windows device (CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to LPT9)";
+    return "is the name of a Windows device (CON, PRN, AUX, NUL, COM0 to COM9, COM\xC2\xB9 to COM\xC2\xB3, LPT0 to "
+           "LPT9, LPT\xC2\xB9 to LPT\xC2\xB3)";
   }
   return "";
 }
@@ -163,6 +189,7 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
   if (out.error.empty() && a.command != Subcommand::kRun && a.command != Subcommand::kEmit) {
     if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;
     else if (std::string q = name_part_problem(a.number); !q.empty()) out.error = "--number " + q;
+    else out.error = scenario_names_problem(a);
   }
   for (const auto* value : {&a.dir, &a.report, &a.line, &a.train, &a.path, &a.second_path, &a.out}) {
     if (out.error.empty() && value->has_value() && (*value)->empty()) out.error = "an option's file or directory is empty";

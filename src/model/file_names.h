@@ -1,12 +1,20 @@
 // The names of every file a build touches, all inside one directory.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scenpack {
 
 struct ScenarioFiles {
+  // One of the eight files: its name in the directory and what it holds.
+  struct NamedFile {
+    std::string name;
+    const char* role;  // "the route map", ...
+  };
+
   std::string dir;            // the working directory, no trailing separator needed
   std::string nome_scenario;  // "Tarvena1"
   std::string numero_treno;   // "84"
@@ -30,9 +38,29 @@ struct ScenarioFiles {
   // The paths of every file a run writes, reads or deletes: the two
   // descriptions, the three documents and the three outputs.
   std::vector<std::string> every_path() const {
-    return {path(line_text()),   path(train_text()), path(notes()),   path(slow_order_form()),
-            path(train_sheet()), path(route_map()),  path(records()), path(cells())};
+    std::vector<std::string> paths;
+    for (const NamedFile& f : every_file()) paths.push_back(path(f.name));
+    return paths;
   }
+
+  std::vector<NamedFile> every_file() const {
+    return {{line_text(), "the line description"},   {train_text(), "the train description"},
+            {notes(), "the notes"},                  {slow_order_form(), "the slow-order form"},
+            {train_sheet(), "the train sheet"},      {route_map(), "the route map"},
+            {records(), "the record table"},         {cells(), "the track cells"}};
+  }
+
+  // The first two of the eight files whose names are one file's name where
+  // the simulator runs (Windows, which does not tell letters' case apart):
+  // with NUM "linea" the track cells would be written over the route map.
+  std::optional<std::pair<NamedFile, NamedFile>> clashing_files() const;
+
+  // The longest of the eight names, in bytes.
+  size_t longest_name() const;
 };
+
+// Whether Windows takes two file names for one: equal once the ASCII letters
+// are compared without their case.
+bool same_name_on_windows(std::string_view a, std::string_view b);
 
 }  // namespace scenpack

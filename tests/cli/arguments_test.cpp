@@ -86,7 +86,9 @@ TEST(Arguments, NamePartsThatStayInsideTheDirectory) {
 // What Windows treats specially is refused on every system: the files must
 // open where the simulator runs.
 TEST(Arguments, NamePartsThatWindowsTreatsSpecially) {
-  const std::string device = "is the name of a Windows device (CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to LPT9)";
+  const std::string device =
+      "is the name of a Windows device (CON, PRN, AUX, NUL, COM0 to COM9, COM\xC2\xB9 to COM\xC2\xB3, LPT0 to LPT9, "
+      "LPT\xC2\xB9 to LPT\xC2\xB3)";
   const std::string character = "holds a character Windows does not allow in a file name (: < > \" | ? *)";
   const std::string ending = "ends in a dot or a blank, which Windows drops";
   const struct {
@@ -97,9 +99,34 @@ TEST(Arguments, NamePartsThatWindowsTreatsSpecially) {
       {"a|b", character},          {"a?", character},  {"*", character},   {"Valle.", ending},
       {"84 ", ending},             {"CON", device},    {"con", device},    {"Nul", device},
       {"PRN.x", device},           {"aux .y", device}, {"COM1", device},   {"lpt9", device},
+      {"COM\xC2\xB9", device},       {"lpt\xC2\xB3.x", device},
   };
   for (const auto& c : cases) EXPECT_EQ(name_part_problem(c.value), c.problem) << c.value;
   EXPECT_EQ(parse_arguments({"build", "--number", "NUL"}).error, "--number " + device);
+}
+
+// NUM "linea" makes the track cells NAME_linea.dat, the route map's name;
+// Windows, where the simulator runs, takes "LINEA" for it too. And a name
+// with the suffix of its temporary must fit the 255 bytes a name can have.
+TEST(Arguments, NameAndNumberMustGiveEightFileNamesThatFit) {
+  const std::string clash = "--name and --number give two files one name: the route map Valle_linea.dat and ";
+  const std::string a225(225, 'a');
+  const std::string too_long = "--name and --number make a file name of 246 bytes; the most is 245, which leaves "
+                               "room for the 10 bytes a file's temporary name adds";
+  const struct {
+    std::vector<std::string> words;
+    std::string error;
+  } cases[] = {
+      {{"build", "--name", "Valle", "--number", "linea"}, clash + "the track cells Valle_linea.dat"},
+      {{"check", "--name", "Valle", "--number", "LINEA"}, clash + "the track cells Valle_LINEA.dat"},
+      {{"inspect", ".", "--name", "Valle", "--number", "Linea"}, clash + "the track cells Valle_Linea.dat"},
+      {{"build", "--name", "Valle", "--number", "line"}, ""},
+      {{"build", "--name", "Valle", "--number", "lineaa"}, ""},
+      // NAME_NUM_rallentamenti.txt is the longest: 225 + 1 + 1 + 18 bytes.
+      {{"build", "--name", a225, "--number", "1"}, ""},
+      {{"build", "--name", a225, "--number", "12"}, too_long},
+  };
+  for (const auto& c : cases) EXPECT_EQ(parse_arguments(c.words).error, c.error) << c.words[2] << " " << c.words.back();
 }
 
 }  // namespace
