@@ -19,6 +19,7 @@
 #include "driver/build.h"
 #include "driver/startup.h"
 #include "platform/desktop.h"
+#include "platform/directory_lock.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/program_dir.h"
@@ -68,6 +69,16 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   return r;
 }
 
+// The directory's lock, for the rest of the command: one run, emit or
+// build at a time writes into a directory (check writes nothing and takes
+// none). A second one waits, and says so once.
+// A directory not there has nothing to keep apart: its absence is
+// reported as the command reports it without a lock.
+Status lock_directory(DirectoryLock& lock, const std::string& dir) {
+  if (!directory_exists(dir)) return Status::ok();
+  return lock.acquire(dir, [&] { print_line("scenpack: waiting for another build in " + dir + " to finish"); });
+}
+
 // SCENPACK_NO_GUI set to anything but "" or "0" keeps the desktop off.
 bool desktop_turned_off_by_environment() {
   const char* v = std::getenv("SCENPACK_NO_GUI");
@@ -89,6 +100,8 @@ RunReport run_scenario(const Arguments& a) {
     return ended(r, exit_status::kIoError, "cannot find the directory of the program");
   }
   if (Status s = create_named_directory(a); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
+  DirectoryLock lock;
+  if (Status s = lock_directory(lock, r.dir); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   Tables t;
   RunOutcome out = run_startup(t, r.dir, a.quiet);
   r.texts = out.texts_written;
@@ -100,6 +113,8 @@ RunReport emit_texts(const Arguments& a) {
   r.dir = a.dir.value_or(".");
   const ScenarioFiles files{r.dir, kNomeScenario, kNumeroTreno};
   if (Status s = create_named_directory(a); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
+  DirectoryLock lock;
+  if (Status s = lock_directory(lock, r.dir); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   if (Status s = emit_scenario_texts(files, &r.texts); !s.is_ok()) {
     return ended(r, exit_status::kIoError, s.message());
   }
@@ -141,6 +156,8 @@ RunReport run_build(const Arguments& a) {
   if (a.line || a.train) {
     if (Status s = create_named_directory(a); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   }
+  DirectoryLock lock;
+  if (Status s = lock_directory(lock, r.dir); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   r = stage_inputs(r, a, files);
   if (r.exit_status != exit_status::kOk) return r;
   if (!a.quiet) show_waiting_window();
@@ -187,6 +204,7 @@ std::string run_file_under_report(const Arguments& a) {
   const bool build = a.command == Subcommand::kBuild;
   const ScenarioFiles files{*dir, build ? a.name : kNomeScenario, build ? a.number : kNumeroTreno};
   std::vector<std::string> run_files = files.every_path();
+  if (a.command != Subcommand::kCheck) run_files.push_back(files.path(kLockFileName));
   for (const auto* source : {&a.line, &a.train}) {
     if (*source) run_files.push_back(**source);
   }

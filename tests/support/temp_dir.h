@@ -24,10 +24,15 @@ inline std::string utf8_of(const std::filesystem::path& p) {
   return std::string(s.begin(), s.end());
 }
 
-// The names in a directory, sorted.
+// The lock file a run, emit or build leaves in its directory.
+inline const std::string kLockFile = ".scenpack.lock";
+
+// The names in a directory, sorted, but for the lock file.
 inline std::vector<std::string> names_in(const std::string& dir) {
   std::vector<std::string> out;
-  for (const auto& e : std::filesystem::directory_iterator(fs_path(dir))) out.push_back(utf8_of(e.path().filename()));
+  for (const auto& e : std::filesystem::directory_iterator(fs_path(dir))) {
+    if (utf8_of(e.path().filename()) != kLockFile) out.push_back(utf8_of(e.path().filename()));
+  }
   std::sort(out.begin(), out.end());
   return out;
 }
