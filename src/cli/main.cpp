@@ -13,6 +13,7 @@
 #include "cli/report.h"
 #include "cli/scenario_settings.h"
 #include "platform/file_system.h"
+#include "platform/interruption.h"
 #include "platform/process.h"
 
 namespace scenpack {
@@ -22,8 +23,13 @@ namespace {
 // of the run; unset until then, and when there is no --report.
 std::optional<std::string> checked_report_path;
 
-// A --report that names a file of the run: refused, and nothing written.
+// A --report that names a file of the run, or something no report can be
+// written into (a directory, a socket): refused, and nothing written.
 bool refuse_report(const Arguments& a) {
+  if (const std::string why = unfit_target(*a.report); !why.empty()) {
+    std::fprintf(stderr, "scenpack: --report %s: %s\n", a.report->c_str(), why.c_str());
+    return true;
+  }
   const std::string file = run_file_under_report(a);
   if (file.empty()) return false;
   std::fprintf(stderr, "scenpack: --report %s names the run's own file %s, which the report would replace\n",
@@ -66,7 +72,8 @@ int run_main(const std::vector<std::string>& words) {
     report.message = "scenpack: " + parsed.error;
     std::fprintf(stderr, "%s\nTry 'scenpack --help' for more information.\n", report.message.c_str());
   }
-  if (a.report) {
+  // An empty --report is a usage error already, with nowhere to write it.
+  if (a.report && !a.report->empty()) {
     if (refuse_report(a)) return exit_status::kUsage;
     checked_report_path = a.report;
   }
@@ -110,6 +117,7 @@ int main(int argc, char** argv) {
   std::set_terminate(on_terminate);
   try {
     prepare_process();
+    remove_temporaries_when_interrupted();
     return run_main(program_arguments(argc, argv));
   } catch (const std::exception& e) {
     return internal_error(e.what());

@@ -3,52 +3,20 @@
 // one-call write.
 #include "platform/file_system.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 #include <utility>
-#include <vector>
+
+#include "platform/error_text.h"
+#include "platform/live_temporaries.h"
 
 namespace scenpack {
-namespace {
 
-// A file may be written on a thread of its own (the route map's), whose
-// failure discards its temporary there.
-std::mutex& temporaries_mutex() {
-  static std::mutex mutex;
-  return mutex;
-}
+void AtomicFile::track(const std::string& temp_path) { live_temporaries::add(temp_path); }
 
-std::vector<std::string>& live_temporaries() {
-  static std::vector<std::string> names;
-  return names;
-}
+void AtomicFile::untrack(const std::string& temp_path) noexcept { live_temporaries::remove(temp_path); }
 
-}  // namespace
-
-void AtomicFile::track(const std::string& temp_path) {
-  std::lock_guard<std::mutex> lock(temporaries_mutex());
-  live_temporaries().push_back(temp_path);
-}
-
-void AtomicFile::untrack(const std::string& temp_path) noexcept {
-  std::lock_guard<std::mutex> lock(temporaries_mutex());
-  std::vector<std::string>& names = live_temporaries();
-  names.erase(std::remove(names.begin(), names.end(), temp_path), names.end());
-}
-
-void remove_unfinished_temporaries() noexcept {
-  std::lock_guard<std::mutex> lock(temporaries_mutex());
-  for (const std::string& name : live_temporaries()) {
-    try {
-      remove_file(name);
-    } catch (...) {
-      // Nothing more can be done for this one; go on with the others.
-    }
-  }
-  live_temporaries().clear();
-}
+void remove_unfinished_temporaries() noexcept { live_temporaries::delete_all(); }
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
 
@@ -66,7 +34,7 @@ void AtomicFile::discard() noexcept {
 
 Status AtomicFile::fail(const char* what, int err) {
   failed_ = true;
-  status_ = Status::io_error(what, path_, std::strerror(err));
+  status_ = Status::io_error(what, path_, error_text(err));
   discard();
   return status_;
 }

@@ -8,6 +8,8 @@
 #include <sched.h>
 #endif
 
+#include "platform/interruption.h"
+
 namespace scenpack {
 
 struct BesideThread::Running {
@@ -42,6 +44,7 @@ bool other_processors(pthread_attr_t& attributes, cpu_set_t& allowed) {
 
 void* run_body(void* argument) {
   auto* running = static_cast<BesideThread::Running*>(argument);
+  keep_interruptions_off_this_thread();
 #if defined(__linux__)
   // Started on another processor, the thread may go anywhere its starter
   // may: held to the others, it would wait for a busy one while the
