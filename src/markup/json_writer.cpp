@@ -37,7 +37,13 @@ void JsonWriter::before_value() {
   }
 }
 
+// An end without its begin writes its bracket (the text shows the misuse)
+// and leaves the levels alone.
 void JsonWriter::close_level(char bracket) {
+  if (first_in_level_.empty()) {
+    out_ += bracket;
+    return;
+  }
   const bool empty = first_in_level_.back();
   first_in_level_.pop_back();
   if (pretty_ && !empty) new_line(first_in_level_.size());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ constexpr int32_t kCellLength = 50;          // metres per track cell
 constexpr int32_t kRouteMargin = 7000;       // metres added to the route length
 constexpr int32_t kMaxRouteLength = 1000000; // longest route accepted (code 1 above)
 constexpr int kRecordCount = 87;             // schede 0..86
+// The record table's file keeps a text's length in 2 bytes: what is longer
+// is cut there when written.
+constexpr size_t kLongestRecordText = 0xFFFF;
 constexpr int32_t kFirstBoardRecord = 80;    // text boards take records from 80 downward
 constexpr int kRouteLengthRecord = 84;       // schede(84).lungo2 holds the route length
 constexpr int kGeneralDataRecord = 84;       // the train's general data, the route length among them

@@ -141,10 +141,12 @@ BodyStep text_board_record(Body& b, std::string_view) {
   return r.guard([&] {
     const int32_t p = r.position();
     const std::string_view text = r.text();
+    const TextPosition text_at = b.in.field_start();
     if (auto step = b.beyond(p, r.position_at())) return *step;
     if (FaultCode code = place_text_board(b.t, p, text, b.board_record); code != FaultCode::kNone) {
       return b.refuse(code, p, r.position_at(), BodyStep::kAbandon);
     }
+    b.warn.text_cut(text, text_at);
     return BodyStep::kGoOn;
   });
 }

@@ -1,7 +1,7 @@
 #include "readers/stations.h"
 
-#include <array>
 #include <utility>
+#include <vector>
 
 #include "model/numeric.h"
 #include "readers/checked_conversion.h"
@@ -45,23 +45,23 @@ void compute_ends(Scheda& s, int32_t pos, int32_t length) {
 }
 
 // The cells a station marks, as they were before, so that check can take
-// a refused station back.
+// a refused station back: every one of them, however many there are.
 class CellJournal {
  public:
+  CellJournal() { kept_.reserve(kApproachMarks + 1); }  // the approach marks and the end mark
   Cella& keep(Cella& c) {
-    if (size_ < kept_.size()) kept_[size_++] = {&c, c};
+    kept_.emplace_back(&c, c);
     return c;
   }
   void restore() {
-    while (size_ > 0) {
-      --size_;
-      *kept_[size_].first = kept_[size_].second;
+    while (!kept_.empty()) {
+      *kept_.back().first = kept_.back().second;
+      kept_.pop_back();
     }
   }
 
  private:
-  std::array<std::pair<Cella*, Cella>, kApproachMarks + 1> kept_{};
-  size_t size_ = 0;
+  std::vector<std::pair<Cella*, Cella>> kept_;
 };
 
 // avviso 81..84 in the cells 1..4 before the end mark's cell, where those

@@ -161,6 +161,8 @@ class TrainReading {
         return refuse(fault->code, fault->position.value_or(0), fault->where,
                       fault->code == FaultCode::kBeyondLastCell ? Next::kEndOfText : Next::kStop);
       }
+      // The station's name is the last field its reading took.
+      warn_.text_cut(t_.schede[static_cast<size_t>(next_station_ - 1)].testo, r_.field_start());
       const int32_t pos = t_.schede[static_cast<size_t>(next_station_ - 1)].lungo3;
       const int32_t length = t_.schede[kRouteLengthRecord].lungo2;
       if (pos > length) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/utf8.h"
+#include "model/tables.h"
 #include "readers/general_data.h"
 
 namespace scenpack {
@@ -92,6 +93,12 @@ void Warner::last_record_unread(std::string_view field, TextPosition where) cons
 void Warner::narrowed(const char* what, int64_t written, int64_t stored, int bits, TextPosition where) const {
   at(WarningName::kNarrowedValue, where, std::string(what) + " " + std::to_string(written) + " is stored as " + std::to_string(stored) +
                 " (its low " + std::to_string(bits) + " bits)");
+}
+
+void Warner::text_cut(std::string_view text, TextPosition where) const {
+  if (text.size() <= kLongestRecordText) return;
+  at(where, "the text of " + std::to_string(text.size()) + " bytes is cut to its first " +
+                std::to_string(kLongestRecordText) + " in the record table");
 }
 
 void Warner::out_of_order(const char* what, int32_t position, int32_t previous, TextPosition where) const {

@@ -46,6 +46,10 @@ class Warner {
   // A value kept with fewer bits than it was written with.
   void narrowed(const char* what, int64_t written, int64_t stored, int bits, TextPosition where) const;
 
+  // A record's text longer than its file keeps: cut at kLongestRecordText.
+  // Nothing when it fits.
+  void text_cut(std::string_view text, TextPosition where) const;
+
   // A record before the one read ahead of it, where the order matters.
   void out_of_order(const char* what, int32_t position, int32_t previous, TextPosition where) const;
 

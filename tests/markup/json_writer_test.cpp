@@ -52,5 +52,13 @@ TEST(JsonWriter, NumbersReadBackExactlyAndNonFiniteOnesAreNull) {
   EXPECT_EQ(std::stod(shortest_number(0.30000000000000004)), 0.30000000000000004);
 }
 
+// Misused, the writer still writes every bracket and never reads outside
+// its levels.
+TEST(JsonWriter, AnEndWithoutItsBeginWritesItsBracketAndNothingElse) {
+  JsonWriter w;
+  w.end_object().end_array().begin_array().value(1).end_array().end_array().value(2);
+  EXPECT_EQ(w.text(), "}][1]]2");
+}
+
 }  // namespace
 }  // namespace scenpack

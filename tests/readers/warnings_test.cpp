@@ -77,6 +77,13 @@ TEST(Warnings, WhatTheBuildAcceptsButAnAuthorRarelyMeans) {
        train_rows("stazione, 12000, 4, 400, 0,0,0, 0,0,0, 0,0,0, 0, 8,10,0, OLTRE\n"),
        {"l:5:11 the tunnel at 12000 lies past the route's end (10000 m), in the margin after it",
         "t:3:0 the station at 12000 lies past the route's end (10000 m), in the margin after it"}},
+      // The record table keeps a text's length in 2 bytes.
+      {"texts longer than a record keeps",
+       short_route("cartello indicatore, 6200, " + std::string(65535, 'a') + "\ncartello indicatore, 6400, " +
+                   std::string(65536, 'b') + "\n"),
+       train_rows("stazione, 2000, 4, 400, 0,0,0, 0,0,0, 0,0,0, 0, 8,10,0, " + std::string(70000, 'c') + "\n"),
+       {"l:6:28 the text of 65536 bytes is cut to its first 65535 in the record table",
+        "t:3:57 the text of 70000 bytes is cut to its first 65535 in the record table"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
