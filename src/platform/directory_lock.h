@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "model/status.h"
+#include "base/status.h"
 
 namespace scenpack {
 
