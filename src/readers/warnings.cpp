@@ -97,7 +97,8 @@ void Warner::narrowed(const char* what, int64_t written, int64_t stored, int bit
 
 void Warner::text_cut(std::string_view text, TextPosition where) const {
   if (text.size() <= kLongestRecordText) return;
-  at(where, "the text of " + std::to_string(text.size()) + " bytes is cut to its first " +
+  // A text kept with fewer bytes than written is a narrowed value too.
+  at(WarningName::kNarrowedValue, where, "the text of " + std::to_string(text.size()) + " bytes is cut to its first " +
                 std::to_string(kLongestRecordText) + " in the record table");
 }
 
