@@ -13,6 +13,7 @@
 #include "lsp/language_server.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "readers/description.h"
 
 namespace scenpack {
 namespace {
@@ -29,7 +30,7 @@ std::filesystem::path fs_path(const std::string& utf8) {
 class DiskWorkspace : public Workspace {
  public:
   std::optional<std::string> read(const std::string& path) override {
-    RegularFileRead r = read_regular_file(path);
+    RegularFileRead r = read_regular_file(path, kLongestDescription);
     if (!r.present || !r.status.is_ok()) return std::nullopt;
     return std::move(r.bytes);
   }
