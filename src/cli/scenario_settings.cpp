@@ -6,6 +6,7 @@
 #include "driver/scenario_file.h"
 #include "model/file_names.h"
 #include "platform/file_system.h"
+#include "readers/description.h"
 
 namespace scenpack {
 namespace {
@@ -82,7 +83,10 @@ SettingsOutcome apply_scenario_file(Arguments& a) {
     return {};
   }
   std::string bytes;
-  if (Status s = read_file(path, bytes); !s.is_ok()) return {exit_status::kNoInput, s.message()};
+  // A scenario file is a short text: a description's limit is far above it.
+  if (const FileRead read = read_file(path, bytes, kLongestDescription); !read.is_ok()) {
+    return {exit_status::kNoInput, read.status.message()};
+  }
   const size_t slash = path.rfind('/');
   const ParsedScenarioFile parsed = parse_scenario_file(bytes, slash == std::string::npos ? "" : path.substr(0, slash));
   if (parsed.fault) return fault(path, parsed.fault->line, parsed.fault->message);
