@@ -22,9 +22,6 @@ using namespace testing_support;
 
 const std::string kReportStart = "{\"exit_status\": 0, ";
 
-// A directory with the program's own descriptions in it, ready to build.
-void emit_into(const TempDir& dir) { ASSERT_EQ(run_scenpack(dir.path(), {"emit"}).status, 0); }
-
 TEST(ReportTarget, ADirectoryOrNoNameIsRefusedBeforeTheRun) {
   TempDir dir;
   std::filesystem::create_directory(fs_path(dir.file("reports")));
@@ -40,6 +37,9 @@ TEST(ReportTarget, ADirectoryOrNoNameIsRefusedBeforeTheRun) {
 }
 
 #ifndef _WIN32
+// A directory with the program's own descriptions in it, ready to build.
+void emit_into(const TempDir& dir) { ASSERT_EQ(run_scenpack(dir.path(), {"emit"}).status, 0); }
+
 bool is_character_device(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
