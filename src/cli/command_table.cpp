@@ -70,8 +70,8 @@ const std::vector<CommandSpec>& command_table() {
        "compiler prints them; they change nothing else.",
        {{"--dir", "the directory of the working descriptions and the compiled files (default: the current "
                   "directory), made if missing when --line or --train gives the descriptions"},
-        {"--line", "copy FILE into DIR as the working line description first; the build deletes the copy once "
-                   "read, never FILE; messages name FILE"},
+        {"--line", "read FILE in place as the line description instead of DIR's working one; no copy is made "
+                   "and FILE is kept; messages name FILE"},
         {"--train", "the same for the train description"},
         {"--name", kNameHelp},
         {"--number", kNumberHelp},

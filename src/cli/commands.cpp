@@ -121,27 +121,26 @@ RunReport emit_texts(const Arguments& a) {
   return r;
 }
 
-// Copies --line / --train into the directory; reads and checks both before
-// writing either, so a refusal changes nothing.
-RunReport stage_inputs(RunReport r, const Arguments& a, const ScenarioFiles& files) {
+// The bytes of --line and --train, read before the build. Nothing is
+// copied into the directory: the build reads these bytes in place of the
+// working texts, which stay as they are.
+struct NamedInputs {
+  std::string line;
+  std::string train;
+};
+
+// Reads both named files before the build; a refusal changes nothing.
+RunReport read_named_inputs(RunReport r, const Arguments& a, const ScenarioFiles& files, NamedInputs& named) {
   const std::vector<std::string> touched = {
       files.path(files.line_text()), files.path(files.train_text()), files.path(files.route_map()),
       files.path(files.records()),   files.path(files.cells())};
-  struct Input {
-    const std::optional<std::string>& source;
-    std::string target;
-    std::string bytes;
-  } inputs[] = {{a.line, files.path(files.line_text()), {}}, {a.train, files.path(files.train_text()), {}}};
-  for (Input& in : inputs) {
-    if (!in.source) continue;
-    StageResult s = read_source(*in.source, touched, in.bytes);
+  const std::pair<const std::optional<std::string>*, std::string*> inputs[] = {{&a.line, &named.line},
+                                                                              {&a.train, &named.train}};
+  for (const auto& [source, bytes] : inputs) {
+    if (!*source) continue;
+    StageResult s = read_source(**source, touched, *bytes);
     if (s.error == StageError::kUsage) return ended(r, exit_status::kUsage, s.message);
     if (s.error != StageError::kNone) return ended(r, exit_status::kNoInput, s.message);
-  }
-  for (const Input& in : inputs) {
-    if (!in.source) continue;
-    StageResult s = write_staged(in.target, in.bytes);
-    if (s.error != StageError::kNone) return ended(r, exit_status::kIoError, s.message);
   }
   r.exit_status = exit_status::kOk;
   return r;
@@ -158,18 +157,19 @@ RunReport run_build(const Arguments& a) {
   }
   DirectoryLock lock;
   if (Status s = lock_directory(lock, r.dir); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
-  r = stage_inputs(r, a, files);
+  NamedInputs named;
+  r = read_named_inputs(r, a, files, named);
   if (r.exit_status != exit_status::kOk) return r;
   if (!a.quiet) show_waiting_window();
   Tables t;
   t.nome_scenario = a.name;
   t.numero_treno = a.number;
-  // The copies of --line and --train are the build's own, deleted as the
-  // reading says, and their faults name the file as the user wrote it;
-  // texts an author left in the directory are read and kept.
+  // --line and --train are read where they are and kept, their faults
+  // naming the file as the user wrote it; texts an author left in the
+  // directory are read and kept too.
   BuildInputs inputs;
-  inputs.line = WorkingText{a.line.value_or(""), a.line.has_value()};
-  inputs.train = WorkingText{a.train.value_or(""), a.train.has_value()};
+  inputs.line = WorkingText{a.line.value_or(""), false, a.line ? &named.line : nullptr};
+  inputs.train = WorkingText{a.train.value_or(""), false, a.train ? &named.train : nullptr};
   BuildOutcome out = build_scenario(t, files, a.no_map ? 0 : 1, inputs);
   // Warnings as a compiler prints them; they change nothing else.
   for (const Diagnostic& d : out.warnings) {

@@ -19,9 +19,4 @@ StageResult read_source(const std::string& source, const std::vector<std::string
   return {};
 }
 
-StageResult write_staged(const std::string& target, const std::string& bytes) {
-  if (Status s = write_file_atomically(target, bytes); !s.is_ok()) return {StageError::kIo, s.message()};
-  return {};
-}
-
 }  // namespace scenpack

@@ -1,5 +1,5 @@
-// Copying a description named on the command line into the working
-// directory under its working name, without ever touching the source.
+// Reading a description named on the command line (--line, --train) for
+// the build, which reads those bytes in place of its working text.
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 
 namespace scenpack {
 
-enum class StageError { kNone, kUsage, kUnreadable, kIo };
+enum class StageError { kNone, kUsage, kUnreadable };
 
 struct StageResult {
   StageError error = StageError::kNone;
@@ -23,8 +23,5 @@ struct StageResult {
 // writes or deletes), so that neither a different spelling nor a hard or
 // symbolic link lets the build consume or replace it.
 StageResult read_source(const std::string& source, const std::vector<std::string>& touched, std::string& bytes);
-
-// Writes the bytes read from a source to `target` (replaced atomically).
-StageResult write_staged(const std::string& target, const std::string& bytes);
 
 }  // namespace scenpack

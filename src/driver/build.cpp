@@ -14,10 +14,19 @@ namespace scenpack {
 namespace {
 
 // Deletes the working text when the reading asked for it and scenpack
-// wrote it in this run.
+// wrote it in this run (never for bytes given instead of it).
 Status delete_if_ours(Disk& disk, bool asked, const WorkingText& text, const std::string& path) {
-  if (!asked || !text.ours) return Status::ok();
+  if (!asked || !text.ours || text.given != nullptr) return Status::ok();
   return disk.remove_file(path);
+}
+
+// The description the build reads: the bytes given for it, or else the
+// working text in DIR.
+LoadedDescription load_input(Disk& disk, const WorkingText& text, const std::string& path,
+                             const std::string& working_name) {
+  const std::string& shown = text.shown.empty() ? working_name : text.shown;
+  if (text.given != nullptr) return given_description(*text.given, shown);
+  return load_description(disk, path, shown);
 }
 
 }  // namespace
@@ -46,8 +55,7 @@ BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, co
 
   const std::string line_path = files.path(files.line_text());
   const std::string train_path = files.path(files.train_text());
-  const LoadedDescription line =
-      load_description(disk, line_path, inputs.line.shown.empty() ? files.line_text() : inputs.line.shown);
+  const LoadedDescription line = load_input(disk, inputs.line, line_path, files.line_text());
 
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
   const LineReading line_read = read_line_part(t, line.text(), sink);
@@ -66,8 +74,7 @@ BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, co
         // Written in its turn instead.
       }
     }
-    train.emplace(
-        load_description(disk, train_path, inputs.train.shown.empty() ? files.train_text() : inputs.train.shown));
+    train.emplace(load_input(disk, inputs.train, train_path, files.train_text()));
   }
   const ReadingOutcome read = read_train_part(t, line_read, train ? train->text() : DescriptionText{}, sink);
   BuildOutcome out;

@@ -17,13 +17,18 @@
 
 namespace scenpack {
 
-// How the build knows one of its two working texts.
+// How the build knows one of its two descriptions.
 struct WorkingText {
   std::string shown;  // the name its faults are reported under; "" for the working name
   bool ours = false;  // written by scenpack in this run: deleted when the reading is done with it
+  // A file named on the command line, read already: the build reads these
+  // bytes instead of the working text in DIR, which it neither reads nor
+  // deletes. Must outlive the build.
+  const std::string* given = nullptr;
 };
 
-// The two working texts. By default they are an author's: read and kept.
+// The two descriptions. By default they are the working texts an author
+// left in DIR: read and kept.
 struct BuildInputs {
   WorkingText line;
   WorkingText train;

@@ -5,7 +5,9 @@ namespace scenpack {
 DescriptionText LoadedDescription::text() const {
   DescriptionText d;
   d.name = shown;
-  if (!file.status.is_ok()) {
+  if (given != nullptr) {
+    d.bytes = std::string_view(*given);
+  } else if (!file.status.is_ok()) {
     d.unreadable = file.status.message();
   } else if (file.present) {
     d.bytes = std::string_view(file.bytes);
@@ -15,6 +17,10 @@ DescriptionText LoadedDescription::text() const {
 
 LoadedDescription load_description(Disk& disk, const std::string& path, const std::string& shown) {
   return LoadedDescription{disk.read_regular_file(path, kLongestDescription), shown};
+}
+
+LoadedDescription given_description(const std::string& bytes, const std::string& shown) {
+  return LoadedDescription{RegularFileRead{}, shown, &bytes};
 }
 
 }  // namespace scenpack

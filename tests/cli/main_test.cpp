@@ -296,8 +296,8 @@ TEST(Cli, TakenReservedPlaceStopsWithExit2AndNoFile) {
 }
 
 // An author's working texts in DIR (here emitted, then edited) are read and
-// kept; the build deletes only the copies it made of --line and --train.
-TEST(Cli, BuildKeepsTheAuthorsTextsAndDeletesItsCopies) {
+// kept; so are the files --line and --train name, and no copy of them is left.
+TEST(Cli, BuildKeepsTheAuthorsTexts) {
   TempDir dir, src;
   ASSERT_EQ(run_scenpack(dir.path(), {"emit", "--dir", dir.path()}).status, 0);
   std::string edited = slurp(dir.file("Tarvena1_linea.txt"));
@@ -312,8 +312,39 @@ TEST(Cli, BuildKeepsTheAuthorsTextsAndDeletesItsCopies) {
   std::filesystem::remove(dir.file("Tarvena1_linea.txt"));
   ExeResult copied = run_scenpack(dir.path(), {"build", "--quiet", "--line", src.file("line.txt")});
   EXPECT_EQ(copied.status, 0) << copied.err;
-  EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_linea.txt")));  // the copy is gone
+  EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_linea.txt")));  // no copy was made
   EXPECT_TRUE(std::filesystem::exists(dir.file("Tarvena1_84-.txt")));     // the author's train stays
+}
+
+// --line and --train are read where they are: no copy is made in DIR, not
+// when the build stops in the line description (a copy of the train left
+// there would be read by the next build), and the working texts an author
+// keeps in DIR are neither replaced nor deleted.
+TEST(Cli, NamedDescriptionsAreReadInPlaceWithoutACopy) {
+  TempDir dir, src;
+  spit(src.file("bad line.txt"),
+       "[generale]\r\nlunghezza percorso, 1000\r\n[cartelli]\r\ncartello indicatore, 500, A\r\n"
+       "cartello indicatore,   510, B\r\n[fine]\r\n\r\n");
+  spit(src.file("train.txt"), "treno\r\n[generale]\r\n[fine]\r\n\r\n");
+  const ExeResult stopped = run_scenpack(
+      dir.path(), {"build", "--quiet", "--line", src.file("bad line.txt"), "--train", src.file("train.txt")});
+  EXPECT_EQ(stopped.status, 1) << stopped.err;
+  for (const std::string& name : dir.names()) EXPECT_EQ(name.find(".txt"), std::string::npos) << name;
+
+  ASSERT_EQ(run_scenpack(dir.path(), {"emit"}).status, 0);
+  const std::string line = slurp(dir.file("Tarvena1_linea.txt"));
+  const std::string train = slurp(dir.file("Tarvena1_84-.txt"));
+  spit(src.file("line.txt"), line);
+  spit(src.file("train.txt"), train);
+  spit(dir.file("Tarvena1_linea.txt"), "the author's own line\r\n");
+  spit(dir.file("Tarvena1_84-.txt"), "the author's own train\r\n");
+  const ExeResult built =
+      run_scenpack(dir.path(), {"build", "--quiet", "--line", src.file("line.txt"), "--train", src.file("train.txt")});
+  EXPECT_EQ(built.status, 0) << built.err;
+  EXPECT_EQ(slurp(dir.file("Tarvena1_linea.txt")), "the author's own line\r\n");
+  EXPECT_EQ(slurp(dir.file("Tarvena1_84-.txt")), "the author's own train\r\n");
+  EXPECT_EQ(slurp(src.file("line.txt")), line);
+  EXPECT_EQ(slurp(src.file("train.txt")), train);
 }
 
 // A fault of a description given with --line names that file as written,
