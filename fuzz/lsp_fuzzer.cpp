@@ -9,12 +9,12 @@
 // Every answer must be one JSON value; the reader must never hold a
 // message above its limit. Any crash, sanitizer report, leak, hang or
 // broken property is a finding.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -27,20 +27,10 @@ using namespace scenpack;
 // A limit small beside the fuzzer's inputs, so that "too large" is reached.
 constexpr size_t kLargestMessage = 4096;
 
-class SmallWorkspace : public Workspace {
- public:
-  std::optional<std::string> read(const std::string& path) override {
-    const auto found = files_.find(path);
-    if (found == files_.end()) return std::nullopt;
-    return found->second;
-  }
-  std::vector<std::string> files_in(const std::string& folder) override {
-    if (folder != "/r") return {};
-    return {"Tarvena1_84-.txt", "Tarvena1_linea.txt", "scenpack.ini"};
-  }
-
- private:
-  std::map<std::string, std::string> files_ = {
+// The pair beside the documents, and a scenario file that names others.
+FilesInMemory small_workspace() {
+  FilesInMemory w;
+  w.files = {
       {"/r/Tarvena1_linea.txt",
        "linea\r\n[generale]\r\nlunghezza percorso, 5000\r\n[pendenze]\r\npendenza, 500, 3\r\n"
        "[curve]\r\ncurvad2, 500, 300\r\n[fine]\r\n\r\n"},
@@ -50,7 +40,8 @@ class SmallWorkspace : public Workspace {
        "[segnali]\r\nsegnale, 2550, 2, 4, 1, 0, 0, 0, 2, 1, 1, 0\r\n[fine]\r\n\r\n"},
       {"/s/scenpack.ini", "name = Valdora1\nnumber = 12\nline = a.txt\ntrain = b.txt\n"},
   };
-};
+  return w;
+}
 
 void check_answer(std::string_view framed_answer) {
   const size_t body = framed_answer.find("\r\n\r\n");
@@ -79,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return n;
       },
       kLargestMessage);
-  SmallWorkspace files;
+  FilesInMemory files = small_workspace();
   serve_language(reader, check_answer, files);
   return 0;
 }

@@ -55,7 +55,8 @@ std::string whole(double v) { return std::to_string(static_cast<int64_t>(round_h
 
 // What will be kept of a field's value, in the author's units.
 std::string stored_value(const FieldInfo& f, double v) {
-  const std::string unit = f.unit.empty() ? "" : " " + std::string(f.unit);
+  std::string unit;
+  if (!f.unit.empty()) (unit += ' ') += f.unit;
   switch (f.stored) {
     case Stored::kCellFromNext:
       return whole(v) + unit + ", in " + cell_span(static_cast<int64_t>(round_half_even(v / kCellLength)) + 1);

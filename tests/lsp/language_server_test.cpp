@@ -16,27 +16,6 @@ namespace {
 
 using json = nlohmann::json;
 
-// The files beside the editor's texts, held in memory.
-class FakeFiles : public Workspace {
- public:
-  std::map<std::string, std::string> files;
-
-  std::optional<std::string> read(const std::string& path) override {
-    const auto found = files.find(path);
-    if (found == files.end()) return std::nullopt;
-    return found->second;
-  }
-  std::vector<std::string> files_in(const std::string& folder) override {
-    std::vector<std::string> out;
-    for (const auto& [path, bytes] : files) {
-      if (path.rfind(folder + "/", 0) == 0 && path.find('/', folder.size() + 1) == std::string::npos) {
-        out.push_back(path.substr(folder.size() + 1));
-      }
-    }
-    return out;
-  }
-};
-
 const std::string kLinePath = "/route/Tarvena1_linea.txt";
 const std::string kTrainPath = "/route/Tarvena1_84-.txt";
 const std::string kLineUri = "file:///route/Tarvena1_linea.txt";
@@ -62,7 +41,7 @@ json position(int line, int character) { return {{"line", line}, {"character", c
 // A client that talks to the server in-process, message by message.
 class Client {
  public:
-  explicit Client(FakeFiles& files) : server_(files) {}
+  explicit Client(FilesInMemory& files) : server_(files) {}
 
   // Sends one message; returns what came back, parsed.
   std::vector<json> send(const json& message) { return send_text(message.dump()); }
@@ -128,7 +107,7 @@ class LanguageServerTest : public ::testing::Test {
     client.notify("initialized", json::object());
   }
 
-  FakeFiles files;
+  FilesInMemory files;
   Client client{files};
 };
 
@@ -332,7 +311,7 @@ TEST_F(LanguageServerTest, AMalformedMessageGetsAnErrorAndTheServerGoesOn) {
 }
 
 TEST(LanguageServerLifeTest, RequestsBeforeInitializeAndAfterShutdownAreRefused) {
-  FakeFiles files;
+  FilesInMemory files;
   Client client(files);
   EXPECT_EQ(client.request("textDocument/hover", json::object())["error"]["code"], -32002);
   client.request("initialize", json::object());
