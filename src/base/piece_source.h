@@ -15,8 +15,9 @@ class PieceSource {
   virtual ~PieceSource() = default;
   // How many bytes there are.
   virtual uint64_t size() const = 0;
-  // Goes back to byte 0.
-  virtual void restart() = 0;
+  // Goes on from byte `at` (at most size()).
+  virtual void seek(uint64_t at) = 0;
+  void restart() { seek(0); }
   // Copies the next bytes, at most n, into `into`; how many (0 at the end).
   virtual size_t next(char* into, size_t n) = 0;
 };
@@ -26,7 +27,7 @@ class TextPieces : public PieceSource {
  public:
   explicit TextPieces(std::string_view bytes) : bytes_(bytes) {}
   uint64_t size() const override { return bytes_.size(); }
-  void restart() override { at_ = 0; }
+  void seek(uint64_t at) override { at_ = at < bytes_.size() ? static_cast<size_t>(at) : bytes_.size(); }
   size_t next(char* into, size_t n) override {
     const size_t k = n < bytes_.size() - at_ ? n : bytes_.size() - at_;
     if (k > 0) std::memcpy(into, bytes_.data() + at_, k);

@@ -1,5 +1,7 @@
 #include "cli/compiled_files.h"
 
+#include <memory>
+
 #include "format/decoding.h"
 #include "model/file_names.h"
 #include "platform/file_pieces.h"
@@ -37,11 +39,33 @@ std::string all_of(FilePieces& file) {
   return bytes;
 }
 
+// The points of a checked map file, walked from the file kept open.
+class MapFileWalk : public MapPointsWalk {
+ public:
+  MapFileWalk(std::unique_ptr<FilePieces> file, std::string path, const RouteMap& outline)
+      : file_(std::move(file)), path_(std::move(path)), outline_(outline) {}
+
+  void walk(const MapPointsVisit& visit) override {
+    if (fault_) return;
+    const std::optional<DecodeFault> fault = walk_route_map(*file_, outline_, visit);
+    if (!file_->failure().is_ok()) fault_ = LoadFault{LoadFault::Kind::kUnreadable, file_->failure().message()};
+    else if (fault) fault_ = LoadFault{LoadFault::Kind::kMalformed, path_ + ": byte " + std::to_string(fault->byte) + ": " + fault->what};
+  }
+  std::optional<LoadFault> fault() const override { return fault_; }
+
+ private:
+  std::unique_ptr<FilePieces> file_;
+  std::string path_;
+  RouteMap outline_;
+  std::optional<LoadFault> fault_;
+};
+
 // Reads and decodes one file into its table of `out`. A file longer than
 // any build writes is refused from its size, before it is read; the route
 // map is decoded piece by piece, never held whole.
 std::optional<LoadFault> load_one(const std::string& path, FileKind k, bool map_points, CompiledScenario& out) {
-  FilePieces file;
+  auto opened = std::make_unique<FilePieces>();
+  FilePieces& file = *opened;
   if (Status s = file.open(path); !s.is_ok()) return LoadFault{LoadFault::Kind::kUnreadable, s.message()};
   if (file.size() > longest_file(k)) {
     return LoadFault{LoadFault::Kind::kMalformed,
@@ -55,8 +79,11 @@ std::optional<LoadFault> load_one(const std::string& path, FileKind k, bool map_
     case FileKind::kRouteMap: fault = decode_route_map(file, out.mappa.emplace(), map_points); break;
   }
   if (!file.failure().is_ok()) return LoadFault{LoadFault::Kind::kUnreadable, file.failure().message()};
-  if (!fault) return std::nullopt;
-  return LoadFault{LoadFault::Kind::kMalformed, path + ": byte " + std::to_string(fault->byte) + ": " + fault->what};
+  if (fault) {
+    return LoadFault{LoadFault::Kind::kMalformed, path + ": byte " + std::to_string(fault->byte) + ": " + fault->what};
+  }
+  if (k == FileKind::kRouteMap && !map_points) out.map_walk = std::make_shared<MapFileWalk>(std::move(opened), path, *out.mappa);
+  return std::nullopt;
 }
 
 // The last part of a path, after its last '/' (or '\\' on Windows).
@@ -74,7 +101,7 @@ std::string file_name_of(const std::string& path) {
 std::optional<LoadFault> load_directory(const std::string& dir, const std::string& nome_scenario,
                                         const std::string& numero_treno, CompiledScenario& out, bool map_points) {
   const ScenarioFiles files{dir, nome_scenario, numero_treno};
-  out = CompiledScenario{nome_scenario, numero_treno, {}, {}, {}};
+  out = CompiledScenario{nome_scenario, numero_treno, {}, {}, {}, nullptr};
   if (auto f = load_one(files.path(files.records()), FileKind::kRecords, map_points, out)) return f;
   if (auto f = load_one(files.path(files.cells()), FileKind::kCells, map_points, out)) return f;
   const std::string map = files.path(files.route_map());

@@ -9,18 +9,11 @@
 
 namespace scenpack {
 
-// Why a scenario could not be loaded, with the message to print after
-// "scenpack: ".
-struct LoadFault {
-  enum class Kind { kUsage, kUnreadable, kMalformed };
-  Kind kind = Kind::kUnreadable;
-  std::string message;  // "cannot read FILE: reason" or "FILE: byte N: what is wrong"
-};
-
 // The three files of NAME and NUM in `dir`: the record table and the cells
 // must be there, the route map is read when present (a build without the
 // map leaves none). Without `map_points` the map's points are checked but
-// not kept (its outline alone: metres and points set).
+// not kept (its outline alone: metres and points set); they are walked
+// from the file, kept open, through `map_walk`.
 std::optional<LoadFault> load_directory(const std::string& dir, const std::string& nome_scenario,
                                         const std::string& numero_treno, CompiledScenario& out,
                                         bool map_points = true);

@@ -59,8 +59,8 @@ RunReport inspect_compiled(const Arguments& a) {
     }
   }
   CompiledScenario scenario;
-  // The map's points are kept only when they are listed.
-  if (std::optional<int> failed = load_scenario_input(a, scenario, a.map)) return ended(r, *failed);
+  // The map's points are walked from its file when they are listed.
+  if (std::optional<int> failed = load_scenario_input(a, scenario, false)) return ended(r, *failed);
   const TextSink to_stdout = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
   const ListingChoice choice{filter, a.map, a.raw, a.json && stdout_is_terminal()};
   if (a.summary) {
@@ -74,6 +74,7 @@ RunReport inspect_compiled(const Arguments& a) {
     if (!a.raw && !filter.narrows()) to_stdout(summary_text(summarize(scenario)) + "\n");
     listing_text(scenario, choice, to_stdout);
   }
+  if (std::optional<int> failed = map_walk_failed(scenario)) return ended(r, *failed);
   return ended(r, exit_status::kOk);
 }
 

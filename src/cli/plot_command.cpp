@@ -22,11 +22,13 @@ RunReport plot_route(const Arguments& a) {
     return ended(r, exit_status::kUsage, "--out must name a .svg or an .html file, not '" + *a.out + "'");
   }
   CompiledScenario scenario;
-  if (std::optional<int> failed = load_scenario_input(a, scenario)) return ended(r, *failed);
+  // The map's points are walked from its file as the picture is drawn.
+  if (std::optional<int> failed = load_scenario_input(a, scenario, false)) return ended(r, *failed);
   const std::string out = a.out.value_or(scenario.nome_scenario +
                                          (scenario.numero_treno.empty() ? "" : "_" + scenario.numero_treno) + ".svg");
   const ScenarioSummary summary = summarize(scenario);
   const std::string picture = ends_with(out, ".html") ? route_page(scenario, summary) : route_svg(scenario, summary);
+  if (std::optional<int> failed = map_walk_failed(scenario)) return ended(r, *failed);
   if (Status s = write_file_atomically(out, picture); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   r.files.push_back(out);
   return ended(r, exit_status::kOk);

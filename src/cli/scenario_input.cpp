@@ -7,6 +7,20 @@
 
 namespace scenpack {
 
+namespace {
+
+// Prints the fault and gives its exit status.
+int reported(const LoadFault& fault) {
+  std::fprintf(stderr, "scenpack: %s\n", fault.message.c_str());
+  switch (fault.kind) {
+    case LoadFault::Kind::kUsage: return exit_status::kUsage;
+    case LoadFault::Kind::kMalformed: return exit_status::kDataError;
+    default: return exit_status::kNoInput;
+  }
+}
+
+}  // namespace
+
 std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points) {
   return load_scenario_input(a.path.value_or("."), a, out, map_points);
 }
@@ -22,12 +36,14 @@ std::optional<int> load_scenario_input(const std::string& path, const Arguments&
                                              ? load_directory(path, a.name, a.number, out, map_points)
                                              : load_file(path, out, map_points);
   if (!fault) return std::nullopt;
-  std::fprintf(stderr, "scenpack: %s\n", fault->message.c_str());
-  switch (fault->kind) {
-    case LoadFault::Kind::kUsage: return exit_status::kUsage;
-    case LoadFault::Kind::kMalformed: return exit_status::kDataError;
-    default: return exit_status::kNoInput;
-  }
+  return reported(*fault);
+}
+
+std::optional<int> map_walk_failed(const CompiledScenario& scenario) {
+  if (!scenario.map_walk) return std::nullopt;
+  const std::optional<LoadFault> fault = scenario.map_walk->fault();
+  if (!fault) return std::nullopt;
+  return reported(*fault);
 }
 
 }  // namespace scenpack

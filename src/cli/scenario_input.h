@@ -15,6 +15,11 @@ namespace scenpack {
 // Without `map_points` the route map's outline alone is kept.
 std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points = true);
 
+// After a view has walked the map's points from its file: when the walk
+// broke off, prints "scenpack: ..." on stderr and returns the exit status
+// (65 the file no longer fits, 66 unreadable).
+std::optional<int> map_walk_failed(const CompiledScenario& scenario);
+
 // The same for any PATH, NAME and NUM from `a`.
 std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out,
                                        bool map_points = true);

@@ -39,18 +39,17 @@ class ByteCursor {
 // The same cursor over a file read in pieces: take() hands out bytes from a
 // window of the file, refilled from the source as it runs out, so that the
 // file is never held whole. A file that comes out shorter than its size
-// said is refused where it ends.
+// said is refused where it ends. Each refill reads on from where this
+// cursor's window ends, so that two cursors can walk one source apart.
 class PieceCursor {
  public:
-  explicit PieceCursor(PieceSource& source) : source_(source), size_(static_cast<size_t>(source.size())) {
-    source_.restart();
-  }
+  explicit PieceCursor(PieceSource& source, size_t start = 0)
+      : source_(source), size_(static_cast<size_t>(source.size())), pos_(std::min(start, size_)) {}
   size_t position() const { return pos_; }
   size_t remaining() const { return size_ - pos_; }
   bool at_end() const { return pos_ == size_; }
   const char* take(size_t n) {
-    if (n > remaining()) refuse(size_, "the file ends " + str(n - remaining()) + " bytes short");
-    if (n > window_.size() - used_) refill(n);
+    if (n > remaining() || n > filled_ - used_) make_room(n);
     const char* p = window_.data() + used_;
     used_ += n;
     pos_ += n;
@@ -60,26 +59,35 @@ class PieceCursor {
  private:
   static constexpr size_t kPieceBytes = size_t{1} << 16;
 
+  // Out of the way of take(), which a million metres call twice each.
+  void make_room(size_t n) {
+    if (n > remaining()) refuse(size_, "the file ends " + str(n - remaining()) + " bytes short");
+    if (n > filled_ - used_) refill(n);
+  }
+
+  // The window keeps its size once grown (a fill is not cleared first).
   void refill(size_t n) {
-    const size_t kept = window_.size() - used_;
+    const size_t kept = filled_ - used_;
     std::memmove(window_.data(), window_.data() + used_, kept);
-    window_.resize(std::max(kPieceBytes, n));
+    if (window_.size() < std::max(kPieceBytes, n)) window_.resize(std::max(kPieceBytes, n));
+    source_.seek(pos_ + kept);
     size_t filled = kept;
     while (filled < window_.size()) {
       const size_t got = source_.next(window_.data() + filled, window_.size() - filled);
       if (got == 0) break;
       filled += got;
     }
-    window_.resize(filled);
+    filled_ = filled;
     used_ = 0;
     if (filled < n) refuse(pos_ + filled, "the file ends " + str(n - filled) + " bytes short");
   }
 
   PieceSource& source_;
   size_t size_;
-  size_t pos_ = 0;
+  size_t pos_;
   std::string window_;
-  size_t used_ = 0;  // bytes of the window handed out
+  size_t filled_ = 0;  // bytes of the window read from the source
+  size_t used_ = 0;    // bytes of the window handed out
 };
 
 // Reads one field of a record, whatever its width; the mirror of the
@@ -198,6 +206,89 @@ size_t take_coordinate(Cursor& in, char axis, size_t metres, std::optional<size_
   return first_empty.value_or(metres);
 }
 
+// The tags of a map's elements as runs of one tag, a handful for a map a
+// build writes (metres 0 and 1 Integers, Doubles, Empties; the same in y).
+class TagRuns {
+ public:
+  void add(int16_t tag) {
+    if (!runs_.empty() && runs_.back().tag == tag) {
+      ++runs_.back().count;
+    } else if (runs_.size() < kMostRuns) {
+      runs_.push_back({tag, 1});
+    } else {
+      overflowed_ = true;
+    }
+  }
+
+  // How many metres are set when the runs are exactly those of a map of
+  // `metres` metres written as a build writes it; none otherwise.
+  std::optional<size_t> points_set_if_built(size_t metres) const {
+    if (overflowed_) return std::nullopt;
+    size_t set = 0;
+    for (const Run& r : runs_) {
+      if (r.tag == variant_tag::kEmpty) break;
+      set += r.count;
+    }
+    set = std::min(set, metres);
+    if (built_runs(metres, set) != runs_) return std::nullopt;
+    return set;
+  }
+
+ private:
+  struct Run {
+    int16_t tag;
+    size_t count;
+    bool operator==(const Run&) const = default;
+  };
+  static constexpr size_t kMostRuns = 8;
+
+  static void append(std::vector<Run>& runs, int16_t tag, size_t count) {
+    if (count == 0) return;
+    if (!runs.empty() && runs.back().tag == tag) runs.back().count += count;
+    else runs.push_back({tag, count});
+  }
+
+  static std::vector<Run> built_runs(size_t metres, size_t set) {
+    std::vector<Run> runs;
+    for (int axis = 0; axis < 2; ++axis) {
+      append(runs, variant_tag::kInteger, std::min<size_t>(set, 2));
+      append(runs, variant_tag::kDouble, set - std::min<size_t>(set, 2));
+      append(runs, variant_tag::kEmpty, metres - set);
+    }
+    return runs;
+  }
+
+  std::vector<Run> runs_;
+  bool overflowed_ = false;
+};
+
+// The values of metres first .. first + count - 1 of one axis of a map
+// already checked, taken from `in` in one piece: Integers for metres 0 and
+// 1, Doubles after. Anything else means the file changed since it was
+// checked.
+void take_set_values(PieceCursor& in, char axis, size_t first, size_t count, double* values) {
+  const size_t integers = first < 2 ? std::min<size_t>(2 - first, count) : 0;
+  const size_t start = in.position();
+  const char* block = in.take(integers * kIntegerVariantBytes + (count - integers) * kDoubleVariantBytes);
+  const char* p = block;
+  for (size_t k = 0; k < count; ++k) {
+    const bool integer = k < integers;
+    if (load_i16(p) != (integer ? variant_tag::kInteger : variant_tag::kDouble)) {
+      refuse(start + static_cast<size_t>(p - block), std::string(1, axis) + " of metre " + str(first + k) +
+                                                          " is not what it was when the file was checked (it changed since)");
+    }
+    values[k] = integer ? load_i16(p + 2) : load_f64(p + 2);
+    p += integer ? kIntegerVariantBytes : kDoubleVariantBytes;
+  }
+}
+
+// Where y begins in a map of `metres` metres with `set` set: the x of the
+// set metres (Integers for metres 0 and 1, Doubles after), then the Empty ones.
+size_t y_offset(size_t metres, size_t set) {
+  const size_t integers = std::min<size_t>(set, 2);
+  return integers * kIntegerVariantBytes + (set - integers) * kDoubleVariantBytes + (metres - set) * kEmptyVariantBytes;
+}
+
 }  // namespace
 
 std::optional<DecodeFault> decode_cells(std::string_view bytes, std::vector<Cella>& celle) {
@@ -237,9 +328,11 @@ std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa,
       refuse(kLongestRouteMapFile, "longer than the map of the longest route can be (" +
                                        str(kLongestRouteMapFile) + " bytes)");
     }
-    // First pass: every element well formed, and how many there are.
+    // First pass: every element well formed, how many there are, and the
+    // runs of their tags.
     size_t elements = 0;
-    for (PieceCursor in(bytes); !in.at_end(); ++elements) take_element(in);
+    TagRuns runs;
+    for (PieceCursor in(bytes); !in.at_end(); ++elements) runs.add(take_element(in).tag);
     if (elements % 2 != 0) {
       refuse(size, "the map holds " + str(elements) + " elements, an odd number (x and y need one each per metre)");
     }
@@ -249,13 +342,37 @@ std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa,
                        " of the longest route");
     }
     RouteMap m;
-    PieceCursor in(bytes);
-    const size_t set = take_coordinate(in, 'x', metres, std::nullopt, with_points ? &m.x : nullptr);
-    take_coordinate(in, 'y', metres, set, with_points ? &m.y : nullptr);
+    // The second pass checks the order of the elements and keeps the
+    // points; when they are not kept and the runs show the layout a build
+    // writes, there is nothing left for it to find.
+    std::optional<size_t> set = with_points ? std::nullopt : runs.points_set_if_built(metres);
+    if (!set) {
+      PieceCursor in(bytes);
+      set = take_coordinate(in, 'x', metres, std::nullopt, with_points ? &m.x : nullptr);
+      take_coordinate(in, 'y', metres, set, with_points ? &m.y : nullptr);
+    }
     m.sized = metres > 0;
     m.last_index = static_cast<int32_t>(metres) - 1;
-    m.points_set = static_cast<int32_t>(set);
+    m.points_set = static_cast<int32_t>(*set);
     mappa = std::move(m);
+  });
+}
+
+std::optional<DecodeFault> walk_route_map(PieceSource& bytes, const RouteMap& outline, const MapPointsVisit& visit) {
+  return refused_or_none([&] {
+    const size_t metres = outline.sized && outline.last_index >= 0 ? static_cast<size_t>(outline.last_index) + 1 : 0;
+    const size_t set = std::min(metres, static_cast<size_t>(std::max(outline.points_set, 0)));
+    // x from the file's start and y from where it begins, in step.
+    PieceCursor xs(bytes);
+    PieceCursor ys(bytes, y_offset(metres, set));
+    std::array<double, kMapPointsBlock> x{};
+    std::array<double, kMapPointsBlock> y{};
+    for (size_t first = 0; first < set; first += kMapPointsBlock) {
+      const size_t count = std::min(kMapPointsBlock, set - first);
+      take_set_values(xs, 'x', first, count, x.data());
+      take_set_values(ys, 'y', first, count, y.data());
+      visit(first, std::span<const double>(x.data(), count), std::span<const double>(y.data(), count));
+    }
   });
 }
 

@@ -52,4 +52,11 @@ std::optional<DecodeFault> decode_route_map(std::string_view bytes, RouteMap& ma
 // points_set; x and y left empty), every element still checked.
 std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa, bool with_points);
 
+// Walks the set points of a map file that decode_route_map has checked into
+// `outline` (its points not kept): x from the file's start and y from where
+// it begins, in step, so that the points are never held whole. A file that
+// no longer fits its outline (it changed since) is refused where it stops
+// fitting, after the blocks before have been handed on.
+std::optional<DecodeFault> walk_route_map(PieceSource& bytes, const RouteMap& outline, const MapPointsVisit& visit);
+
 }  // namespace scenpack

@@ -1,7 +1,10 @@
 #include "markup/xml_writer.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <system_error>
 
 #include "markup/escape.h"
 
@@ -60,14 +63,28 @@ XmlWriter& XmlWriter::raw(std::string_view markup) {
   return *this;
 }
 
-std::string svg_number(double v, int decimals) {
-  if (!std::isfinite(v)) return "0";
-  // Written whole, however long: 1e300 has 301 digits before the point.
+namespace {
+
+// `v` with `decimals` digits after the point, rounded as printf's "%.*f"
+// rounds (to nearest, ties to even, from the exact binary value).
+std::string fixed_digits(double v, int decimals) {
+  // Most numbers fit here; 1e300, say, is written whole through printf.
+  std::array<char, 64> digits;
+  const auto r = std::to_chars(digits.data(), digits.data() + digits.size(), v, std::chars_format::fixed, decimals);
+  if (r.ec == std::errc()) return std::string(digits.data(), r.ptr);
   const int length = std::snprintf(nullptr, 0, "%.*f", decimals, v);
   if (length <= 0) return "0";
   std::string s(static_cast<size_t>(length) + 1, '\0');
   std::snprintf(s.data(), s.size(), "%.*f", decimals, v);
   s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+std::string svg_number(double v, int decimals) {
+  if (!std::isfinite(v)) return "0";
+  std::string s = fixed_digits(v, decimals);
   if (s.find('.') != std::string::npos) {
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();

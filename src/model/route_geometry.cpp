@@ -78,6 +78,17 @@ size_t points_given(const RouteMap& map) {
   return std::min(set, static_cast<size_t>(std::max<int64_t>(drawn, 2)));
 }
 
+void walk_map_points(const RouteMap& map, const MapPointsVisit& visit) {
+  std::vector<double> x(kMapPointsBlock);
+  std::vector<double> y(kMapPointsBlock);
+  MapPointCursor cursor(map);
+  size_t first = 0;
+  while (size_t got = cursor.next(x.data(), y.data(), kMapPointsBlock)) {
+    visit(first, std::span<const double>(x.data(), got), std::span<const double>(y.data(), got));
+    first += got;
+  }
+}
+
 MapPoints map_points(const RouteMap& map) {
   MapPoints points;
   const size_t n = map.points_set > 0 ? static_cast<size_t>(map.points_set) : 0;

@@ -10,6 +10,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <vector>
 
 namespace scenpack {
@@ -213,5 +215,14 @@ struct MapPoints {
   std::vector<double> y;  // mappa(j, 1)
 };
 MapPoints map_points(const RouteMap& map);
+
+// Receives the set points of a map a block at a time: those of metres
+// first, first + 1, ... (x[k] and y[k] the point of metre first + k), the
+// blocks in order of metre.
+using MapPointsVisit = std::function<void(size_t first, std::span<const double> x, std::span<const double> y)>;
+constexpr size_t kMapPointsBlock = 4096;
+
+// Every set point the map holds or draws, a block at a time.
+void walk_map_points(const RouteMap& map, const MapPointsVisit& visit);
 
 }  // namespace scenpack

@@ -26,7 +26,7 @@ class FilePieces : public PieceSource {
   // a device) is refused. The pieces never go past the size seen here.
   Status open(const std::string& path);
   uint64_t size() const override { return size_; }
-  void restart() override;
+  void seek(uint64_t at) override;
   size_t next(char* into, size_t n) override;
   // A read that failed midway ("cannot read PATH: reason"), ok otherwise:
   // next() then gives 0, as at the end.

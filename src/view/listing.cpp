@@ -1,5 +1,8 @@
 #include "view/listing.h"
 
+#include <array>
+#include <charconv>
+#include <span>
 #include <type_traits>
 
 #include "format/encoding.h"
@@ -145,16 +148,42 @@ void cells_text(PieceWriter& out, const std::vector<Cella>& celle, const Records
   }
 }
 
-void map_text(PieceWriter& out, const RouteMap& m, const CellFilter& f) {
+// Appends `text` to `line` right-aligned in `width` columns.
+void append_right(std::string& line, std::string_view text, size_t width) {
+  if (text.size() < width) line.append(width - text.size(), ' ');
+  line += text;
+}
+
+// Appends the shortest text that reads back as `v`, right-aligned.
+void append_number(std::string& line, double v, size_t width) {
+  std::array<char, 32> digits;
+  const auto r = std::to_chars(digits.data(), digits.data() + digits.size(), v);
+  append_right(line, std::string_view(digits.data(), static_cast<size_t>(r.ptr - digits.data())), width);
+}
+
+void append_number(std::string& line, size_t v, size_t width) {
+  std::array<char, 24> digits;
+  const auto r = std::to_chars(digits.data(), digits.data() + digits.size(), v);
+  append_right(line, std::string_view(digits.data(), static_cast<size_t>(r.ptr - digits.data())), width);
+}
+
+void map_text(PieceWriter& out, const CompiledScenario& s, const CellFilter& f) {
+  const RouteMap& m = *s.mappa;
   const int32_t metres = m.sized ? m.last_index + 1 : 0;
   out += "map (" + std::to_string(metres) + " metres, " + std::to_string(m.points_set) + " set)\n";
   out += "  metre                        x                        y\n";
-  for (int32_t j = 0; j < m.points_set; ++j) {
-    if (!metre_wanted(f, j)) continue;
-    const size_t i = static_cast<size_t>(j);
-    out += padded(std::to_string(j), 7, true) + padded(shortest_number(m.x[i]), 25, true) +
-           padded(shortest_number(m.y[i]), 25, true) + "\n";
-  }
+  std::string lines;
+  walk_map_points(s, [&](size_t first, std::span<const double> x, std::span<const double> y) {
+    lines.clear();
+    for (size_t k = 0; k < x.size(); ++k) {
+      if (!metre_wanted(f, static_cast<int64_t>(first + k))) continue;
+      append_number(lines, first + k, 7);
+      append_number(lines, x[k], 25);
+      append_number(lines, y[k], 25);
+      lines += '\n';
+    }
+    out += lines;
+  });
   if (m.points_set < metres) {
     out += "metres " + std::to_string(m.points_set) + " to " + std::to_string(metres - 1) + ": Empty\n";
   }
@@ -193,16 +222,19 @@ void cells_json(JsonWriter& w, const std::vector<Cella>& celle, const Records* s
   w.end_array();
 }
 
-void map_json(JsonWriter& w, const RouteMap& m, const CellFilter& f, const TextSink& sink) {
+void map_json(JsonWriter& w, const CompiledScenario& s, const CellFilter& f, const TextSink& sink) {
+  const RouteMap& m = *s.mappa;
   w.key("map").begin_object();
   w.key("metres").value(m.sized ? m.last_index + 1 : 0).key("points_set").value(m.points_set);
   w.key("points").begin_array();
-  for (int32_t j = 0; j < m.points_set; ++j) {
-    if (!metre_wanted(f, j)) continue;
-    const size_t i = static_cast<size_t>(j);
-    w.begin_object().key("metre").value(j).key("x").value(m.x[i]).key("y").value(m.y[i]).end_object();
-    hand_on_json(w, sink);
-  }
+  walk_map_points(s, [&](size_t first, std::span<const double> x, std::span<const double> y) {
+    for (size_t k = 0; k < x.size(); ++k) {
+      const int64_t metre = static_cast<int64_t>(first + k);
+      if (!metre_wanted(f, metre)) continue;
+      w.begin_object().key("metre").value(metre).key("x").value(x[k]).key("y").value(y[k]).end_object();
+      hand_on_json(w, sink);
+    }
+  });
   w.end_array().end_object();
 }
 
@@ -226,7 +258,7 @@ void listing_text(const CompiledScenario& s, const ListingChoice& choice, const 
   }
   if (s.mappa && choice.map) {
     section();
-    map_text(out, *s.mappa, f);
+    map_text(out, s, f);
   }
 }
 
@@ -236,7 +268,7 @@ void listing_json(const CompiledScenario& s, const ListingChoice& choice, const 
   w.begin_object().key("scenario").value(s.nome_scenario).key("train").value(s.numero_treno);
   if (s.schede && !f.narrows()) records_json(w, *s.schede, s.celle ? &*s.celle : nullptr, choice.raw);
   if (s.celle) cells_json(w, *s.celle, records_of(s), f, choice.raw, sink);
-  if (s.mappa && choice.map) map_json(w, *s.mappa, f, sink);
+  if (s.mappa && choice.map) map_json(w, s, f, sink);
   w.end_object();
   sink(w.take_text() + "\n");
 }

@@ -11,22 +11,25 @@ double LinearScale::operator()(double v) const {
   return range_from + (v - from) / (to - from) * (range_to - range_from);
 }
 
-Extent extent_of(std::span<const double> x, std::span<const double> y) {
-  Extent e;
-  bool first = true;
+void ExtentGatherer::add(std::span<const double> x, std::span<const double> y) {
   for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
     if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;
-    if (first) {
-      e = {x[i], x[i], y[i], y[i]};
-      first = false;
+    if (!any_) {
+      extent_ = {x[i], x[i], y[i], y[i]};
+      any_ = true;
       continue;
     }
-    e.min_x = std::min(e.min_x, x[i]);
-    e.max_x = std::max(e.max_x, x[i]);
-    e.min_y = std::min(e.min_y, y[i]);
-    e.max_y = std::max(e.max_y, y[i]);
+    extent_.min_x = std::min(extent_.min_x, x[i]);
+    extent_.max_x = std::max(extent_.max_x, x[i]);
+    extent_.min_y = std::min(extent_.min_y, y[i]);
+    extent_.max_y = std::max(extent_.max_y, y[i]);
   }
-  return e;
+}
+
+Extent extent_of(std::span<const double> x, std::span<const double> y) {
+  ExtentGatherer e;
+  e.add(x, y);
+  return e.extent();
 }
 
 MapProjection fit_equal_scales(const Extent& e, const Box& area) {
@@ -43,31 +46,50 @@ MapProjection fit_equal_scales(const Extent& e, const Box& area) {
   return p;
 }
 
+DecimationTry::DecimationTry(const MapProjection& p, double tolerance, size_t most, size_t count)
+    : projection_(p), squared_(tolerance * tolerance), most_(std::max<size_t>(most, 2)), count_(count) {}
+
+void DecimationTry::add(size_t first, std::span<const double> x, std::span<const double> y) {
+  const size_t n = std::min(x.size(), y.size());
+  for (size_t k = 0; k < n; ++k) {
+    const size_t i = first + k;
+    if (i == 0) {
+      kept_.push_back({0, x[k], y[k]});
+      last_kept_ = projection_(x[k], y[k]);
+    } else if (i + 1 < count_) {
+      if (kept_.size() >= most_ || kept_.empty()) continue;
+      const PicturePoint q = projection_(x[k], y[k]);
+      const double dx = q.x - last_kept_.x;
+      const double dy = q.y - last_kept_.y;
+      if (dx * dx + dy * dy >= squared_) {
+        kept_.push_back({i, x[k], y[k]});
+        last_kept_ = q;
+      }
+    } else if (i + 1 == count_) {
+      last_point_ = Kept{i, x[k], y[k]};
+    }
+  }
+}
+
+std::vector<DecimationTry::Kept> DecimationTry::kept() const {
+  std::vector<Kept> all = kept_;
+  if (complete() && count_ > 1 && last_point_) all.push_back(*last_point_);
+  return all;
+}
+
 std::vector<size_t> decimate(std::span<const double> x, std::span<const double> y, const MapProjection& p,
                              double tolerance, size_t most) {
   const size_t n = std::min(x.size(), y.size());
-  std::vector<size_t> kept;
-  if (n == 0) return kept;
-  most = std::max<size_t>(most, 2);
+  if (n == 0) return {};
   for (;;) {
-    kept.assign(1, 0);
-    PicturePoint last = p(x[0], y[0]);
-    const double squared = tolerance * tolerance;
-    for (size_t i = 1; i + 1 < n && kept.size() < most; ++i) {
-      const PicturePoint q = p(x[i], y[i]);
-      const double dx = q.x - last.x;
-      const double dy = q.y - last.y;
-      if (dx * dx + dy * dy >= squared) {
-        kept.push_back(i);
-        last = q;
-      }
-    }
-    const bool complete = kept.size() < most || n == 1;
-    if (complete) {
-      if (n > 1) kept.push_back(n - 1);
+    DecimationTry attempt(p, tolerance, most, n);
+    attempt.add(0, x.first(n), y.first(n));
+    if (attempt.complete()) {
+      std::vector<size_t> kept;
+      for (const DecimationTry::Kept& k : attempt.kept()) kept.push_back(k.index);
       return kept;
     }
-    tolerance = tolerance > 0 ? tolerance * 2 : 0.5;
+    tolerance = DecimationTry::coarser(tolerance);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -35,6 +36,18 @@ struct Extent {
 };
 Extent extent_of(std::span<const double> x, std::span<const double> y);
 
+// The same over points given a block at a time, in order (points that are
+// not finite left out; all zero when none is).
+class ExtentGatherer {
+ public:
+  void add(std::span<const double> x, std::span<const double> y);
+  const Extent& extent() const { return extent_; }
+
+ private:
+  Extent extent_;
+  bool any_ = false;
+};
+
 // Map metres to picture units with one scale for both axes, the map centred
 // in `area`, north (growing y) up.
 struct MapProjection {
@@ -49,6 +62,34 @@ MapProjection fit_equal_scales(const Extent& e, const Box& area);
 // The tolerance doubles until at most `most` points are kept (most >= 2).
 std::vector<size_t> decimate(std::span<const double> x, std::span<const double> y,
                              const MapProjection& p, double tolerance, size_t most);
+
+// One try of decimate() at one tolerance, over the `count` points given a
+// block at a time, in order. Complete when it kept fewer than `most`
+// points before the last; else decimate() doubles the tolerance and tries
+// again.
+class DecimationTry {
+ public:
+  struct Kept {
+    size_t index;
+    double x, y;
+  };
+  DecimationTry(const MapProjection& p, double tolerance, size_t most, size_t count);
+  void add(size_t first, std::span<const double> x, std::span<const double> y);
+  bool complete() const { return kept_.size() < most_ || count_ == 1; }
+  // The kept points, the last one with them once complete.
+  std::vector<Kept> kept() const;
+  // The tolerance of the next try.
+  static double coarser(double tolerance) { return tolerance > 0 ? tolerance * 2 : 0.5; }
+
+ private:
+  MapProjection projection_;
+  double squared_;
+  size_t most_;
+  size_t count_;
+  std::vector<Kept> kept_;
+  PicturePoint last_kept_;
+  std::optional<Kept> last_point_;
+};
 
 // The outline of a value held per cell (cell i covering [i, i + 1) x
 // `cell_width` of the domain) as a step line in picture units: a point

@@ -49,30 +49,35 @@ std::string points_text(const std::vector<PicturePoint>& pts) {
   return s;
 }
 
-struct MapView {
-  std::span<const double> x, y;
+// What the picture needs of the map's set points, gathered by walking them
+// (a million of them are never held): first their count and extent, then,
+// once the frame is known, the points of the track and those of the marks.
+struct MapSketch {
+  size_t count = 0;
+  Extent extent;
+  std::vector<DecimationTry::Kept> track;  // the points drawn, in order
+  std::vector<size_t> marked_metres;       // sorted, each below count
+  std::vector<PicturePoint> marked;        // the map point (metres) of each
 };
 
-// The set points of the map: where a decoded map holds them (not copied),
-// or drawn from its runs into `drawn`.
-MapView map_view(const CompiledScenario& c, MapPoints& drawn) {
-  if (!c.mappa) return {};
-  const RouteMap& m = *c.mappa;
-  const size_t set = m.points_set > 0 ? static_cast<size_t>(m.points_set) : 0;
-  if (m.x.size() >= set && m.y.size() >= set) {
-    return {std::span<const double>(m.x.data(), set), std::span<const double>(m.y.data(), set)};
-  }
-  drawn = map_points(m);
-  return {drawn.x, drawn.y};
+MapSketch map_outline(const CompiledScenario& c) {
+  MapSketch m;
+  ExtentGatherer extent;
+  walk_map_points(c, [&](size_t, std::span<const double> x, std::span<const double> y) {
+    m.count += x.size();
+    extent.add(x, y);
+  });
+  m.extent = extent.extent();
+  return m;
 }
 
-PictureLayout layout_for(const MapView& points) {
+PictureLayout layout_for(const MapSketch& points) {
   PictureLayout l;
   const double widest = kPictureWidth - 2 * kMargin;
   double width = widest;
   double height = kLeastMapHeight;
-  if (points.x.size() >= 2) {
-    const Extent e = extent_of(points.x, points.y);
+  if (points.count >= 2) {
+    const Extent& e = points.extent;
     const double w = e.max_x - e.min_x;
     const double h = e.max_y - e.min_y;
     if (w > 0 && h > 0) {
@@ -94,7 +99,7 @@ PictureLayout layout_for(const MapView& points) {
 // Everything the two parts share: the points of the map and the km scale.
 struct Drawing {
   const ScenarioSummary& summary;
-  MapView points;
+  MapSketch points;
   PictureLayout layout;
   double route_metres = 0;
   LinearScale km;  // metres along the route -> picture x of the profile
@@ -107,10 +112,75 @@ double route_metres_of(const CompiledScenario& c, const ScenarioSummary& s) {
   return 1000;
 }
 
+// The set metre that stands for `metre` on the map (the nearest end when
+// it lies beyond the set points).
+size_t map_metre(size_t count, int64_t metre) {
+  return static_cast<size_t>(std::clamp<int64_t>(metre, 0, static_cast<int64_t>(count) - 1));
+}
+
 PicturePoint map_point_at(const Drawing& d, const MapProjection& p, int64_t metre) {
-  if (d.points.x.empty()) return {};
-  const size_t j = static_cast<size_t>(std::clamp<int64_t>(metre, 0, static_cast<int64_t>(d.points.x.size()) - 1));
-  return p(d.points.x[j], d.points.y[j]);
+  if (d.points.count == 0) return {};
+  const std::vector<size_t>& metres = d.points.marked_metres;
+  const auto at = std::lower_bound(metres.begin(), metres.end(), map_metre(d.points.count, metre));
+  if (at == metres.end() || *at != map_metre(d.points.count, metre)) return {};
+  const PicturePoint& m = d.points.marked[static_cast<size_t>(at - metres.begin())];
+  return p(m.x, m.y);
+}
+
+// The metres of the km marks on the map.
+std::vector<double> km_marks(double route_metres) {
+  std::vector<double> marks;
+  const double step = tick_spacing(route_metres / 1000, kMostKmTicks) * 1000;
+  for (double m = 0; m <= route_metres; m += step) marks.push_back(m);
+  return marks;
+}
+
+// The metres whose map points the marks stand on: stations, the ends of
+// tunnels, km marks.
+std::vector<size_t> marked_metres(const Drawing& d) {
+  std::vector<size_t> metres;
+  const size_t count = d.points.count;
+  for (const StationRow& s : d.summary.stations) metres.push_back(map_metre(count, s.position));
+  for (const TunnelRow& t : d.summary.tunnels) {
+    metres.push_back(map_metre(count, t.from));
+    metres.push_back(map_metre(count, t.to));
+  }
+  for (double m : km_marks(d.route_metres)) metres.push_back(map_metre(count, static_cast<int64_t>(m)));
+  std::sort(metres.begin(), metres.end());
+  metres.erase(std::unique(metres.begin(), metres.end()), metres.end());
+  return metres;
+}
+
+// The frame's inner box, in which the track's extent is fitted.
+Box map_inner(const Box& a) {
+  return {a.left + kMapPadding, a.top + kMapPadding, a.width - 2 * kMapPadding, a.height - 2 * kMapPadding};
+}
+
+// The second walk (more when the track must be thinned further): the
+// points of the track, kept at least kMapTolerance apart, and those of the
+// marks.
+void sketch_track(const CompiledScenario& c, Drawing& d) {
+  MapSketch& m = d.points;
+  if (m.count < 2) return;
+  m.marked_metres = marked_metres(d);
+  m.marked.assign(m.marked_metres.size(), PicturePoint{});
+  const MapProjection p = fit_equal_scales(m.extent, map_inner(d.layout.map));
+  for (double tolerance = kMapTolerance;; tolerance = DecimationTry::coarser(tolerance)) {
+    DecimationTry attempt(p, tolerance, kMostMapPoints, m.count);
+    size_t next_mark = 0;
+    walk_map_points(c, [&](size_t first, std::span<const double> x, std::span<const double> y) {
+      attempt.add(first, x, y);
+      for (; next_mark < m.marked_metres.size() && m.marked_metres[next_mark] < first + x.size(); ++next_mark) {
+        if (m.marked_metres[next_mark] < first) continue;
+        const size_t k = m.marked_metres[next_mark] - first;
+        m.marked[next_mark] = {x[k], y[k]};
+      }
+    });
+    if (attempt.complete()) {
+      m.track = attempt.kept();
+      return;
+    }
+  }
 }
 
 // A text at the first of `tries` that `places` has room for; none when
@@ -124,17 +194,18 @@ void placed_text(XmlWriter& w, LabelPlaces& places, const std::string& text, dou
 }
 
 void draw_track(XmlWriter& w, const Drawing& d, const MapProjection& p) {
-  const std::vector<size_t> kept = decimate(d.points.x, d.points.y, p, kMapTolerance, kMostMapPoints);
+  const std::vector<DecimationTry::Kept>& kept = d.points.track;
   std::vector<PicturePoint> track;
   track.reserve(kept.size());
-  for (size_t i : kept) track.push_back(p(d.points.x[i], d.points.y[i]));
+  for (const DecimationTry::Kept& k : kept) track.push_back(p(k.x, k.y));
   w.leaf("polyline", {{"class", "track"}, {"points", points_text(track)}, {"fill", "none"}, {"stroke", kTrackColour},
                       {"stroke-width", "2.5"}, {"stroke-linejoin", "round"}});
   // Tunnels: the kept points inside each, drawn thick and dashed over the track.
   for (const TunnelRow& t : d.summary.tunnels) {
     std::vector<PicturePoint> part{map_point_at(d, p, t.from)};
-    for (size_t i : kept) {
-      if (static_cast<int64_t>(i) > t.from && static_cast<int64_t>(i) < t.to) part.push_back(p(d.points.x[i], d.points.y[i]));
+    for (const DecimationTry::Kept& k : kept) {
+      const auto i = static_cast<int64_t>(k.index);
+      if (i > t.from && i < t.to) part.push_back(p(k.x, k.y));
     }
     part.push_back(map_point_at(d, p, t.to));
     w.leaf("polyline", {{"class", "tunnel"}, {"points", points_text(part)}, {"fill", "none"}, {"stroke", kTunnelColour},
@@ -158,13 +229,12 @@ void draw_map(XmlWriter& w, const Drawing& d) {
   w.open("g", {{"id", "map"}});
   w.leaf("rect", {{"x", n(a.left)}, {"y", n(a.top)}, {"width", n(a.width)}, {"height", n(a.height)},
                   {"fill", "#f7f7f2"}, {"stroke", "#cccccc"}});
-  if (d.points.x.size() < 2) {
+  if (d.points.count < 2) {
     w.element("text", "no route map", {{"x", n(a.left + a.width / 2)}, {"y", n(a.top + a.height / 2)}, {"text-anchor", "middle"}});
     w.close();
     return;
   }
-  const Box inner{a.left + kMapPadding, a.top + kMapPadding, a.width - 2 * kMapPadding, a.height - 2 * kMapPadding};
-  const MapProjection p = fit_equal_scales(extent_of(d.points.x, d.points.y), inner);
+  const MapProjection p = fit_equal_scales(d.points.extent, map_inner(a));
   draw_track(w, d, p);
   LabelPlaces places(a);
   // The stations first, each with its name in a tooltip; then their names
@@ -177,8 +247,7 @@ void draw_map(XmlWriter& w, const Drawing& d) {
   for (const StationRow& s : d.summary.stations) {
     placed_text(w, places, decoded_text(s.name), 10, around(map_point_at(d, p, s.position), 10), "station-name");
   }
-  const double step = tick_spacing(d.route_metres / 1000, kMostKmTicks) * 1000;
-  for (double m = 0; m <= d.route_metres; m += step) {
+  for (double m : km_marks(d.route_metres)) {
     const PicturePoint q = map_point_at(d, p, static_cast<int64_t>(m));
     w.leaf("circle", {{"class", "km-mark"}, {"cx", n(q.x)}, {"cy", n(q.y)}, {"r", "2"}, {"fill", "#555555"}});
     placed_text(w, places, svg_number(m / 1000) + " km", 9, around(q, 9), "km-label", "#555555");
@@ -323,15 +392,12 @@ void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
 
 }  // namespace
 
-PictureLayout picture_layout(const CompiledScenario& c) {
-  MapPoints drawn;
-  return layout_for(map_view(c, drawn));
-}
+PictureLayout picture_layout(const CompiledScenario& c) { return layout_for(map_outline(c)); }
 
 std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
-  MapPoints drawn;
-  const MapView points = map_view(c, drawn);
-  Drawing d{s, points, layout_for(points), route_metres_of(c, s), {}};
+  Drawing d{s, map_outline(c), {}, route_metres_of(c, s), {}};
+  d.layout = layout_for(d.points);
+  sketch_track(c, d);
   const PictureLayout& l = d.layout;
   d.km = LinearScale{0, d.route_metres, l.profile.left, l.profile.right()};
   const std::string title = s.nome_scenario + (s.numero_treno.empty() ? "" : ", train " + s.numero_treno) + ": " +

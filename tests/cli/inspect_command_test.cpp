@@ -221,5 +221,23 @@ TEST_F(InspectCommand, PlotWritesTheSvgOrThePageTheNameAsks) {
   EXPECT_EQ(r.err, "scenpack: Bad_84.sim: byte 0: the file ends inside record 0 (1 bytes, at least 34 needed)\n");
 }
 
+// A scenario in a folder whose name goes beyond ASCII, as authors name
+// their folders: on Windows every path goes through the wide names of the
+// file system, so inspect and plot find it as the build did.
+TEST_F(InspectCommand, InspectAndPlotFindAScenarioInAFolderNamedCitta) {
+  const std::string folder = "citt\xc3\xa0";
+  ASSERT_EQ(run_scenpack(dir.path(), {"run", "--dir", folder, "--quiet"}).status, 0);
+  auto r = run_scenpack(dir.path(), {"inspect", "--summary", folder});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, run_scenpack(dir.path(), {"inspect", "--summary", "."}).out);
+  r = run_scenpack(dir.path(), {"inspect", "--map", "--cells", "0..1", folder});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\n      0                        0                        0\n"), std::string::npos);
+  r = run_scenpack(dir.path(), {"plot", folder, "--out", folder + "/linea.html"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(run_scenpack(dir.path(), {"plot", ".", "--out", "linea.html"}).status, 0);
+  EXPECT_EQ(slurp(dir.file(folder + "/linea.html")), slurp(dir.file("linea.html")));
+}
+
 }  // namespace
 }  // namespace scenpack

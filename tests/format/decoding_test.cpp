@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <span>
 
 #include "driver/startup.h"
 #include "format/encoding.h"
@@ -80,6 +81,19 @@ TEST(Decoding, EmbeddedScenarioFilesDecodeToTheTablesThatWroteThem) {
   EXPECT_EQ(outline.last_index, t.mappa.last_index);
   EXPECT_EQ(outline.points_set, t.mappa.points_set);
   EXPECT_TRUE(outline.x.empty() && outline.y.empty());
+
+  // The outline's points walked from the file, x and y in step, a block at
+  // a time: the same points, in order.
+  MapPoints walked;
+  ASSERT_EQ(fault_text(walk_route_map(pieces, outline, [&](size_t first, std::span<const double> x, std::span<const double> y) {
+              EXPECT_EQ(first, walked.x.size());
+              walked.x.insert(walked.x.end(), x.begin(), x.end());
+              walked.y.insert(walked.y.end(), y.begin(), y.end());
+            })),
+            "accepted");
+  const MapPoints held = map_points(t.mappa);
+  EXPECT_TRUE(same_bits(walked.x, held.x));
+  EXPECT_TRUE(same_bits(walked.y, held.y));
 }
 
 TEST(Decoding, HandMadeTablesRoundTripAtTheEdgesOfEveryWidth) {
@@ -198,6 +212,37 @@ TEST(Decoding, MalformedFilesAreRefusedAtTheByteThatIsWrong) {
   RouteMap m;
   EXPECT_EQ(fault_text(decode_route_map(good_map, m)), "accepted");
   EXPECT_EQ(m.points_set, 3);
+}
+
+// A map file that changed between the check and the walk of its points:
+// the walk stops where the file no longer fits what was checked.
+TEST(Decoding, AWalkOfAMapThatChangedSinceItWasCheckedStopsWhereItNoLongerFits) {
+  const std::string checked = integer(0) + integer(0) + dbl(2) + empty() + integer(0) + integer(1) + dbl(3) + empty();
+  TextPieces checked_pieces(checked);
+  RouteMap outline;
+  ASSERT_EQ(fault_text(decode_route_map(checked_pieces, outline, false)), "accepted");
+  const struct Case {
+    const char* name;
+    std::string bytes;
+    const char* expected;
+    size_t points_before;  // handed on before the fault
+  } cases[] = {
+      {"unchanged", checked, "accepted", 3},
+      {"a Double become Empty", integer(0) + integer(0) + empty() + empty() + integer(0) + integer(1) + dbl(3) + empty(),
+       "byte 8: x of metre 2 is not what it was when the file was checked (it changed since)", 0},
+      {"y moved", integer(0) + integer(0) + dbl(2) + empty() + empty() + integer(0) + integer(1) + dbl(3),
+       "byte 20: y of metre 0 is not what it was when the file was checked (it changed since)", 0},
+      {"cut short", checked.substr(0, 25), "byte 25: the file ends 13 bytes short", 0},
+  };
+  for (const Case& c : cases) {
+    Trickle pieces(c.bytes);
+    size_t points = 0;
+    const auto fault = walk_route_map(pieces, outline, [&](size_t, std::span<const double> x, std::span<const double>) {
+      points += x.size();
+    });
+    EXPECT_EQ(fault_text(fault), c.expected) << c.name;
+    EXPECT_EQ(points, c.points_before) << c.name;
+  }
 }
 
 TEST(Decoding, ARefusedFileLeavesTheTablesAsTheyWere) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace scenpack {
@@ -32,6 +33,26 @@ TEST(XmlWriter, NumbersAreShortAndNeverNegativeZero) {
   EXPECT_EQ(std::stod(svg_number(1e300)), 1e300);
   EXPECT_EQ(svg_number(-123456789012345678901234567890.0, 0).substr(0, 11), "-1234567890");
   EXPECT_EQ(svg_number(-123456789012345678901234567890.0, 0).size(), 31u);
+}
+
+// The digits come from std::to_chars; pictures written before keep their
+// bytes only if it rounds as printf's "%.*f" did, ties (0.25, 2.5) and
+// binary values just off a tie (0.15) included.
+TEST(XmlWriter, NumbersRoundAsPrintfDoes) {
+  for (double v : {0.05, 0.15, 0.25, 0.35, 2.5, 3.5, -2.5, 0.0625, 1.0005, 999.95, 1234.5678, -0.45, 1e15 + 0.5,
+                   123456.789012, 0.1 + 0.2}) {
+    for (int decimals : {0, 1, 2, 3}) {
+      char printed[64];
+      std::snprintf(printed, sizeof printed, "%.*f", decimals, v);
+      std::string expected = printed;
+      if (expected.find('.') != std::string::npos) {
+        while (expected.back() == '0') expected.pop_back();
+        if (expected.back() == '.') expected.pop_back();
+      }
+      if (expected == "-0") expected = "0";
+      EXPECT_EQ(svg_number(v, decimals), expected) << v << " with " << decimals << " decimals";
+    }
+  }
 }
 
 }  // namespace

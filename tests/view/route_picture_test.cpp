@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <span>
 #include <sstream>
 
 #include "markup/xml_writer.h"
+#include "view/listing.h"
 #include "view/route_page.h"
 
 namespace scenpack {
@@ -48,6 +52,51 @@ CompiledScenario route(int32_t metres) {
   r[2] = Scheda{4, 2000, 2800, 2400, 0, "OLMO"};
   r[3] = Scheda{4, metres - 400, metres + 400, metres, 0, "FINE"};
   return c;
+}
+
+// Points walked from elsewhere in blocks of a chosen size, as a map file's
+// walk hands them on.
+class BlockWalk : public MapPointsWalk {
+ public:
+  BlockWalk(const RouteMap& held, size_t block) : held_(held), block_(block) {}
+  void walk(const MapPointsVisit& visit) override {
+    const size_t n = static_cast<size_t>(held_.points_set);
+    for (size_t first = 0; first < n; first += block_) {
+      const size_t count = std::min(block_, n - first);
+      visit(first, std::span<const double>(held_.x).subspan(first, count),
+            std::span<const double>(held_.y).subspan(first, count));
+    }
+  }
+  std::optional<LoadFault> fault() const override { return std::nullopt; }
+
+ private:
+  const RouteMap& held_;
+  size_t block_;
+};
+
+// A picture or listing drawn from walked points is the one drawn from held
+// points, byte for byte, whatever the blocks: the marks (stations, tunnel
+// ends, km marks) fall across their edges.
+TEST(RoutePicture, WalkedPointsDrawTheSamePictureAndListingAsHeldOnes) {
+  const CompiledScenario held = route(20000);
+  for (size_t block : {size_t{1}, size_t{997}, size_t{4096}}) {
+    CompiledScenario walked = held;
+    walked.mappa->x.clear();
+    walked.mappa->y.clear();
+    walked.map_walk = std::make_shared<BlockWalk>(*held.mappa, block);
+    EXPECT_EQ(route_svg(walked, summarize(walked)), route_svg(held, summarize(held))) << block;
+    std::string listed_held, listed_walked;
+    const ListingChoice with_map{{}, true, false, false};
+    listing_text(held, with_map, [&](std::string_view t) { listed_held += t; });
+    listing_text(walked, with_map, [&](std::string_view t) { listed_walked += t; });
+    EXPECT_EQ(listed_walked, listed_held) << block;
+    listed_held.clear();
+    listed_walked.clear();
+    const ListingChoice some_cells{{40, 60, std::nullopt}, true, false, false};
+    listing_json(held, some_cells, [&](std::string_view t) { listed_held += t; });
+    listing_json(walked, some_cells, [&](std::string_view t) { listed_walked += t; });
+    EXPECT_EQ(listed_walked, listed_held) << block;
+  }
 }
 
 TEST(RoutePicture, SvgHoldsTheTrackTheProfileAndOneLabelPerStation) {

@@ -40,11 +40,12 @@ Status FilePieces::open(const std::string& path) {
   return Status::ok();
 }
 
-void FilePieces::restart() {
-  if (fd_ >= 0 && failure_.is_ok() && _lseeki64(fd_, 0, SEEK_SET) != 0) {
+void FilePieces::seek(uint64_t at) {
+  if (at > size_) at = size_;
+  if (fd_ >= 0 && failure_.is_ok() && _lseeki64(fd_, static_cast<__int64>(at), SEEK_SET) != static_cast<__int64>(at)) {
     failure_ = Status::io_error("cannot read", path_, error_text(errno));
   }
-  given_ = 0;
+  given_ = at;
 }
 
 size_t FilePieces::next(char* into, size_t n) {
