@@ -20,6 +20,15 @@ enum class WarningName : uint8_t {
   kNarrowedValue,
   kOutOfOrder,
   kPastRouteEnd,
+  kNoGeneralSection,
+  kUnendedGeneralSection,
+  kExtraFields,
+  kUnquotedComma,
+  kCurveSide,
+  kSpeedStep,
+  kTimeOutOfRange,
+  kHeadingNamesRecord,
+  kCommentedRecord,
 };
 
 struct WarningKind {
@@ -78,6 +87,65 @@ constexpr WarningKind warning_kind(WarningName w) {
               "The route ends at its length; a record placed beyond it never meets the train.",
               "A position with a digit too many, or a route length written too short.",
               "Place the record within the route, or lengthen the route."};
+    case WarningName::kNoGeneralSection:
+      return {"no-general-section", "a train description with no \"[generale]\" line",
+              "The train description is read from its \"[generale]\" line on; without one nothing of it is "
+              "read, and the scenario has no stations, signals, slow orders or speed lines.",
+              "The heading was left out, misspelt or commented out.",
+              "Put a line \"[generale]\" after the title, before the first record."};
+    case WarningName::kUnendedGeneralSection:
+      return {"unended-general-section", "a record of the line's body read as general data",
+              "The general section of the line description runs from \"[generale]\" to the next line in "
+              "square brackets. A gradient, curve, tunnel or board written before that heading is read "
+              "as general data and lost.",
+              "The heading after the general data (\"[pendenze]\") is missing or misspelt, or the record "
+              "was written among the general data.",
+              "Put a section heading such as \"[pendenze]\" after the general data, before the first "
+              "record of the body."};
+    case WarningName::kExtraFields:
+      return {"extra-fields", "fields left on a line after a record's numbers",
+              "A record reads as many numbers as it needs; what is left on its line is read as the next "
+              "keyword field and passed over. A decimal comma splits a number in two: \"12,5\" is read as "
+              "12 and the 5 is dropped.",
+              "A decimal comma, a number too many, or a record written with a field that it does not have.",
+              "Write fractions with a dot (12.5) and remove the numbers the record does not have."};
+    case WarningName::kUnquotedComma:
+      return {"unquoted-comma", "a comma in a station's or board's name",
+              "A name runs to the next comma; the rest after an unquoted comma is read as a keyword "
+              "field and passed over, so the name is cut there.",
+              "A name with a comma in it.",
+              "Put the name in double quotes (\"ROMA, SAN PIETRO\") or leave the comma out."};
+    case WarningName::kCurveSide:
+      return {"curve-side", "a curve keyword that names both sides or none",
+              "A curve is a left one when its keyword field holds an \"s\" anywhere, a right one "
+              "otherwise. \"curva destra 3\" holds the \"s\" of \"destra\" and is a left curve.",
+              "The side written as a word, or left out.",
+              "Write the side as one letter after \"curva\": curvad3 for a right curve, curvas3 for a left "
+              "one."};
+    case WarningName::kSpeedStep:
+      return {"speed-step", "a speed limit that is not a multiple of 5 km/h",
+              "Speed limits are stored in steps of 5 km/h: 97 km/h is stored as 95.",
+              "A speed that is not a multiple of 5.",
+              "Write the speed as a multiple of 5."};
+    case WarningName::kTimeOutOfRange:
+      return {"time-out-of-range", "a clock or station time out of range",
+              "A time is stored as seconds from midnight: an hour above 23, or minutes or seconds above 59, "
+              "run over into the next unit (25, 70, 0 becomes 26:10:00).",
+              "A time written in another order or with a typo.",
+              "Write the hour from 0 to 23 and the minutes and seconds from 0 to 59."};
+    case WarningName::kHeadingNamesRecord:
+      return {"heading-names-record", "a section heading that names a record",
+              "Headings play no part in reading: every field is tested for the records' keywords, so a "
+              "heading such as \"[segnale]\" is read as a signal, taking the next fields as its numbers.",
+              "A heading written in the singular.",
+              "Write the heading as the author's guide does (\"[segnali]\", \"[pendenze]\")."};
+    case WarningName::kCommentedRecord:
+      return {"commented-record", "a record's keyword after a comment on the same line",
+              "A comment covers one field only, up to its comma: the fields after it on the line are read "
+              "one by one, and a field that names a record is read as that record.",
+              "A record commented out with a \"-\" before its keyword, while one of its later fields "
+              "names a record.",
+              "Remove the line, or put the \"-\" before each field that names a record."};
   }
   return {"", "", "", "", ""};  // not reached for a declared name
 }
@@ -86,7 +154,9 @@ constexpr WarningKind warning_kind(WarningName w) {
 inline constexpr WarningName kAllWarnings[] = {
     WarningName::kEncoding,       WarningName::kUnknownKeyword, WarningName::kThirdComment,
     WarningName::kUnreadLastRecord, WarningName::kNarrowedValue, WarningName::kOutOfOrder,
-    WarningName::kPastRouteEnd,
+    WarningName::kPastRouteEnd, WarningName::kNoGeneralSection, WarningName::kUnendedGeneralSection,
+    WarningName::kExtraFields, WarningName::kUnquotedComma, WarningName::kCurveSide, WarningName::kSpeedStep,
+    WarningName::kTimeOutOfRange, WarningName::kHeadingNamesRecord, WarningName::kCommentedRecord,
 };
 
 // The warning of that name ("unknown-keyword"), none for another text.

@@ -125,6 +125,12 @@ void FieldReader::start_field() {
   field_line_start_ = line_start_;
 }
 
+std::string_view FieldReader::last_field_bytes() const {
+  const size_t from = field_line_start_ + static_cast<size_t>(field_column_ - 1);
+  if (field_end_column_ <= field_column_ || from >= data_.size()) return {};
+  return data_.substr(from, static_cast<size_t>(field_end_column_ - field_column_));
+}
+
 void FieldReader::back_to_field_line() {
   pos_ = field_line_start_;
   line_start_ = field_line_start_;

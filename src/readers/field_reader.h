@@ -60,6 +60,9 @@ class FieldReader {
   // 1-based column just past the last byte of the last field read (its
   // closing quote included), on field_line().
   int field_end_column() const { return field_end_column_; }
+  // The bytes of the last field read, from its first byte to its end on
+  // its line (a quoted field with its quotes).
+  std::string_view last_field_bytes() const;
   // Where the field before the last one ended (line, column just past it).
   TextPosition previous_field_end() const { return previous_end_; }
 

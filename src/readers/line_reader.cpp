@@ -1,11 +1,13 @@
 #include "readers/line_reader.h"
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/numeric.h"
 #include "readers/field_reader.h"
+#include "readers/field_surroundings.h"
 #include "readers/general_data.h"
 #include "readers/gradients.h"
 #include "readers/keywords.h"
@@ -29,6 +31,10 @@ constexpr int32_t kPositionMargin = 100;  // metres: (p + 100) / 50 <= n_celle
 // The keywords that name the records of the body.
 enum BodyKeyword : size_t { kPendenza, kCurva, kMontagna, kIndicatoriV, kIndicat, kCartello };
 constexpr Keywords kBodyKeywords{"pendenza", "curva", "montagna", "indicatori_v", "indicat", "cartello"};
+// The words of the body's keyword fields as the author's guide writes them,
+// for "did you mean".
+constexpr std::string_view kBodySpellings[] = {"pendenza", "curvad", "curvas", "montagna", "indicatori_vmax",
+                                               "cartello", "indicatore"};
 
 // What a body record leaves the loop to do.
 enum class BodyStep {
@@ -36,6 +42,13 @@ enum class BodyStep {
   kStop,     // end of the body: the completions run, the train follows
   kAbandon,  // data fault: the reading ends here
 };
+
+// True when the keywords found name a record of the body.
+bool names_a_body_record(KeywordSet found) {
+  return Keywords::has(found, kPendenza) || Keywords::has(found, kCurva) || Keywords::has(found, kMontagna) ||
+         Keywords::has(found, kIndicatoriV) || (Keywords::has(found, kIndicat) && Keywords::has(found, kCartello));
+}
+bool names_a_body_record(std::string_view f) { return names_a_body_record(kBodyKeywords.in(f)); }
 
 struct Body {
   Tables& t;
@@ -50,6 +63,7 @@ struct Body {
   std::optional<int32_t> last_gradient;  // positions of the last records read,
   std::optional<int32_t> last_curve;     // for the order warnings
   RememberedKeywords keywords{kBodyKeywords};
+  FieldSurroundings around;
 
   SourceLocation at(TextPosition p) const { return SourceLocation{name, p.line, p.column}; }
 
@@ -61,10 +75,7 @@ struct Body {
   }
   // A record placed in the margin after the route's end.
   void past_the_route(const char* what, int32_t position, TextPosition where) const {
-    const int32_t length = t.schede[kRouteLengthRecord].lungo2;
-    if (position <= length) return;
-    warn.at(WarningName::kPastRouteEnd, where, std::string(what) + " at " + std::to_string(position) + " lies past the route's end (" +
-                       std::to_string(length) + " m), in the margin after it");
+    warn.past_route_end(what, position, t.schede[kRouteLengthRecord].lungo2, where);
   }
   // The position check shared by the body records: 15 stops the body.
   std::optional<BodyStep> beyond(int32_t position, TextPosition where) {
@@ -84,9 +95,35 @@ BodyStep gradient_record(Body& b, std::string_view) {
     const int64_t stored = static_cast<int64_t>(low8(static_cast<int64_t>(g) + 100)) - 100;
     if (stored != g) b.warn.narrowed("gradient", g, stored, 8, g_at);
     b.last_gradient = p;
+    b.past_the_route("the gradient", p, r.position_at());
     apply_gradient(b.t, b.gradients, p, g);
     return BodyStep::kGoOn;
   });
+}
+
+// The keyword field with its trailing blanks dropped.
+std::string_view trimmed(std::string_view field) {
+  const size_t end = field.find_last_not_of(" \t");
+  return field.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
+// A curve's side is "s" anywhere in its keyword field, else right: a field
+// holding both letters or neither is read otherwise than written.
+void warn_curve_side(const Body& b, std::string_view keyword, CurveClass curve) {
+  const bool left = keyword.find_first_of("sS") != std::string_view::npos;
+  const bool right = keyword.find_first_of("dD") != std::string_view::npos;
+  if (left != right) return;
+  const int number = std::abs(static_cast<int>(curve));
+  const std::string shown(trimmed(keyword));
+  const std::string digit = std::to_string(number);
+  std::string message = "\"" + shown + "\" is read as a " + (left ? "left" : "right") + " curve of class " + digit +
+                        (left ? " (the field holds \"s\")" : " (the field holds no \"s\")") + ": write curvad" +
+                        digit + " or curvas" + digit;
+  std::optional<Fix> fix;
+  if (contains_nocase(keyword, "destr")) {
+    fix = b.warn.fix(b.keyword_at, b.keyword_at.column + static_cast<int>(shown.size()), "curvad" + digit);
+  }
+  b.warn.at(WarningName::kCurveSide, b.keyword_at, std::move(message), std::move(fix));
 }
 
 BodyStep curve_record(Body& b, std::string_view keyword) {
@@ -97,8 +134,10 @@ BodyStep curve_record(Body& b, std::string_view keyword) {
     if (auto step = b.beyond(p, r.position_at())) return *step;
     const std::optional<CurveClass> curve = curve_class(keyword);
     if (!curve) return b.refuse(FaultCode::kCurveFault, 0, b.keyword_at, BodyStep::kAbandon);
+    warn_curve_side(b, keyword, *curve);
     if (b.last_curve && p < *b.last_curve) b.warn.out_of_order("the curve", p, *b.last_curve, r.position_at());
     b.last_curve = p;
+    b.past_the_route("the curve", p, r.position_at());
     if (draw_curve(b.t.mappa, p, len, *curve) == DrawResult::kPastMetreLimit) {
       return b.refuse(FaultCode::kCurveFault, 0, r.position_at(), BodyStep::kAbandon);
     }
@@ -132,6 +171,7 @@ BodyStep speed_board_record(Body& b, std::string_view) {
     if (FaultCode code = place_speed_boards(b.t, posizione, v); code != FaultCode::kNone) {
       return b.refuse(code, posizione, r.position_at(), BodyStep::kAbandon);
     }
+    b.past_the_route("the speed board", posizione, r.position_at());
     return BodyStep::kGoOn;
   });
 }
@@ -147,6 +187,7 @@ BodyStep text_board_record(Body& b, std::string_view) {
       return b.refuse(code, p, r.position_at(), BodyStep::kAbandon);
     }
     b.warn.text_cut(text, text_at);
+    b.past_the_route("the text board", p, r.position_at());
     return BodyStep::kGoOn;
   });
 }
@@ -159,36 +200,38 @@ BodyStep apply_body_record(Body& b, std::string_view keyword) {
   struct Test {
     bool applies;
     BodyStep (*record)(Body&, std::string_view);
+    const char* what;
+    const char* heading;  // the heading of the section such records stand in
   };
   const KeywordSet found = b.keywords.in(keyword);
   const auto holds = [found](BodyKeyword k) { return Keywords::has(found, k); };
   const Test tests[] = {
-      {holds(kPendenza), gradient_record},
-      {holds(kCurva) && b.t.modo_percorso != 0, curve_record},
-      {holds(kMontagna), tunnel_record},
-      {holds(kIndicatoriV), speed_board_record},
-      {holds(kIndicat) && holds(kCartello), text_board_record},
+      {holds(kPendenza), gradient_record, "the gradient", "[pendenze]"},
+      {holds(kCurva) && b.t.modo_percorso != 0, curve_record, "the curve", "[curve]"},
+      {holds(kMontagna), tunnel_record, "the tunnel", "[montagne]"},
+      {holds(kIndicatoriV), speed_board_record, "the speed board", "[cartelli]"},
+      {holds(kIndicat) && holds(kCartello), text_board_record, "the text board", "[indicazioni]"},
   };
-  bool named = false;
+  const bool warned = b.around.warn_about(b.warn, keyword, b.keyword_at, names_a_body_record(found));
+  const Test* last = nullptr;
   for (const Test& test : tests) {
     if (!test.applies) continue;
-    named = true;
+    if (last == nullptr && !warned) b.warn.heading_names_record(keyword, b.keyword_at, test.what, test.heading);
+    last = &test;
     const BodyStep step = test.record(b, keyword);
-    if (step != BodyStep::kGoOn) return step;
+    if (step != BodyStep::kGoOn) {
+      b.around.no_record();
+      return step;
+    }
   }
-  // Curves are passed over without the route map, as they should be.
-  if (!named && !holds(kCurva)) {
-    b.warn.unknown_keyword(keyword, b.keyword_at, "line description");
+  if (last != nullptr) {
+    b.around.record_read(b.in, last->what, last->record == text_board_record);
+  } else if (!holds(kCurva) && !warned) {  // curves are passed over without the route map, as they should be
+    b.warn.unknown_keyword(keyword, b.keyword_at, "line description", kBodySpellings);
   }
   return BodyStep::kGoOn;
 }
 
-// True when the field names a record of the body.
-bool names_a_body_record(std::string_view f) {
-  const KeywordSet found = kBodyKeywords.in(f);
-  return Keywords::has(found, kPendenza) || Keywords::has(found, kCurva) || Keywords::has(found, kMontagna) ||
-         Keywords::has(found, kIndicatoriV) || (Keywords::has(found, kIndicat) && Keywords::has(found, kCartello));
-}
 
 // Reads the next field; nothing when that read reached the end of the file
 // (the field is then never interpreted).
@@ -209,6 +252,7 @@ BodyStep read_body(Body& b) {
     if (!riga) return BodyStep::kStop;
     // At most two comment fields are skipped per record; a third is tested.
     for (int n = 0; n < kBodyCommentSkips && is_comment(*riga); ++n) {
+      b.around.comment(b.in.field_start());
       if (!(riga = next_field(b))) return BodyStep::kStop;
       if (n + 1 == kBodyCommentSkips && is_comment(*riga) && names_a_body_record(*riga)) {
         b.warn.third_comment(b.in.field_start());
@@ -221,6 +265,7 @@ BodyStep read_body(Body& b) {
       if (step != BodyStep::kGoOn) return step;
     } catch (ReadFault& fault) {
       locate(fault, b.keyword_at);
+      b.around.no_record();
       if (!b.sink.goes_on()) throw;
       skip_unreadable(b.sink, b.in, b.name, fault, record_line);
     }
@@ -242,16 +287,48 @@ bool find_general_section(FieldReader& in) {
 // applied), skips up to ten comment fields (there is no end-of-file test
 // between those reads), applies the field and leaves when it is a section
 // marker. Returns the fault that ends the reading, kNone when none does.
+// The records of the body written before the general section ended: they
+// are read as general data and lost.
+class BodyRecordsInGeneralSection {
+ public:
+  void saw(std::string_view riga, TextPosition where) {
+    if (is_comment(riga) || !names_a_body_record(riga)) return;
+    if (count_++ == 0) {
+      first_ = riga.substr(0, riga.find_last_not_of(" \t") + 1);
+      first_at_ = where;
+    }
+  }
+  // `ended`: the section ended at a heading (else at the end of the file).
+  void warn(const Warner& warn, bool ended) const {
+    if (count_ == 0) return;
+    const std::string lost = count_ == 1 ? "this record is" : "this record and " + std::to_string(count_ - 1) +
+                                                                   (count_ == 2 ? " other are" : " others are");
+    const std::string where = ended ? "stands in the general section, before the heading that ends it"
+                                    : "stands in the general section, which never ends (no heading such as "
+                                      "\"[pendenze]\" follows the general data)";
+    warn.at(WarningName::kUnendedGeneralSection, first_at_,
+            "\"" + std::string(first_) + "\" " + where + ": " + lost + " read as general data and lost");
+  }
+
+ private:
+  int count_ = 0;
+  std::string_view first_;
+  TextPosition first_at_;
+};
+
 FaultCode read_general_section(Tables& t, FieldReader& in, FaultSink& sink, const std::string& name) {
+  const Warner warn(sink, name);
+  BodyRecordsInGeneralSection misplaced;
   for (;;) {
-    if (in.at_end()) return FaultCode::kNone;
+    if (in.at_end()) break;
     std::string_view riga = in.text_view();
-    if (in.at_end()) return FaultCode::kNone;
+    if (in.at_end()) break;
     const int record_line = in.field_line();
     try {
       for (int n = 0; n < kGeneralCommentSkips; ++n) {
         if (is_comment(riga)) riga = in.text_view();
       }
+      misplaced.saw(riga, in.field_start());
       const GeneralFault f = apply_general_field(t, riga, in, sink.policy() == FaultPolicy::kGoOn);
       if (f.code != FaultCode::kNone) {
         sink.fault(f.code, 0, SourceLocation{name, f.line, f.column});
@@ -264,8 +341,13 @@ FaultCode read_general_section(Tables& t, FieldReader& in, FaultSink& sink, cons
       skip_unreadable(sink, in, name, fault, record_line);
       continue;
     }
-    if (is_section_marker(riga)) return FaultCode::kNone;
+    if (is_section_marker(riga)) {
+      misplaced.warn(warn, true);
+      return FaultCode::kNone;
+    }
   }
+  misplaced.warn(warn, false);
+  return FaultCode::kNone;
 }
 
 // What check could not look at after a fault that ends the description.
@@ -302,7 +384,7 @@ LineHalf read_text(Tables& t, FieldReader& in, FaultSink& sink, const std::strin
   }
   if (t.modo_percorso != 0) start_map(t.mappa);
 
-  Body body{t, in, sink, name, in.field_line(), {}, {}, kFirstBoardRecord, Warner(sink, name), {}, {}};
+  Body body{t, in, sink, name, in.field_line(), {}, {}, kFirstBoardRecord, Warner(sink, name), {}, {}, RememberedKeywords{kBodyKeywords}, {}};
   const BodyStep end = read_body(body);
   if (end == BodyStep::kAbandon) return LineHalf{false, true, body.board_record};
   complete_gradients(t, body.gradients);

@@ -80,7 +80,7 @@ StationFault fault_at(FaultCode code, std::optional<int32_t> position, TextPosit
 }
 
 std::optional<StationFault> place_station(FieldReader& in, RecordFields& r, Tables& t, int32_t& next_record,
-                                          int32_t board_record, CellJournal& journal) {
+                                          int32_t board_record, CellJournal& journal, StationTime* time) {
   const int32_t k = next_record;
   if (k < 1 || k > board_record || k >= kRecordCount) {
     return fault_at(FaultCode::kRecordTableFull, {}, in.field_start(), true);
@@ -108,8 +108,10 @@ std::optional<StationFault> place_station(FieldReader& in, RecordFields& r, Tabl
   s.intero5 = r.integer();  // d 3
   s.byte4 = r.byte();     // a c
   const int64_t hours = r.long_();
+  const TextPosition hours_at = in.field_start();
   const int64_t minutes = r.long_();
   const int64_t seconds = r.long_();
+  if (time != nullptr) *time = StationTime{hours, minutes, seconds, hours_at};
   s.lungo4 = long_or_fault(static_cast<double>((hours * 60 + minutes) * 60 + seconds));
   s.testo = r.text();
 
@@ -141,11 +143,11 @@ std::optional<StationFault> place_station(FieldReader& in, RecordFields& r, Tabl
 }  // namespace
 
 std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& next_record,
-                                         int32_t board_record, bool undo_refused) {
+                                         int32_t board_record, bool undo_refused, StationTime* time) {
   CellJournal journal;
   RecordFields fields(r, "the station", 16);
   if (!undo_refused) {
-    return fields.guard([&] { return place_station(r, fields, t, next_record, board_record, journal); });
+    return fields.guard([&] { return place_station(r, fields, t, next_record, board_record, journal, time); });
   }
 
   const int32_t k = next_record;
@@ -158,7 +160,7 @@ std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& nex
   };
   std::optional<StationFault> fault;
   try {
-    fault = fields.guard([&] { return place_station(r, fields, t, next_record, board_record, journal); });
+    fault = fields.guard([&] { return place_station(r, fields, t, next_record, board_record, journal, time); });
   } catch (...) {
     take_back();
     throw;

@@ -19,7 +19,16 @@ struct StationFault {
   std::optional<int32_t> position;
   TextPosition where;
   bool fields_left = false;  // refused before its fields were all read
-}; 
+};
+
+// The time of day written in a station's row, as written, and where its
+// hours stand.
+struct StationTime {
+  int64_t hours = 0;
+  int64_t minutes = 0;
+  int64_t seconds = 0;
+  TextPosition hours_at;
+};
 
 // Reads the sixteen numbers and the name that follow a "stazione" keyword
 // into record `next_record`, each field with its own width, running the
@@ -35,8 +44,10 @@ struct StationFault {
 //
 // With `undo_refused` (check) a refused station stores nothing: its record
 // and the cells it marked are as they were, `next_record` does not move, and
-// the fields of its row not yet read are passed over.
+// the fields of its row not yet read are passed over. `time`, when given,
+// receives the station's time as written once it has been read.
 std::optional<StationFault> read_station(FieldReader& r, Tables& t, int32_t& next_record,
-                                         int32_t board_record, bool undo_refused = false);
+                                         int32_t board_record, bool undo_refused = false,
+                                         StationTime* time = nullptr);
 
 }  // namespace scenpack

@@ -7,6 +7,7 @@
 
 #include "model/numeric.h"
 #include "readers/field_reader.h"
+#include "readers/field_surroundings.h"
 #include "readers/general_data.h"
 #include "readers/keywords.h"
 #include "readers/read_fault.h"
@@ -34,6 +35,26 @@ enum TrainKeyword : size_t {
 };
 constexpr Keywords kTrainKeywords{"frenata", "massa",   "vetture",       "velocit",      "aderenza", "orologio",
                                   "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
+// The words of the train's keyword fields as the author's guide writes
+// them, for "did you mean".
+constexpr std::string_view kTrainSpellings[] = {"frenata", "massa",   "vetture",       "velocita",     "aderenza",
+                                                "orologio", "sabbia", "segnale",       "rallentamento", "abbattimento",
+                                                "stazione"};
+
+// Each record by the keyword that names it, in the order the keyword tests
+// run: what a message calls it and the heading of its section.
+struct TrainRecordName {
+  TrainKeyword keyword;
+  const char* what;
+  const char* heading;
+};
+constexpr TrainRecordName kTrainRecordNames[] = {
+    {kMassa, "the braked mass", "[generale]"},       {kVetture, "the number of coaches", "[generale]"},
+    {kVelocit, "the speed line", "[vel_limite]"},    {kAderenza, "the adhesion line", "[aderenze]"},
+    {kOrologio, "the clock", "[generale]"},          {kSabbia, "the sand value", "[generale]"},
+    {kSegnale, "the signal", "[segnali]"},           {kRallentamento, "the slow order", "[rallentamenti]"},
+    {kAbbattimento, "the code cut", "[codici]"},     {kStazione, "the station", "[stazioni]"},
+};
 
 // What the reading does after a field has been examined.
 enum class Next {
@@ -57,6 +78,7 @@ class TrainReading {
       std::string_view riga = r_.text_view();
       if (r_.at_end()) return last_field(riga);  // the last field is never examined
       for (int skip = 0; skip < kCommentSkips && is_comment(riga); ++skip) {
+        around_.comment(r_.field_start());
         riga = r_.text_view();
         if (r_.at_end()) return last_field(riga);
         if (skip + 1 == kCommentSkips && is_comment(riga) && names_a_record(riga)) {
@@ -84,6 +106,9 @@ class TrainReading {
     while (!r_.at_end()) {
       if (contains_nocase(r_.text_view(), "[generale]")) return;
     }
+    warn_.at(WarningName::kNoGeneralSection, {1, 1},
+             "no \"[generale]\" line: nothing of the train description is read (no station, signal, slow order "
+             "or speed line)");
   }
 
   Next last_field(std::string_view riga) {
@@ -97,12 +122,47 @@ class TrainReading {
   }
   static bool names_a_record(std::string_view f) { return names_a_record(kTrainKeywords.in(f)); }
 
+  // The first and the last of the records the keywords name, in the order
+  // of the keyword tests.
+  static const TrainRecordName* first_named(KeywordSet found) {
+    for (const TrainRecordName& n : kTrainRecordNames) {
+      if (Keywords::has(found, n.keyword) && (n.keyword != kMassa || Keywords::has(found, kFrenata))) return &n;
+    }
+    return nullptr;
+  }
+  static const TrainRecordName* last_named(KeywordSet found) {
+    const TrainRecordName* last = nullptr;
+    for (const TrainRecordName& n : kTrainRecordNames) {
+      if (Keywords::has(found, n.keyword) && (n.keyword != kMassa || Keywords::has(found, kFrenata))) last = &n;
+    }
+    return last;
+  }
+
+  // The warnings about a keyword field, before its records are read.
+  void warn_about_field(std::string_view riga, KeywordSet found) {
+    const TrainRecordName* named = first_named(found);
+    if (around_.warn_about(warn_, riga, keyword_at_, named != nullptr)) return;
+    if (named == nullptr) {
+      warn_.unknown_keyword(riga, keyword_at_, "train description", kTrainSpellings);
+    } else {
+      warn_.heading_names_record(riga, keyword_at_, named->what, named->heading);
+    }
+  }
+
   Next examine_or_skip(std::string_view riga) {
     const KeywordSet found = keywords_.in(riga);
-    if (!names_a_record(found)) warn_.unknown_keyword(riga, keyword_at_, "train description");
+    warn_about_field(riga, found);
     try {
-      return examine(found);
+      const Next next = examine(found);
+      const TrainRecordName* last = last_named(found);
+      if (next == Next::kGoOn && last != nullptr) {
+        around_.record_read(r_, last->what, last->keyword == kStazione);
+      } else {
+        around_.no_record();
+      }
+      return next;
     } catch (ReadFault& fault) {
+      around_.no_record();
       locate(fault, keyword_at_);
       if (!sink_.goes_on()) throw;
       skip_unreadable(sink_, r_, name_, fault, record_line_);
@@ -133,9 +193,12 @@ class TrainReading {
     if (holds(kOrologio)) {
       RecordFields r(r_, "the clock", 3);
       r.guard([&] {
-        t_.schede[kTrainRecord].intero3 = r.integer();
-        t_.schede[kTrainRecord].intero4 = r.integer();
-        t_.schede[kTrainRecord].intero5 = r.integer();
+        Scheda& train = t_.schede[kTrainRecord];
+        train.intero3 = r.integer();
+        const TextPosition hours_at = r_.field_start();
+        train.intero4 = r.integer();
+        train.intero5 = r.integer();
+        warn_.time_out_of_range("the clock", train.intero3, train.intero4, train.intero5, hours_at);
       });
     }
     if (holds(kSabbia)) {
@@ -157,20 +220,22 @@ class TrainReading {
     if (holds(kStazione)) {
       const bool check = sink_.policy() == FaultPolicy::kGoOn;
       const TextPosition station_at{r_.line(), 0};
-      if (auto fault = read_station(r_, t_, next_station_, board_record_, check)) {
+      StationTime time;
+      if (auto fault = read_station(r_, t_, next_station_, board_record_, check, &time)) {
         return refuse(fault->code, fault->position.value_or(0), fault->where,
                       fault->code == FaultCode::kBeyondLastCell ? Next::kEndOfText : Next::kStop);
       }
       // The station's name is the last field its reading took.
       warn_.text_cut(t_.schede[static_cast<size_t>(next_station_ - 1)].testo, r_.field_start());
-      const int32_t pos = t_.schede[static_cast<size_t>(next_station_ - 1)].lungo3;
-      const int32_t length = t_.schede[kRouteLengthRecord].lungo2;
-      if (pos > length) {
-        warn_.at(WarningName::kPastRouteEnd, station_at, "the station at " + std::to_string(pos) + " lies past the route's end (" +
-                                 std::to_string(length) + " m), in the margin after it");
-      }
+      warn_.time_out_of_range("the station's time", time.hours, time.minutes, time.seconds, time.hours_at);
+      past_the_route("the station", t_.schede[static_cast<size_t>(next_station_ - 1)].lungo3, station_at);
     }
     return Next::kGoOn;
+  }
+
+  // A record placed in the margin after the route's end.
+  void past_the_route(const char* what, int32_t position, TextPosition where) const {
+    warn_.past_route_end(what, position, t_.schede[kRouteLengthRecord].lungo2, where);
   }
 
   static void read_numbers(RecordFields& r, std::initializer_list<int32_t*> fields) {
@@ -193,6 +258,8 @@ class TrainReading {
       }
       if (last_speed_ && p < *last_speed_) warn_.out_of_order("the speed line", p, *last_speed_, r.position_at());
       last_speed_ = p;
+      past_the_route("the speed line", p, r.position_at());
+      warn_.speed_step(v, v_at);
       apply_speed_line(t_, speed_, p, v, v_at);
       return Next::kGoOn;
     });
@@ -209,6 +276,7 @@ class TrainReading {
         warn_.out_of_order("the adhesion line", p, *last_adhesion_, r.position_at());
       }
       last_adhesion_ = p;
+      past_the_route("the adhesion line", p, r.position_at());
       if (low8(a) != a) warn_.narrowed("adhesion", a, low8(a), 8, a_at);
       apply_adhesion_line(t_, adhesion_, p, a);
       return Next::kGoOn;
@@ -228,6 +296,7 @@ class TrainReading {
       if (code == FaultCode::kNone && row.sx == 2 && low8(row.tempo) != row.tempo) {
         warn_.narrowed("signal time", row.tempo, low8(row.tempo), 8, tempo_at);
       }
+      if (code == FaultCode::kNone) past_the_route("the signal", row.posizione, r.position_at());
       return refuse_if(code, row.posizione, r.position_at());
     });
   }
@@ -240,7 +309,9 @@ class TrainReading {
       read_numbers(r, {&order.v, &order.l, &order.f_tt, &order.f_ta, &order.d_v});
       if (!within_track(t_, order.x, kRecordMargin)) return out_of_track(order.x, r.position_at());
       const bool check = sink_.policy() == FaultPolicy::kGoOn;
-      return refuse_if(place_slow_order(t_, order, check), order.x, r.position_at());
+      const FaultCode code = place_slow_order(t_, order, check);
+      if (code == FaultCode::kNone) past_the_route("the slow order", order.x, r.position_at());
+      return refuse_if(code, order.x, r.position_at());
     });
   }
 
@@ -250,7 +321,9 @@ class TrainReading {
       const int32_t p = r.position();
       const int32_t value = r.long_();
       if (!within_track(t_, p, kRecordMargin)) return out_of_track(p, r.position_at());
-      return refuse_if(place_code_cut(t_, p, value), p, r.position_at());
+      const FaultCode code = place_code_cut(t_, p, value);
+      if (code == FaultCode::kNone) past_the_route("the code cut", p, r.position_at());
+      return refuse_if(code, p, r.position_at());
     });
   }
 
@@ -292,6 +365,7 @@ class TrainReading {
   TextPosition keyword_at_;
   Warner warn_;
   RememberedKeywords keywords_{kTrainKeywords};
+  FieldSurroundings around_;
   std::optional<int32_t> last_speed_;     // positions of the last lines read,
   std::optional<int32_t> last_adhesion_;  // for the order warnings
 };

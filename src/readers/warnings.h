@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,7 +35,14 @@ class Warner {
   // A keyword field that names no record: a typo such as "pendeza" is
   // passed over. Fields without a letter, section markers and comments are
   // not keywords.
-  void unknown_keyword(std::string_view field, TextPosition where, const char* description) const;
+  // The nearest of `spellings` to a word of the field, when one is near
+  // enough, is suggested with a fix.
+  void unknown_keyword(std::string_view field, TextPosition where, const char* description,
+                       std::span<const std::string_view> spellings) const;
+
+  // A section heading ("[segnale]") that holds the keyword of `what`: it is
+  // read as that record. `heading` is the section's right heading.
+  void heading_names_record(std::string_view field, TextPosition where, const char* what, const char* heading) const;
 
   // A third comment field in a row that names a record: it is read as data.
   void third_comment(TextPosition where) const;
@@ -49,6 +57,14 @@ class Warner {
   // A record's text longer than its file keeps: cut at kLongestRecordText.
   // Nothing when it fits.
   void text_cut(std::string_view text, TextPosition where) const;
+  // A record placed in the margin after the route's end (`length`).
+  void past_route_end(const char* what, int32_t position, int32_t length, TextPosition where) const;
+
+  // A speed limit that is not a whole number of 5 km/h steps.
+  void speed_step(int32_t speed, TextPosition where) const;
+
+  // A time of day whose hour, minutes or seconds run over into the next unit.
+  void time_out_of_range(const char* what, int64_t hours, int64_t minutes, int64_t seconds, TextPosition where) const;
 
   // A record before the one read ahead of it, where the order matters.
   void out_of_order(const char* what, int32_t position, int32_t previous, TextPosition where) const;

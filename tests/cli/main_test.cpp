@@ -383,7 +383,7 @@ TEST(Cli, BuildAndCheckShowWarningsUnlessToldNot) {
   EXPECT_EQ(silent.status, 0);
   EXPECT_EQ(warned.err,
             "Tarvena1_linea.txt:4:1: warning: \"pendeza\" names no record of the line description; the field is "
-            "passed over [-Wunknown-keyword]\n");
+            "passed over (did you mean \"pendenza\"?) [-Wunknown-keyword]\n");
   EXPECT_EQ(silent.err, "");
   for (const std::string& name : kOutputs) EXPECT_EQ(slurp(a.file(name)), slurp(b.file(name))) << name;
 
@@ -396,7 +396,7 @@ TEST(Cli, BuildAndCheckShowWarningsUnlessToldNot) {
   const ExeResult unlisted = run_scenpack(b.path(), {"check", "-w"});
   EXPECT_EQ(listed.out,
             "Tarvena1_linea.txt:4:1: warning: \"pendeza\" names no record of the line description; the field is "
-            "passed over [-Wunknown-keyword]\npendeza, 500, 3\n^\n0 errors, 1 warning\n");
+            "passed over (did you mean \"pendenza\"?) [-Wunknown-keyword]\npendeza, 500, 3\n^\n0 errors, 1 warning\n");
   EXPECT_EQ(unlisted.out, "0 errors, 0 warnings\n");
   EXPECT_EQ(run_scenpack(b.path(), {"check", "-Wno-unknown-keyword"}).out, "0 errors, 0 warnings\n");
   EXPECT_EQ(run_scenpack(b.path(), {"check", "-Wno-encoding"}).out, listed.out);

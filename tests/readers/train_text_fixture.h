@@ -25,6 +25,7 @@ constexpr int32_t kRouteLength = 270000;  // n_celle 5540, as the scenario's lin
 inline Tables sized_tables(int32_t route_length = kRouteLength) {
   Tables t;
   EXPECT_TRUE(size_tables(t, route_length));
+  t.schede[kRouteLengthRecord].lungo2 = route_length;
   return t;
 }
 

@@ -47,7 +47,8 @@ TEST(Warnings, WhatTheBuildAcceptsButAnAuthorRarelyMeans) {
     std::vector<std::string> want;
   } cases[] = {
       {"typo in a keyword", short_route("pendeza, 500, -7\n"), quiet_train,
-       {"l:5:1 \"pendeza\" names no record of the line description; the field is passed over"}},
+       {"l:5:1 \"pendeza\" names no record of the line description; the field is passed over (did you mean "
+        "\"pendenza\"?)"}},
       {"third comment line", short_route("- uno\n- due\n-pendenza, 500, 3\n"), quiet_train,
        {"l:7:1 a third comment field in a row is read as data: this record is not commented out"}},
       {"byte-order mark and UTF-8", "\xEF\xBB\xBF" + quiet_line,
@@ -84,10 +85,129 @@ TEST(Warnings, WhatTheBuildAcceptsButAnAuthorRarelyMeans) {
        train_rows("stazione, 2000, 4, 400, 0,0,0, 0,0,0, 0,0,0, 0, 8,10,0, " + std::string(70000, 'c') + "\n"),
        {"l:6:28 the text of 65536 bytes is cut to its first 65535 in the record table",
         "t:3:57 the text of 70000 bytes is cut to its first 65535 in the record table"}},
+      {"no [generale] in the train", quiet_line, crlf("treno\nstazione, 0, 8, 500, 1,0,0, 4,0,0, 2,1,0, 1, 8,10,0, A\n\n"),
+       {"t:1:1 no \"[generale]\" line: nothing of the train description is read (no station, signal, slow order or "
+        "speed line)"}},
+      {"general section never ends", crlf("l\n[generale]\nlunghezza percorso, 10000\npendenza, 500, 3\n"
+                                          "- nota\npendenza, 900, 4\ncurvad2, 900, 50\n\n"),
+       quiet_train,
+       {"l:4:1 \"pendenza\" stands in the general section, which never ends (no heading such as \"[pendenze]\" "
+        "follows the general data): this record and 2 others are read as general data and lost"}},
+      {"a record before the heading that ends the general section",
+       crlf("l\n[generale]\nlunghezza percorso, 10000\nmontagna, 500, 900, 1\n[pendenze]\n[fine]\n\n"), quiet_train,
+       {"l:4:1 \"montagna\" stands in the general section, before the heading that ends it: this record is read "
+        "as general data and lost"}},
+      // What is left on a record's line: a decimal comma, a number too many,
+      // a name cut at a comma; a comment on its line is no extra field.
+      {"extra fields", short_route("pendenza, 500, 12,5\npendenza, 700, -3 , 8, 9\npendenza, 900, 1 - ripida\n"
+                                   "cartello indicatore, 950, DOPPIO, BIVIO\n"),
+       train_rows("segnale, 2550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 30, 7\n"
+                  "stazione, 0, 8, 500, 1,0,0, 4,0,0, 2,1,0, 1, 8,10,0, ROMA, SAN PIETRO\n"),
+       {"l:5:19 the gradient reads \"12\" and passes over the \"5\" after the comma: a decimal fraction is written "
+        "with a dot (12.5)",
+        "l:6:21 \"8\" is left on the line after the numbers of the gradient and is passed over",
+        "l:8:35 the name of the text board ends at the comma before \"BIVIO\", which is passed over: put a name "
+        "with a comma in double quotes",
+        "t:3:47 \"7\" is left on the line after the numbers of the signal and is passed over",
+        "t:4:60 the name of the station ends at the comma before \"SAN PIETRO\", which is passed over: put a name "
+        "with a comma in double quotes"}},
+      {"curve sides", short_route("curva destra 3, 500, 50\ncurva3, 700, 50\ncurva sinistra 2, 900, 50\n"), quiet_train,
+       {"l:5:1 \"curva destra 3\" is read as a left curve of class 3 (the field holds \"s\"): write curvad3 or "
+        "curvas3",
+        "l:6:1 \"curva3\" is read as a right curve of class 3 (the field holds no \"s\"): write curvad3 or curvas3"}},
+      {"speed steps and times", quiet_line,
+       train_rows("orologio, 25, 70, 0\nvelocita' limite, 0, 97\nvelocita' limite, 500, 100\n"
+                  "stazione, 0, 8, 500, 1,0,0, 4,0,0, 2,1,0, 1, 8,60,0, A\n"),
+       {"t:3:11 the clock 25, 70, 0 becomes 26:10:00 (hours 0 to 23, minutes and seconds 0 to 59)",
+        "t:4:22 the speed 97 km/h is stored as 95 km/h (speed limits are kept in steps of 5 km/h)",
+        "t:6:46 the station's time 8, 60, 0 becomes 09:00:00 (hours 0 to 23, minutes and seconds 0 to 59)"}},
+      {"every kind past the route's end",
+       short_route("pendenza, 10500, 1\ncurvad2, 10600, 50\nindicatori_vmax, 10700, 80,85,90,0, 80,85,90,0\n"
+                   "cartello indicatore, 10800, FINE\n"),
+       train_rows("segnale, 10500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\nrallentamento, 11000, 50, 200, 0, 1, 50\n"
+                  "abbattimento codice, 11500, 270\nvelocita' limite, 10600, 60\naderenza, 10700, 70\n"),
+       {"l:5:11 the gradient at 10500 lies past the route's end (10000 m), in the margin after it",
+        "l:6:10 the curve at 10600 lies past the route's end (10000 m), in the margin after it",
+        "l:7:18 the speed board at 10700 lies past the route's end (10000 m), in the margin after it",
+        "l:8:22 the text board at 10800 lies past the route's end (10000 m), in the margin after it",
+        "t:3:10 the signal at 10500 lies past the route's end (10000 m), in the margin after it",
+        "t:4:16 the slow order at 11000 lies past the route's end (10000 m), in the margin after it",
+        "t:5:22 the code cut at 11500 lies past the route's end (10000 m), in the margin after it",
+        "t:6:19 the speed line at 10600 lies past the route's end (10000 m), in the margin after it",
+        "t:7:11 the adhesion line at 10700 lies past the route's end (10000 m), in the margin after it"}},
+      // A commented-out row is no mistake unless a later field of it names a
+      // record, which is then read.
+      {"commented rows", short_route("- vecchia pendenza, 500, 3, ROMA\n"),
+       train_rows("-stazione, 0, 8, 500, 1,0,0, 4,0,0, 2,1,0, 1, 8,10,0, BIVIO\n"
+                  "- tolto, segnale, 2550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\n"),
+       {"t:4:10 \"segnale\" follows a comment on its line and is read as a record: a \"-\" comments out its own "
+        "field only"}},
+      {"misspelt keywords", short_route("montagan, 500, 900, 1\n"),
+       train_rows("segnalle, 2550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\nvelocta' limite, 0, 60\n"),
+       {"l:5:1 \"montagan\" names no record of the line description; the field is passed over (did you mean "
+        "\"montagna\"?)",
+        "t:3:1 \"segnalle\" names no record of the train description; the field is passed over (did you mean "
+        "\"segnale\"?)",
+        "t:4:1 \"velocta' limite\" names no record of the train description; the field is passed over (did you "
+        "mean \"velocita\"?)"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(warnings_of(c.line, c.train), c.want);
+  }
+}
+
+// A heading that names a record is read as one (here the signal takes the
+// next row's fields as its numbers, which check refuses); the warning comes
+// first and mends the heading.
+TEST(Warnings, AHeadingThatNamesARecordIsMendedToTheSectionsName) {
+  Tables t = testing::map_mode_tables();
+  FaultSink sink(t.errore, FaultPolicy::kGoOn);
+  const std::string line = short_route("[pendenza]\npendenza, 500, 3\n");
+  const std::string train = train_rows("[segnale]\nsegnale, 2550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\n");
+  (void)read_descriptions(t, DescriptionText{"l", std::string_view(line), ""},
+                          DescriptionText{"t", std::string_view(train), ""}, sink);
+  std::vector<std::string> headings;
+  for (const Diagnostic& d : sink.diagnostics()) {
+    if (d.warning != WarningName::kHeadingNamesRecord) continue;
+    ASSERT_TRUE(d.fix.has_value());
+    headings.push_back(d.where.file + ":" + std::to_string(d.where.line) + ":" + std::to_string(d.where.column) + " " +
+                       d.message + " | " + std::to_string(d.fix->where.column) + "-" +
+                       std::to_string(d.fix->end_column) + " " + d.fix->replacement);
+  }
+  EXPECT_EQ(headings, (std::vector<std::string>{
+                          "l:5:1 the heading \"[pendenza]\" is read as the gradient, taking the fields after it as its "
+                          "numbers: the section's heading is \"[pendenze]\" | 1-11 [pendenze]",
+                          "t:3:1 the heading \"[segnale]\" is read as the signal, taking the fields after it as its "
+                          "numbers: the section's heading is \"[segnali]\" | 1-10 [segnali]",
+                      }));
+}
+
+// The mends: the dot for a decimal comma, the nearest keyword, the curve's
+// one letter where the side is written out.
+TEST(Warnings, FixesReplaceTheRightBytes) {
+  struct Case {
+    std::string line;
+    int column, end_column;
+    const char* replacement;
+  } cases[] = {
+      {short_route("pendenza, 500, 12,5\n"), 18, 19, "."},
+      {short_route("  pendeza, 500, 3\n"), 3, 10, "pendenza"},
+      {short_route("curva destra 3, 500, 50\n"), 1, 15, "curvad3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    Tables t = testing::map_mode_tables();
+    FaultSink sink(t.errore, FaultPolicy::kGoOn);
+    (void)read_descriptions(t, DescriptionText{"l", std::string_view(c.line), ""},
+                            DescriptionText{"t", std::string_view(testing::kQuietTrain), ""}, sink);
+    ASSERT_EQ(sink.diagnostics().size(), 1u);
+    const std::optional<Fix>& fix = sink.diagnostics()[0].fix;
+    ASSERT_TRUE(fix.has_value());
+    EXPECT_EQ(fix->where.line, 5);
+    EXPECT_EQ(fix->where.column, c.column);
+    EXPECT_EQ(fix->end_column, c.end_column);
+    EXPECT_EQ(fix->replacement, c.replacement);
   }
 }
 
