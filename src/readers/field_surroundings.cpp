@@ -5,11 +5,6 @@
 namespace scenpack {
 namespace {
 
-std::string_view without_trailing_blanks(std::string_view field) {
-  const size_t end = field.find_last_not_of(" \t");
-  return field.substr(0, end == std::string_view::npos ? 0 : end + 1);
-}
-
 bool all_digits(std::string_view field) {
   if (!field.empty() && (field[0] == '-' || field[0] == '+')) field.remove_prefix(1);
   if (field.empty()) return false;

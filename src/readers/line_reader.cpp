@@ -101,12 +101,6 @@ BodyStep gradient_record(Body& b, std::string_view) {
   });
 }
 
-// The keyword field with its trailing blanks dropped.
-std::string_view trimmed(std::string_view field) {
-  const size_t end = field.find_last_not_of(" \t");
-  return field.substr(0, end == std::string_view::npos ? 0 : end + 1);
-}
-
 // A curve's side is "s" anywhere in its keyword field, else right: a field
 // holding both letters or neither is read otherwise than written.
 void warn_curve_side(const Body& b, std::string_view keyword, CurveClass curve) {
@@ -114,7 +108,7 @@ void warn_curve_side(const Body& b, std::string_view keyword, CurveClass curve) 
   const bool right = keyword.find_first_of("dD") != std::string_view::npos;
   if (left != right) return;
   const int number = std::abs(static_cast<int>(curve));
-  const std::string shown(trimmed(keyword));
+  const std::string shown(without_trailing_blanks(keyword));
   const std::string digit = std::to_string(number);
   std::string message = "\"" + shown + "\" is read as a " + (left ? "left" : "right") + " curve of class " + digit +
                         (left ? " (the field holds \"s\")" : " (the field holds no \"s\")") + ": write curvad" +
@@ -294,7 +288,7 @@ class BodyRecordsInGeneralSection {
   void saw(std::string_view riga, TextPosition where) {
     if (is_comment(riga) || !names_a_body_record(riga)) return;
     if (count_++ == 0) {
-      first_ = riga.substr(0, riga.find_last_not_of(" \t") + 1);
+      first_ = without_trailing_blanks(riga);
       first_at_ = where;
     }
   }

@@ -21,6 +21,11 @@ bool has_letter(std::string_view field) {
   return false;
 }
 
+std::string_view without_trailing_blanks(std::string_view field) {
+  const size_t end = field.find_last_not_of(" \t");
+  return field.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -71,11 +76,6 @@ void Warner::encoding(std::string_view bytes) const {
 }
 
 namespace {
-
-std::string_view without_trailing_blanks(std::string_view field) {
-  const size_t end = field.find_last_not_of(" \t");
-  return field.substr(0, end == std::string_view::npos ? 0 : end + 1);
-}
 
 bool is_word_byte(char c) { return has_letter(std::string_view(&c, 1)) || c == '_'; }
 
@@ -173,8 +173,7 @@ void Warner::third_comment(TextPosition where) const {
 }
 
 void Warner::last_record_unread(std::string_view field, TextPosition where) const {
-  size_t end = field.find_last_not_of(" \t");
-  at(WarningName::kUnreadLastRecord, where, "the file ends right after \"" + std::string(field.substr(0, end == std::string_view::npos ? 0 : end + 1)) +
+  at(WarningName::kUnreadLastRecord, where, "the file ends right after \"" + std::string(without_trailing_blanks(field)) +
                 "\": the last field of a description is never read (end it with a closing line)");
 }
 

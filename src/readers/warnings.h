@@ -77,4 +77,7 @@ class Warner {
 // True when the field holds at least one ASCII letter.
 bool has_letter(std::string_view field);
 
+// The field without its trailing blanks, as a message shows it.
+std::string_view without_trailing_blanks(std::string_view field);
+
 }  // namespace scenpack
