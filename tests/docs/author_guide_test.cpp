@@ -17,6 +17,7 @@
 
 #include "format/decoding.h"
 #include "model/errors.h"
+#include "model/warning_kinds.h"
 #include "support/fenced_blocks.h"
 #include "support/run_exe.h"
 #include "support/sha256.h"
@@ -217,6 +218,19 @@ TEST(AuthorGuide, FaultTableListsEveryCodeTheProgramExplains) {
     if (!explanation(code).empty()) explained.push_back(code);
   }
   EXPECT_EQ(listed, explained);
+}
+
+// The warnings' table lists every warning, in the program's order, with
+// what it says in check and in `explain` word for word.
+TEST(AuthorGuide, WarningTableListsEveryWarningAsTheProgramExplainsIt) {
+  const std::string page = guide();
+  std::vector<std::vector<std::string>> want;
+  for (WarningName w : kAllWarnings) {
+    const WarningKind k = warning_kind(w);
+    want.push_back({"`" + std::string(k.name) + "`", std::string(k.summary), std::string(k.explanation),
+                    std::string(k.fix)});
+  }
+  EXPECT_EQ(table_rows(page, "| warning | what it means | why | how to fix |"), want);
 }
 
 }  // namespace
