@@ -54,11 +54,23 @@ RouteMapWriting::~RouteMapWriting() {
   writer_.reset();  // waits for it; the temporary goes with file_
 }
 
-Status RouteMapWriting::commit() {
+void RouteMapWriting::drop() noexcept {
+  abandoned_ = true;
+  writer_.reset();  // waits for it
+  file_.reset();    // removes the temporary unless it was put in place
+}
+
+Status RouteMapWriting::complete() {
   if (!opened_.is_ok()) return opened_;
+  if (file_ == nullptr) return Status::io_error("cannot write", "the route map", "its writing was dropped");
   writer_.reset();  // waits for it
   if (thrown_) std::rethrow_exception(thrown_);
   if (!written_.is_ok()) return written_;
+  return file_->complete();
+}
+
+Status RouteMapWriting::commit() {
+  if (Status s = complete(); !s.is_ok()) return s;
   return file_->commit();
 }
 
@@ -81,34 +93,45 @@ Status write_cells(const Tables& t, const std::string& path, Disk& disk) {
 
 Status write_output_files(const Tables& t, const ScenarioFiles& files, std::vector<std::string>* written,
                           RouteMapWriting* map, Disk& disk) {
-  auto note = [written](const std::string& name) {
-    if (written) written->push_back(name);
-  };
+  const bool with_map = t.modo_percorso != 0;
   // While a map started already is being written, the other two files are
-  // written under their temporary names; each is put in place in its turn,
-  // and one whose turn does not come is removed.
+  // written under their temporary names; a map not started is written
+  // first. Nothing is renamed before all are whole: a file left staged is
+  // removed when this returns, the map started already included.
+  struct DropMapOnReturn {
+    RouteMapWriting* map;
+    ~DropMapOnReturn() {
+      if (map != nullptr) map->drop();
+    }
+  } drop_map{map};
+  std::unique_ptr<StagedFile> map_file;
+  if (with_map && map == nullptr) {
+    map_file = disk.stage(files.path(files.route_map()));
+    if (Status s = map_file->open(); !s.is_ok()) return s;
+    if (Status s = encode_into(t.mappa, *map_file); !s.is_ok()) return s;
+    if (Status s = map_file->complete(); !s.is_ok()) return s;
+  }
   const std::unique_ptr<StagedFile> records = disk.stage(files.path(files.records()));
   const std::unique_ptr<StagedFile> cells = disk.stage(files.path(files.cells()));
-  Status records_staged, cells_staged;
-  const auto stage_both = [&] {
-    records_staged = stage_whole_file(*records, records_bytes(t.schede));
-    if (records_staged.is_ok()) cells_staged = stage_whole_file(*cells, cells_bytes(t.celle));
-  };
-  const bool map_started = t.modo_percorso != 0 && map != nullptr;
-  if (map_started) stage_both();
-  if (t.modo_percorso != 0) {
-    const Status s = map_started ? map->commit() : write_route_map(t.mappa, files.path(files.route_map()), disk);
-    if (!s.is_ok()) return s;
-    note(files.route_map());
+  if (Status s = stage_whole_file(*records, records_bytes(t.schede)); !s.is_ok()) return s;
+  if (Status s = records->complete(); !s.is_ok()) return s;
+  if (Status s = stage_whole_file(*cells, cells_bytes(t.celle)); !s.is_ok()) return s;
+  if (Status s = cells->complete(); !s.is_ok()) return s;
+  if (with_map && map != nullptr) {
+    if (Status s = map->complete(); !s.is_ok()) return s;
   }
-  if (!map_started) stage_both();
-  if (!records_staged.is_ok()) return records_staged;
-  if (Status s = records->commit(); !s.is_ok()) return s;
-  note(files.records());
-  if (!cells_staged.is_ok()) return cells_staged;
-  if (Status s = cells->commit(); !s.is_ok()) return s;
-  note(files.cells());
-  return Status::ok();
+  // All three whole: now each is put in place, in order.
+  auto put_in_place = [written](const std::string& name, auto& file) {
+    if (Status s = file.commit(); !s.is_ok()) return s;
+    if (written) written->push_back(name);
+    return Status::ok();
+  };
+  if (with_map) {
+    const Status s = map != nullptr ? put_in_place(files.route_map(), *map) : put_in_place(files.route_map(), *map_file);
+    if (!s.is_ok()) return s;
+  }
+  if (Status s = put_in_place(files.records(), *records); !s.is_ok()) return s;
+  return put_in_place(files.cells(), *cells);
 }
 
 }  // namespace scenpack

@@ -44,9 +44,15 @@ class RouteMapWriting {
   RouteMapWriting(const RouteMapWriting&) = delete;
   RouteMapWriting& operator=(const RouteMapWriting&) = delete;
 
-  // The outcome write_route_map would have had. What the writing threw (no
+  // Waits for the writing and leaves the temporary whole, not yet in place:
+  // the outcome write_route_map would have had. What the writing threw (no
   // memory, say) is thrown again here.
+  Status complete();
+  // Completes the file when that is not done yet, then puts it in place.
   Status commit();
+  // Stops the writing and removes the temporary now, as dropping it would;
+  // nothing is put in place after this. Allocates nothing.
+  void drop() noexcept;
 
  private:
   std::shared_ptr<const RouteMap> mappa_;
@@ -65,7 +71,10 @@ Status write_records(const Tables& t, const std::string& path, Disk& disk = syst
 Status write_cells(const Tables& t, const std::string& path, Disk& disk = system_disk());
 
 // "_linea.dat" (only when modo_percorso != 0), ".sim", ".dat", in that order,
-// into files.dir. Stops at the first failure. The file name of each file
+// into files.dir. The three are one scenario (their check codes tie them):
+// each is written whole under its temporary name first, and only when all
+// are complete are they renamed, in that order. A failure before the
+// renames leaves every old file and no new one; stops at the first failure. The file name of each file
 // written is appended to `written` (may be null). A route map whose writing
 // was started already (`map`, not null) is committed in its turn instead of
 // being written then.

@@ -39,11 +39,18 @@ Status AtomicFile::fail(const char* what, int err) {
   return status_;
 }
 
-Status AtomicFile::commit() {
+Status AtomicFile::complete() {
   if (failed_) return status_;
+  if (completed_) return Status::ok();
   if (fd_ < 0) return fail("cannot write", EBADF);
   if (Status s = flush(); !s.is_ok()) return s;
   if (const int err = close_descriptor(); err != 0) return fail("cannot write", err);
+  completed_ = true;
+  return Status::ok();
+}
+
+Status AtomicFile::commit() {
+  if (Status s = complete(); !s.is_ok()) return s;
   if (Status s = replace_target(); !s.is_ok()) return s;
   untrack(temp_path_);
   temp_path_.clear();

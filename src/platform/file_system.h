@@ -123,6 +123,7 @@ class AtomicFile final : public StagedFile {
   // less than growing the file as it is written. The file's size and
   // content do not change.
   void expect_size(uint64_t bytes) override;
+  Status complete() override;
   Status commit() override;
 
  private:
@@ -153,6 +154,7 @@ class AtomicFile final : public StagedFile {
   std::wstring wide_temp_path_;
   int fd_ = -1;
   bool failed_ = false;
+  bool completed_ = false;  // written out and closed, not yet in place
   Status status_;
   std::string buffer_;
 };

@@ -19,6 +19,11 @@ class StagedFile {
   virtual Status write_at(uint64_t offset, std::string_view bytes) = 0;
   // A hint of the final size; the content does not change.
   virtual void expect_size(uint64_t bytes) = 0;
+  // Writes out what is buffered and closes the temporary: it is then whole,
+  // but not yet in place. Files that belong together are all completed
+  // before any is committed.
+  virtual Status complete() = 0;
+  // Completes the file when that is not done yet, then puts it in place.
   virtual Status commit() = 0;
 };
 

@@ -478,6 +478,25 @@ TEST(Cli, FailedWriteExits74AndKeepsTheOldFile) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("Tarvena1_84.dat")));
   EXPECT_NE(slurp(dir.file("r.json")).find("\"exit_status\": 74"), std::string::npos);
 }
+
+// The three compiled files are one scenario: when ".dat" (83 kB of cells)
+// cannot be written under a 50 kB file size limit, ".sim" (4 kB, written
+// before it) is not put in place either. Every old file stays and no new
+// one, nor a temporary, is left; the report lists no file written.
+TEST(Cli, AFailedBuildLeavesNoMixedSet) {
+  TempDir dir;
+  ASSERT_EQ(run_scenpack(dir.path(), {"emit"}).status, 0);
+  for (const char* name : {"Tarvena1_84.sim", "Tarvena1_84.dat", "Tarvena1_linea.dat"}) spit(dir.file(name), "old");
+  const ExeResult r =
+      run_scenpack(dir.path(), {"build", "--quiet", "--no-map", "-w", "--report", "r.json"}, "ulimit -f 50; ");
+  EXPECT_EQ(r.status, 74);
+  EXPECT_EQ(r.err, "scenpack: cannot write ./Tarvena1_84.dat: File too large\n");
+  for (const char* name : {"Tarvena1_84.sim", "Tarvena1_84.dat", "Tarvena1_linea.dat"}) {
+    EXPECT_EQ(slurp(dir.file(name)), "old") << name;
+  }
+  for (const std::string& name : dir.names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+  EXPECT_NE(slurp(dir.file("r.json")).find("\"files\": []"), std::string::npos) << slurp(dir.file("r.json"));
+}
 #else
 // Another program holds ".sim" open: Windows will not replace it, so the
 // run exits 74 naming the file and the reason, the old file stays whole,

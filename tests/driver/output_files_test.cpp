@@ -209,11 +209,11 @@ TEST(OutputFiles, StartedRouteMapThatCannotBeCreatedFailsInItsTurn) {
 }
 
 // Every step of writing the three files can fail (created, written, put in
-// place): the writing stops there with the system's message; the files
-// before the failing one are new, the failing one and those after it keep
-// their old bytes, and no temporary is left, whether the map's writing was
-// started beside the reading or is done in its turn.
-TEST(OutputFiles, AFailingStepKeepsTheOldFilesFromItOn) {
+// place): the writing stops there with the system's message and no
+// temporary is left, whether the map's writing was started beside the
+// reading or is done in its turn. Only a failing rename leaves new files:
+// those renamed before it.
+TEST(OutputFiles, AFailureBeforeTheRenamesKeepsEveryOldFile) {
   using testing_support::DiskStep;
   const std::vector<std::string> names = {"Tarvena1_linea.dat", "Tarvena1_84.sim", "Tarvena1_84.dat"};
   struct Step {
@@ -243,8 +243,12 @@ TEST(OutputFiles, AFailingStepKeepsTheOldFilesFromItOn) {
         std::string want = step.failure;
         want.replace(want.find("PATH"), 4, files.path(names[failing]));
         EXPECT_EQ(s.message(), want);
-        EXPECT_EQ(written, std::vector<std::string>(names.begin(), names.begin() + static_cast<long>(failing)));
-        for (size_t k = 0; k < names.size(); ++k) EXPECT_EQ(slurp(files.path(names[k])) == "old", k >= failing) << names[k];
+        // Until all three are whole nothing is renamed: a failure before
+        // the renames keeps every old file; one in a rename keeps the old
+        // files from it on, and the report names those renamed before it.
+        const size_t renamed = step.step == DiskStep::kRename ? failing : 0;
+        EXPECT_EQ(written, std::vector<std::string>(names.begin(), names.begin() + static_cast<long>(renamed)));
+        for (size_t k = 0; k < names.size(); ++k) EXPECT_EQ(slurp(files.path(names[k])) == "old", k >= renamed) << names[k];
         EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"}));
       }
     }

@@ -62,6 +62,10 @@ class FailingDisk final : public Disk {
     void expect_size(uint64_t bytes) override {
       if (real_) real_->expect_size(bytes);
     }
+    Status complete() override {
+      if (!real_) return failed_;
+      return real_->complete();
+    }
     Status commit() override {
       if (!real_) return failed_;
       if (disk_.fails(DiskStep::kRename, path_)) return failure("cannot rename", "Permission denied");
