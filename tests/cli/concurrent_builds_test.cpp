@@ -13,11 +13,9 @@ namespace {
 
 using namespace testing_support;
 
-const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
-
 std::vector<std::string> outputs_in(const TempDir& dir) {
   std::vector<std::string> bytes;
-  for (const std::string& name : kOutputs) bytes.push_back(slurp(dir.file(name)));
+  for (const std::string& name : kCompiledFiles) bytes.push_back(slurp(dir.file(name)));
   return bytes;
 }
 
@@ -44,7 +42,7 @@ TEST(ConcurrentBuilds, EverySetOfOutputsIsOneBuilds) {
   ASSERT_EQ(build(alone_a.path(), "a").status, 0);
   ASSERT_EQ(build(alone_b.path(), "b").status, 0);
   const std::vector<std::string> a = outputs_in(alone_a), b = outputs_in(alone_b);
-  for (size_t i = 0; i < a.size(); ++i) ASSERT_NE(a[i], b[i]) << kOutputs[i];
+  for (size_t i = 0; i < a.size(); ++i) ASSERT_NE(a[i], b[i]) << kCompiledFiles[i];
 
   const std::string waited = "scenpack: waiting for another build in . to finish\n";
   TempDir shared;
@@ -59,7 +57,7 @@ TEST(ConcurrentBuilds, EverySetOfOutputsIsOneBuilds) {
     for (const ExeResult* r : {&first, &second}) EXPECT_TRUE(r->err.empty() || r->err == waited) << r->err;
     const std::vector<std::string> got = outputs_in(shared);
     EXPECT_TRUE(got == a || got == b);
-    EXPECT_EQ(shared.names(), kOutputs);
+    EXPECT_EQ(shared.names(), kCompiledFiles);
   }
 }
 

@@ -23,8 +23,6 @@ namespace {
 
 using namespace testing_support;
 
-const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
-
 // Which allocation fails: the main thread's n-th, or the n-th of the thread
 // beside it that writes the route map. Each thread counts its own, so the
 // same allocation fails in every run.
@@ -35,7 +33,7 @@ struct Failing {
 
 ExeResult run_failing(const TempDir& dir, Failing failing, const std::string& count_file = "") {
   for (const std::string& name : names_in(dir.path())) std::filesystem::remove_all(dir.file(name));
-  for (const std::string& name : kOutputs) spit(dir.file(name), "old " + name);
+  for (const std::string& name : kCompiledFiles) spit(dir.file(name), "old " + name);
   std::string env = std::string(failing.beside ? "SCENPACK_TEST_FAIL_BESIDE_ALLOCATION=" : "SCENPACK_TEST_FAIL_ALLOCATION=") +
                     std::to_string(failing.n) + " ";
   if (!count_file.empty()) env += "SCENPACK_TEST_COUNT_ALLOCATIONS=" + shell_quote(count_file) + " ";
@@ -66,7 +64,7 @@ TEST(InternalError, EveryFailingAllocationEndsCleanly) {
     const ExeResult r = run_failing(dir, f);
     const std::string report = slurp(dir.file("r.json"));
     for (const std::string& name : names_in(dir.path())) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
-    for (const std::string& name : kOutputs) {
+    for (const std::string& name : kCompiledFiles) {
       const std::string bytes = slurp(dir.file(name));
       EXPECT_TRUE(bytes == "old " + name || r.status == 1 || bytes == slurp(reference.file(name))) << name;
     }

@@ -18,7 +18,11 @@ namespace {
 
 using namespace testing_support;
 
-const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
+// A line description whose second text board lands in the first one's
+// cell: the build stops at its 510 (fault 6, line 5).
+const std::string kTwoBoardsInOneCell =
+    "[generale]\r\nlunghezza percorso, 1000\r\n[cartelli]\r\ncartello indicatore, 500, A\r\n"
+    "cartello indicatore,   510, B\r\n[fine]\r\n\r\n";
 
 // A path as the report writes it: the directories of Windows paths are
 // separated by '\', which JSON escapes.
@@ -97,7 +101,7 @@ TEST(Cli, BuildInAnEmptyDirectoryWritesTheFilesAndReportsTheOutcome) {
   EXPECT_NE(report.find("\"files\": [\"Tarvena1_linea.dat\", \"Tarvena1_84.sim\", \"Tarvena1_84.dat\"]"),
             std::string::npos)
       << report;
-  std::vector<std::string> want = kOutputs;
+  std::vector<std::string> want = kCompiledFiles;
   want.push_back("r.json");
   EXPECT_EQ(dir.names(), want);
   EXPECT_EQ(slurp(dir.file("Tarvena1_84.dat")), "");
@@ -322,9 +326,7 @@ TEST(Cli, BuildKeepsTheAuthorsTexts) {
 // keeps in DIR are neither replaced nor deleted.
 TEST(Cli, NamedDescriptionsAreReadInPlaceWithoutACopy) {
   TempDir dir, src;
-  spit(src.file("bad line.txt"),
-       "[generale]\r\nlunghezza percorso, 1000\r\n[cartelli]\r\ncartello indicatore, 500, A\r\n"
-       "cartello indicatore,   510, B\r\n[fine]\r\n\r\n");
+  spit(src.file("bad line.txt"), kTwoBoardsInOneCell);
   spit(src.file("train.txt"), "treno\r\n[generale]\r\n[fine]\r\n\r\n");
   const ExeResult stopped = run_scenpack(
       dir.path(), {"build", "--quiet", "--line", src.file("bad line.txt"), "--train", src.file("train.txt")});
@@ -352,9 +354,7 @@ TEST(Cli, NamedDescriptionsAreReadInPlaceWithoutACopy) {
 // report; the exit status and the files written are as always.
 TEST(Cli, BuildFaultNamesTheAuthorsFile) {
   TempDir dir, src;
-  spit(src.file("my line.txt"),
-       "[generale]\r\nlunghezza percorso, 1000\r\n[cartelli]\r\ncartello indicatore, 500, A\r\n"
-       "cartello indicatore,   510, B\r\n[fine]\r\n\r\n");
+  spit(src.file("my line.txt"), kTwoBoardsInOneCell);
   spit(dir.file("Tarvena1_84-.txt"), "treno\r\n[generale]\r\n[fine]\r\n\r\n");
   ExeResult r = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "my line.txt",
                                           "--report", "r.json"});
@@ -385,7 +385,7 @@ TEST(Cli, BuildAndCheckShowWarningsUnlessToldNot) {
             "Tarvena1_linea.txt:4:1: warning: \"pendeza\" names no record of the line description; the field is "
             "passed over (did you mean \"pendenza\"?) [-Wunknown-keyword]\n");
   EXPECT_EQ(silent.err, "");
-  for (const std::string& name : kOutputs) EXPECT_EQ(slurp(a.file(name)), slurp(b.file(name))) << name;
+  for (const std::string& name : kCompiledFiles) EXPECT_EQ(slurp(a.file(name)), slurp(b.file(name))) << name;
 
   TempDir c;
   const ExeResult run = run_scenpack(c.path(), {"run", "--quiet", "--dir", c.path()});
@@ -533,7 +533,7 @@ void plain_run_beside_the_executable(const std::string& prefix) {
   ExeResult r = run_exe(exe, cwd.path(), {"--quiet", "--report", cwd.file("r.json")});
   EXPECT_TRUE(r.status == 0 || r.status == 1) << r.err;
   EXPECT_TRUE(cwd.names() == std::vector<std::string>{"r.json"});
-  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(fs_path(bin.file(name)))) << name;
+  for (const std::string& name : kCompiledFiles) EXPECT_TRUE(std::filesystem::exists(fs_path(bin.file(name)))) << name;
   EXPECT_NE(slurp(cwd.file("r.json")).find("\"dir\": \"" + json_path(bin.path()) + "\""), std::string::npos);
 }
 
@@ -571,7 +571,7 @@ TEST(Cli, OutputsReplaceWhatStandsInTheirPlace) {
     SCOPED_TRACE("run " + std::to_string(run));
     ExeResult r = run_scenpack(dir.path(), {"run", "--quiet", "--dir", dir.path()});
     EXPECT_EQ(r.status, 0) << r.err;
-    for (const std::string& name : kOutputs) {
+    for (const std::string& name : kCompiledFiles) {
       EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.file(name)))) << name;
       EXPECT_EQ(slurp(dir.file(name)), slurp(first.file(name))) << name;
     }
@@ -585,7 +585,7 @@ TEST(Cli, RunAndEmitTakeADirectory) {
   TempDir dir, cwd;
   ExeResult r = run_scenpack(cwd.path(), {"run", "--quiet", "--dir", dir.path()});
   EXPECT_TRUE(r.status == 0 || r.status == 1) << r.err;
-  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
+  for (const std::string& name : kCompiledFiles) EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
   EXPECT_EQ(run_scenpack(cwd.path(), {"emit", "--dir", dir.path()}).status, 0);
   EXPECT_TRUE(cwd.names().empty());
 }
@@ -596,12 +596,12 @@ TEST(Cli, DirIsMadeWithItsParents) {
   TempDir cwd;
   ASSERT_EQ(run_scenpack(cwd.path(), {"emit", "--dir", "texts/new"}).status, 0);
   ASSERT_EQ(run_scenpack(cwd.path(), {"run", "--quiet", "--dir", "a/b/c"}).status, 0);
-  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(cwd.file("a/b/c/" + name))) << name;
+  for (const std::string& name : kCompiledFiles) EXPECT_TRUE(std::filesystem::exists(cwd.file("a/b/c/" + name))) << name;
   const ExeResult built = run_scenpack(cwd.path(), {"build", "--quiet", "--dir", "d/e", "--line",
                                                     "texts/new/Tarvena1_linea.txt", "--train",
                                                     "texts/new/Tarvena1_84-.txt"});
   EXPECT_EQ(built.status, 0) << built.err;
-  for (const std::string& name : kOutputs) EXPECT_EQ(slurp(cwd.file("d/e/" + name)), slurp(cwd.file("a/b/c/" + name)));
+  for (const std::string& name : kCompiledFiles) EXPECT_EQ(slurp(cwd.file("d/e/" + name)), slurp(cwd.file("a/b/c/" + name)));
 
   // build without --line or --train reads DIR: one not there is not made.
   const ExeResult nothing_to_read = run_scenpack(cwd.path(), {"build", "--quiet", "--dir", "f"});
@@ -629,13 +629,13 @@ TEST(Cli, InstalledProgramRunsIntoTheCurrentDirectory) {
 
   const ExeResult from_bin = run_exe(installed, cwd.path(), {"--quiet"});
   EXPECT_EQ(from_bin.status, 0) << from_bin.err;
-  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(cwd.file(name))) << name;
+  for (const std::string& name : kCompiledFiles) EXPECT_TRUE(std::filesystem::exists(cwd.file(name))) << name;
   EXPECT_EQ(names_in(prefix.file("bin")).size(), 1u);
 
   TempDir elsewhere;
   const ExeResult from_folder = run_exe(copied, elsewhere.path(), {"--quiet"});
   EXPECT_EQ(from_folder.status, 0) << from_folder.err;
-  for (const std::string& name : kOutputs) EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
+  for (const std::string& name : kCompiledFiles) EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
   EXPECT_TRUE(elsewhere.names().empty());
 }
 

@@ -24,8 +24,6 @@ namespace {
 
 using namespace testing_support;
 
-const std::vector<std::string> kOutputs = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
-
 std::string line_of_length(int metres) {
   return "[generale]\r\nlunghezza percorso, " + std::to_string(metres) + "\r\n[fine]\r\n\r\n";
 }
@@ -73,17 +71,17 @@ TEST(Signals, AStoppedBuildLeavesWholeFilesAndNoTemporary) {
     for (int delay_us : {0, 2000, 5000, 10000, 15000, 20000, 30000, 50000}) {
       SCOPED_TRACE("signal " + std::to_string(s.number) + " after " + std::to_string(delay_us) + " us");
       TempDir dir;
-      for (const std::string& name : kOutputs) spit(dir.file(name), slurp(old_set.file(name)));
+      for (const std::string& name : kCompiledFiles) spit(dir.file(name), slurp(old_set.file(name)));
       spit(dir.file("Tarvena1_linea.txt"), line_of_length(1000000));
       const int status = build_stopped_by(dir.path(), s.number, std::chrono::microseconds(delay_us));
       EXPECT_TRUE(status == s.status || status == 1) << "exit status " << status;
       if (status == s.status) ++stopped;
-      for (const std::string& name : kOutputs) {
+      for (const std::string& name : kCompiledFiles) {
         const std::string bytes = slurp(dir.file(name));
         EXPECT_TRUE(bytes == slurp(old_set.file(name)) || bytes == slurp(new_set.file(name)))
             << name << " is neither the old file nor the new one (" << bytes.size() << " bytes)";
       }
-      std::vector<std::string> expected = kOutputs;
+      std::vector<std::string> expected = kCompiledFiles;
       expected.push_back("Tarvena1_linea.txt");
       std::sort(expected.begin(), expected.end());
       EXPECT_EQ(names_in(dir.path()), expected);

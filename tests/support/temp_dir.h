@@ -27,6 +27,10 @@ inline std::string utf8_of(const std::filesystem::path& p) {
 // The lock file a run, emit or build leaves in its directory.
 inline const std::string kLockFile = ".scenpack.lock";
 
+// The three compiled files of the program's own scenario, in the order
+// names_in() sorts them.
+inline const std::vector<std::string> kCompiledFiles = {"Tarvena1_84.dat", "Tarvena1_84.sim", "Tarvena1_linea.dat"};
+
 // The names in a directory, sorted, but for the lock file.
 inline std::vector<std::string> names_in(const std::string& dir) {
   std::vector<std::string> out;
