@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -161,29 +162,97 @@ TEST_F(LanguageServerTest, TheLineDescriptionIsCheckedWithItsTrainDescriptionFro
   EXPECT_TRUE(diagnostics_for(changed, kTrainUri).is_array());
 }
 
-TEST_F(LanguageServerTest, AWarningIsNamedAndItsQuickFixesAreAskedAtItsPlace) {
-  std::string line = embedded_line();
-  const int gradient = line_starting(line, "pendenza  , 500");
-  client.open(kLineUri, line);
-  const std::vector<json> changed = client.replace_lines(kLineUri, gradient, gradient + 1, "pendeza  , 500 , 3\r\n");
-  json warning;
-  for (const json& d : diagnostics_for(changed, kLineUri)) {
-    if (d["severity"] == 2 && d["range"]["start"]["line"] == gradient) warning = d;
+// An author's slip on one line of the embedded line description, the
+// warning it draws and the line as its one quick fix leaves it.
+struct SlipWithFix {
+  const char* original_start;  // the start of the line that is changed
+  const char* slip;
+  const char* warning;
+  const char* mended;
+};
+
+const SlipWithFix kSlipsWithFixes[] = {
+    {"pendenza  , 500", "pendeza  , 500    , -7\r\n", "unknown-keyword", "pendenza  , 500    , -7\r\n"},
+    {"pendenza  , 500", "pendenza  , 500    , -7,5\r\n", "extra-fields", "pendenza  , 500    , -7.5\r\n"},
+    {"curvad2,", "curva destra 2,   500,  300\r\n", "curve-side", "curvad2,   500,  300\r\n"},
+};
+
+// The warning of `diagnostics` on `line`, or null.
+json warning_on(const json& diagnostics, int line) {
+  for (const json& d : diagnostics) {
+    if (d["severity"] == 2 && d["range"]["start"]["line"] == line) return d;
   }
-  ASSERT_FALSE(warning.is_null());
-  EXPECT_EQ(warning["code"], "unknown-keyword");
-  // Every action offered at the warning is a quick fix of that warning
-  // whose edit lies on its line (none while the warning has no mend).
-  const json actions = client.request(
-      "textDocument/codeAction",
-      {{"textDocument", {{"uri", kLineUri}}}, {"range", {{"start", position(gradient, 2)}, {"end", position(gradient, 2)}}},
-       {"context", {{"diagnostics", json::array({warning})}}}});
-  ASSERT_TRUE(actions["result"].is_array()) << actions.dump();
-  for (const json& a : actions["result"]) {
-    EXPECT_EQ(a["kind"], "quickfix");
-    EXPECT_EQ(a["diagnostics"][0]["range"]["start"]["line"], gradient);
-    EXPECT_EQ(a["edit"]["changes"][kLineUri][0]["range"]["start"]["line"], gradient);
+  return json();
+}
+
+// The byte offset of (line, character) in an ASCII `text`.
+size_t offset_of(const std::string& text, int line, int character) {
+  size_t at = 0;
+  for (int n = 0; n < line && at != std::string::npos; ++n) at = text.find('\n', at) + 1;
+  return at + static_cast<size_t>(character);
+}
+
+// The line `line` of `text`, with its line end.
+std::string line_of(const std::string& text, int line) {
+  const size_t at = offset_of(text, line, 0);
+  return text.substr(at, text.find('\n', at) + 1 - at);
+}
+
+// `text` with the edits of a quick fix made, the last first.
+std::string applied(std::string text, const json& edits) {
+  std::vector<json> ordered(edits.begin(), edits.end());
+  std::sort(ordered.begin(), ordered.end(), [](const json& a, const json& b) {
+    return std::make_pair(a["range"]["start"]["line"].get<int>(), a["range"]["start"]["character"].get<int>()) >
+           std::make_pair(b["range"]["start"]["line"].get<int>(), b["range"]["start"]["character"].get<int>());
+  });
+  for (const json& e : ordered) {
+    const size_t from = offset_of(text, e["range"]["start"]["line"], e["range"]["start"]["character"]);
+    const size_t to = offset_of(text, e["range"]["end"]["line"], e["range"]["end"]["character"]);
+    text.replace(from, to - from, e["newText"].get<std::string>());
   }
+  return text;
+}
+
+TEST_F(LanguageServerTest, AWarningsQuickFixAppliedByTheEditorMendsTheLine) {
+  for (const SlipWithFix& c : kSlipsWithFixes) {
+    SCOPED_TRACE(c.slip);
+    const std::string original = embedded_line();
+    const int line = line_starting(original, c.original_start);
+    client.open(kLineUri, original);
+    json warning = warning_on(diagnostics_for(client.replace_lines(kLineUri, line, line + 1, c.slip), kLineUri), line);
+    ASSERT_FALSE(warning.is_null());
+    EXPECT_EQ(warning["code"], c.warning);
+
+    // The editor asks for the actions at the warning's range and applies the one
+    // quick fix as it would: its edits sent back as a change of the text.
+    const json actions = client.request(
+        "textDocument/codeAction",
+        {{"textDocument", {{"uri", kLineUri}}}, {"range", warning["range"]}, {"context", {{"diagnostics", json::array({warning})}}}});
+    ASSERT_TRUE(actions["result"].is_array()) << actions.dump();
+    ASSERT_EQ(actions["result"].size(), 1u) << actions.dump();
+    const json& action = actions["result"][0];
+    EXPECT_EQ(action["kind"], "quickfix");
+    EXPECT_EQ(action["diagnostics"][0]["code"], c.warning);
+    json changes = json::array();
+    for (const json& edit : action["edit"]["changes"][kLineUri]) {
+      changes.push_back({{"range", edit["range"]}, {"text", edit["newText"]}});
+    }
+    const std::vector<json> after = client.notify(
+        "textDocument/didChange", {{"textDocument", {{"uri", kLineUri}, {"version", 100}}}, {"contentChanges", changes}});
+    EXPECT_TRUE(warning_on(diagnostics_for(after, kLineUri), line).is_null());
+
+    // The fix leaves the line as the author meant it, nothing else changed.
+    std::string expected = original;
+    expected.replace(offset_of(original, line, 0), line_of(original, line).size(), c.mended);
+    std::string slipped = original;
+    slipped.replace(offset_of(original, line, 0), line_of(original, line).size(), c.slip);
+    EXPECT_EQ(applied(slipped, action["edit"]["changes"][kLineUri]), expected);
+    client.notify("textDocument/didClose", {{"textDocument", {{"uri", kLineUri}}}});
+  }
+}
+
+TEST_F(LanguageServerTest, ACodeActionRequestWithoutARangeIsRefused) {
+  client.open(kLineUri, embedded_line());
   const json bad = client.request("textDocument/codeAction", {{"textDocument", {{"uri", kLineUri}}}, {"range", 3}});
   EXPECT_EQ(bad["error"]["code"], -32602);
 }
