@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/cell_roles.h"
+
 namespace scenpack {
 namespace {
 
@@ -29,7 +31,7 @@ bool kind_at(const Tables& t, int64_t k, uint8_t tipo) {
 void mark(Tables& t, int64_t k) {
   Cella& c = *cell_at(t, k);  // callers mark only cells they found free
   c.tipo = kind::kCodePoint;
-  c.dato1 = kCabCode;
+  CodePointCell{c}.cab_code() = kCabCode;
 }
 
 // Marks the first free cell of `cells`, in order; false when none is free.
@@ -53,8 +55,8 @@ void code_point_before_signal(Tables& t, FaultSink& sink, int64_t k) {
   if (mark_first_free(t, {k - 1, k - 2})) return;
   for (int64_t p : {k - 1, k - 2}) {
     if (kind_at(t, p, kind::kCodePoint)) {
-      Cella& c = *cell_at(t, p);
-      c.dato1 = std::min(kCabCode, c.dato1);
+      const CodePointCell point{*cell_at(t, p)};
+      point.cab_code() = std::min(kCabCode, point.cab_code());
       return;
     }
   }
@@ -185,7 +187,7 @@ void signal_after_end(Tables& t, FaultSink& sink, int64_t end) {
 
 void slowdown_start(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i) {
   windows_before_start(t, sink, i);
-  if (cell_at(t, i)->dato1 >= kFastSlowdown) return;
+  if (SlowOrderCell{*cell_at(t, i)}.speed_kmh() >= kFastSlowdown) return;
   if (std::optional<int64_t> end = walk_slowdown(t, sink, ends, i)) signal_after_end(t, sink, *end);
 }
 

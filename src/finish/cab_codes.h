@@ -10,7 +10,7 @@
 //  B  start cell, i > 7:  first free of i-5, i-6, i-7;    none: fault 12 at i x 50.
 //  C  start cell, i > 13: first free of i-11, i-12, i-13; none: fault 12.
 //  D  start cell, i > 20: first free of i-18, i-19, i-20; none: fault 12.
-//  E  start cell whose speed (dato1, signed 16 bits) is below 110: walk to
+//  E  start cell whose speed (an Integer, signed) is below 110: walk to
 //     the slowdown end marking every 8th cell (or the cell before, or the
 //     cell after, keeping the next point 8 cells on); three occupied cells:
 //     fault 13 at that cell x 50 and no further point on this walk.

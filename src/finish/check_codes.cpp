@@ -1,6 +1,8 @@
 #include "finish/check_codes.h"
 
+#include "model/cell_roles.h"
 #include "model/numeric.h"
+#include "model/record_roles.h"
 
 namespace scenpack {
 namespace {
@@ -49,23 +51,29 @@ int32_t codice_gara_st(std::string_view numero_treno, std::string_view nome_scen
   return sum;  // at most 255 * 325 = 82875
 }
 
-int16_t codice_gara_og(const Tables& t) { return codice_gara_og(t.schede[kTrainRecord].testo, t.schede[kScenarioRecord].testo); }
-int32_t codice_gara_st(const Tables& t) { return codice_gara_st(t.schede[kTrainRecord].testo, t.schede[kScenarioRecord].testo); }
+int16_t codice_gara_og(const Tables& t) {
+  return codice_gara_og(train_record(t.schede).number(), scenario_record(t.schede).name());
+}
+int32_t codice_gara_st(const Tables& t) {
+  return codice_gara_st(train_record(t.schede).number(), scenario_record(t.schede).name());
+}
 
 FaultCode store_check_codes(Tables& t) {
-  constexpr int kNameRecord = 85;
-  constexpr int kFirstRouteCell = 1;
-  Scheda& record = t.schede[kNameRecord];
+  const ScenarioRecord record = scenario_record(t.schede);
   // Cell 1 is missing when the route length was never read (see header).
-  Cella* cell = cell_at(t, kFirstRouteCell);
+  Cella* const cell = cell_at(t, kCheckCodeCell);
 
-  if (record.intero1 != 0 || (cell && cell->dato1 != 0)) return FaultCode::kReservedMarkerTaken;
-  record.intero1 = kRecordMarker;
-  if (cell) cell->dato1 = kCellMarker;
+  if (record.check_code_marker() != 0 || (cell && CheckCodeCell{*cell}.marker() != 0)) {
+    return FaultCode::kReservedMarkerTaken;
+  }
+  record.check_code_marker() = kRecordMarker;
+  if (cell) CheckCodeCell{*cell}.marker() = kCellMarker;
 
-  if (record.lungo4 != 0 || (cell && cell->dato2 != 0)) return FaultCode::kReservedCodesTaken;
-  record.lungo4 = codice_gara_st(t);
-  if (cell) cell->dato2 = codice_gara_og(t);
+  if (record.weighted_check_code() != 0 || (cell && CheckCodeCell{*cell}.plain_check_code() != 0)) {
+    return FaultCode::kReservedCodesTaken;
+  }
+  record.weighted_check_code() = codice_gara_st(t);
+  if (cell) CheckCodeCell{*cell}.plain_check_code() = codice_gara_og(t);
   return FaultCode::kNone;
 }
 

@@ -18,8 +18,8 @@ constexpr std::string_view kCheckFiller = "qqrrssttuuvvwwxxyyzzppkkjj";
 constexpr size_t kCheckedCharacters = 25;
 
 // Reserved values stored beside the codes.
-constexpr int16_t kRecordMarker = 610;  // schede(85).intero1
-constexpr int16_t kCellMarker = 5121;   // celle(1).dato1
+constexpr int16_t kRecordMarker = 610;  // in the scenario's record
+constexpr int16_t kCellMarker = 5121;   // in cell 1
 
 // Lower case as the Windows-1252 code page has it: A-Z, the accented capitals
 // 0xC0-0xDE (not 0xD7, the multiplication sign), and the four capitals
@@ -32,20 +32,21 @@ std::string check_text(std::string_view numero_treno, std::string_view nome_scen
 int16_t codice_gara_og(std::string_view numero_treno, std::string_view nome_scenario);
 int32_t codice_gara_st(std::string_view numero_treno, std::string_view nome_scenario);
 
-// The codes of a build, from the texts of records 86 (train) and 85 (name).
+// The codes of a build, from the train number and the scenario name that
+// their records hold.
 int16_t codice_gara_og(const Tables& t);
 int32_t codice_gara_st(const Tables& t);
 
 // Stores the reserved values and the check codes, after the cab-code pass:
-// 610 in schede(85).intero1 and 5121 in celle(1).dato1, then the weighted
-// code in schede(85).lungo4 and the plain code in celle(1).dato2. Each pair
+// the markers 610 in the scenario's record and 5121 in cell 1, then the
+// weighted code in the scenario's record and the plain code in cell 1. Each pair
 // of places must be 0 before: otherwise nothing more is stored and the stop
 // code is returned (1250 for the markers, 1251 for the codes). Returns
 // kNone when everything was stored.
 //
 // When the cell table was never sized (the line description failed before
 // its route length) cell 1 does not exist: its two values are then neither
-// tested nor stored, while record 85 is always tested and stored.
+// tested nor stored, while the scenario's record is always tested and stored.
 FaultCode store_check_codes(Tables& t);
 
 }  // namespace scenpack

@@ -26,30 +26,33 @@ std::string at(int64_t cell, uint8_t tipo) {
 }
 
 void slow_order(Meaning& m, const Cella& c, const std::string& what) {
-  phrase(m, what + " " + num(c.dato1) + " km/h");
-  add(m, "speed_kmh", c.dato1);
-  if (c.dato2 != 0) phrase(m, "further value " + num(c.dato2)), add(m, "further_value", c.dato2);
-  if (c.tipo != kind::kSlowdownWarning && c.dato3 == 1) phrase(m, "whole train"), add(m, "whole_train", 1);
+  const SlowOrderCell order{c};
+  phrase(m, what + " " + num(order.speed_kmh()) + " km/h");
+  add(m, "speed_kmh", order.speed_kmh());
+  if (order.further_value() != 0) phrase(m, "further value " + num(order.further_value())), add(m, "further_value", order.further_value());
+  if (c.tipo != kind::kSlowdownWarning && order.whole_train() == 1) phrase(m, "whole train"), add(m, "whole_train", 1);
 }
 
 void signal(Meaning& m, const Cella& c, int64_t cell) {
-  phrase(m, "signal" + at(cell, c.tipo) + ": codes " + code_pair(c.dato1) + " " + code_pair(c.dato2) + " " +
-                code_pair(c.dato3) + ", group " + num(c.dato4) + ", time " + num(c.tempo));
-  add(m, "code1_left", c.dato1 / 10), add(m, "code1_right", c.dato1 % 10);
-  add(m, "code2_left", c.dato2 / 10), add(m, "code2_right", c.dato2 % 10);
-  add(m, "code3_left", c.dato3 / 10), add(m, "code3_right", c.dato3 % 10);
-  add(m, "group", c.dato4), add(m, "time", c.tempo);
+  const SignalCell s{c};
+  phrase(m, "signal" + at(cell, c.tipo) + ": codes " + code_pair(s.code1()) + " " + code_pair(s.code2()) + " " +
+                code_pair(s.code3()) + ", group " + num(s.group()) + ", time " + num(s.time()));
+  add(m, "code1_left", s.code1() / 10), add(m, "code1_right", s.code1() % 10);
+  add(m, "code2_left", s.code2() / 10), add(m, "code2_right", s.code2() % 10);
+  add(m, "code3_left", s.code3() / 10), add(m, "code3_right", s.code3() % 10);
+  add(m, "group", s.group()), add(m, "time", s.time());
 }
 
 void speed_board(Meaning& m, const Cella& c, int64_t cell) {
-  phrase(m, "speed board" + at(cell, c.tipo) + ": " + board_speeds(c.dato1) + ", " + board_speeds(c.dato2) + ", " +
-                board_speeds(c.dato3) + " km/h (left|right), stripes " + code_pair(c.dato4));
+  const SpeedBoardCell b{c};
+  phrase(m, "speed board" + at(cell, c.tipo) + ": " + board_speeds(b.speeds_a()) + ", " + board_speeds(b.speeds_b()) + ", " +
+                board_speeds(b.speeds_c()) + " km/h (left|right), stripes " + code_pair(b.stripes()));
   const std::string_view sides[][2] = {{"speed_a_left_kmh", "speed_a_right_kmh"},
                                        {"speed_b_left_kmh", "speed_b_right_kmh"},
                                        {"speed_c_left_kmh", "speed_c_right_kmh"}};
-  const int16_t values[] = {c.dato1, c.dato2, c.dato3};
+  const int16_t values[] = {b.speeds_a(), b.speeds_b(), b.speeds_c()};
   for (size_t k = 0; k < 3; ++k) add(m, sides[k][0], values[k] / 100 * 5), add(m, sides[k][1], values[k] % 100 * 5);
-  add(m, "stripes_left", c.dato4 / 10), add(m, "stripes_right", c.dato4 % 10);
+  add(m, "stripes_left", b.stripes() / 10), add(m, "stripes_right", b.stripes() % 10);
 }
 
 // The text of record `r`, when the records are known and r is one of them.
@@ -59,14 +62,15 @@ const Scheda* record_named(const Records* schede, int64_t r) {
 }
 
 void named_record(Meaning& m, const std::string& what, const Cella& c, const Records* schede) {
-  const Scheda* s = record_named(schede, c.dato1);
-  std::string words = what + " " + num(c.dato1);
+  const int16_t record = RecordCell{c}.record();
+  const Scheda* s = record_named(schede, record);
+  std::string words = what + " " + num(record);
   if (s) {
     words += ' ';
     words += quoted_text(s->testo);
   }
   phrase(m, words);
-  add(m, "record", c.dato1);
+  add(m, "record", record);
   if (s) m.texts.emplace_back("text", decoded_text(s->testo));
 }
 
@@ -78,15 +82,15 @@ void cell_object(Meaning& m, const Cella& c, int64_t cell, const Records* schede
     case kind::kSlowdownEnd: slow_order(m, c, "end of slow order" + at(cell, c.tipo) + " to"); break;
     case kind::kSlowdownWarning: slow_order(m, c, "slow-order warning" + at(cell, c.tipo) + ":"); break;
     case kind::kSlowdownBoard:
-      phrase(m, "slow-order board " + num(c.dato1) + " before the warning (1 the nearest)");
-      add(m, "board", c.dato1);
+      phrase(m, "slow-order board " + num(SlowOrderBoardCell{c}.board()) + " before the warning (1 the nearest)");
+      add(m, "board", SlowOrderBoardCell{c}.board());
       break;
     case kind::kSpeedBoard: speed_board(m, c, cell); break;
     case kind::kStationEnd: named_record(m, "end mark" + at(cell, c.tipo) + " of station", c, schede); break;
     case kind::kTunnelMarker: phrase(m, "tunnel marker"); break;
     case kind::kCodePoint:
-      phrase(m, "cab code " + num(c.dato1) + " from " + metres(cell_first_metre(cell)));
-      add(m, "cab_code", c.dato1);
+      phrase(m, "cab code " + num(CodePointCell{c}.cab_code()) + " from " + metres(cell_first_metre(cell)));
+      add(m, "cab_code", CodePointCell{c}.cab_code());
       break;
     case kind::kNoCode: phrase(m, "no cab code from " + metres(cell_first_metre(cell))); break;
     case kind::kTextBoard: named_record(m, "text board" + at(cell, c.tipo) + ", record", c, schede); break;
@@ -94,18 +98,55 @@ void cell_object(Meaning& m, const Cella& c, int64_t cell, const Records* schede
   }
 }
 
-void station(Meaning& m, const Scheda& s) {
-  phrase(m, quoted_text(s.testo) + ": " + station_kind_text(s.byte1) + " at " + metres(s.lungo3) + ", from " + metres(s.lungo1) + " to " +
-                metres(s.lungo2) + ", time " + clock_text(s.lungo4));
-  m.texts.emplace_back("kind_name", station_kind_text(s.byte1));
-  m.texts.emplace_back("time", clock_text(s.lungo4));
-  m.texts.emplace_back("name", decoded_text(s.testo));
+void station(Meaning& m, const Scheda& record) {
+  const StationRecord s{record};
+  phrase(m, quoted_text(s.name()) + ": " + station_kind_text(s.kind()) + " at " + metres(s.position()) + ", from " +
+                metres(s.near_end()) + " to " + metres(s.far_end()) + ", time " + clock_text(s.time()));
+  m.texts.emplace_back("kind_name", station_kind_text(s.kind()));
+  m.texts.emplace_back("time", clock_text(s.time()));
+  m.texts.emplace_back("name", decoded_text(s.name()));
+}
+
+void chainage(Meaning& m, const Scheda& record) {
+  const ChainageRecord s{record};
+  phrase(m, "from " + metres(s.start()) + " the chainage is the distance " +
+                (s.difference() < 0 ? "- " + metres(-static_cast<int64_t>(s.difference())) : "+ " + metres(s.difference())) +
+                (s.flag() == 1 ? " (+ 100 m by the flag)" : ""));
+}
+
+void general(Meaning& m, const Scheda& record) {
+  const GeneralDataRecord s{record};
+  phrase(m, "braked mass " + num(s.braked_mass_percent()) + " %, route length " + metres(s.route_length()) + ", " +
+                num(s.coaches()) + " coaches");
+}
+
+void scenario(Meaning& m, const Scheda& record) {
+  const ScenarioRecord s{record};
+  phrase(m, "scenario " + quoted_text(s.name()) + ", background uno " + num(s.background_uno()) + ", due " +
+                num(s.background_due()) + ", tre " + num(s.background_tre()) + ", weighted check code " +
+                num(s.weighted_check_code()));
+}
+
+void train(Meaning& m, const Scheda& record) {
+  const TrainRecord s{record};
+  const int64_t clock = start_clock_seconds(record);
+  phrase(m, "train " + quoted_text(s.number()) + ", signal repetition " +
+                (s.repetition_end() == 0 ? std::string("none")
+                                         : metres(s.repetition_start()) + " to " + metres(s.repetition_end()) + " with " +
+                                               num(s.repetition_codes()) + " codes") +
+                ", sand " + num(s.sand()) + ", start clock " + clock_text(clock));
+  m.texts.emplace_back("start_clock", clock_text(clock));
 }
 
 }  // namespace
 
-int speed_limit_kmh(const Cella& c) { return 5 * c.dato5; }
-int gradient_per_mille(const Cella& c) { return c.dato6 - 100; }
+int speed_limit_kmh(const Cella& c) { return 5 * speed_limit_steps(c); }
+int gradient_per_mille(const Cella& c) { return gradient_byte(c) - 100; }
+
+int64_t start_clock_seconds(const Scheda& train_record) {
+  const TrainRecord s{train_record};
+  return (static_cast<int64_t>(s.clock_hours()) * 60 + s.clock_minutes()) * 60 + s.clock_seconds();
+}
 
 std::string code_pair(int64_t v) { return num(v / 10) + "|" + num(v % 10); }
 
@@ -153,24 +194,17 @@ Meaning record_meaning(const Scheda& s, std::string_view role) {
   if (role.rfind("station", 0) == 0) {
     station(m, s);
   } else if (role.rfind("text board", 0) == 0) {
-    phrase(m, quoted_text(s.testo));
-    m.texts.emplace_back("text", decoded_text(s.testo));
+    const std::string& text = TextBoardRecord{s}.text();
+    phrase(m, quoted_text(text));
+    m.texts.emplace_back("text", decoded_text(text));
   } else if (role.rfind("chainage", 0) == 0) {
-    phrase(m, "from " + metres(s.lungo1) + " the chainage is the distance " +
-                  (s.lungo2 < 0 ? "- " + metres(-static_cast<int64_t>(s.lungo2)) : "+ " + metres(s.lungo2)) +
-                  (s.lungo3 == 1 ? " (+ 100 m by the flag)" : ""));
+    chainage(m, s);
   } else if (role == "general data") {
-    phrase(m, "braked mass " + num(s.lungo1) + " %, route length " + metres(s.lungo2) + ", " + num(s.lungo3) + " coaches");
+    general(m, s);
   } else if (role == "scenario and check code") {
-    phrase(m, "scenario " + quoted_text(s.testo) + ", background uno " + num(s.lungo1) + ", due " + num(s.lungo3) +
-                  ", tre " + num(s.lungo2) + ", weighted check code " + num(s.lungo4));
+    scenario(m, s);
   } else if (role == "train and start clock") {
-    const int64_t clock = (static_cast<int64_t>(s.intero3) * 60 + s.intero4) * 60 + s.intero5;
-    phrase(m, "train " + quoted_text(s.testo) + ", signal repetition " +
-                  (s.lungo2 == 0 ? std::string("none") : metres(s.lungo1) + " to " + metres(s.lungo2) + " with " +
-                                                             num(s.lungo3) + " codes") +
-                  ", sand " + num(s.intero1) + ", start clock " + clock_text(clock));
-    m.texts.emplace_back("start_clock", clock_text(clock));
+    train(m, s);
   }
   return m;
 }

@@ -13,14 +13,19 @@
 #include <utility>
 #include <vector>
 
+#include "model/cell_roles.h"
+#include "model/record_roles.h"
 #include "model/tables.h"
 
 namespace scenpack {
 
 using Records = std::array<Scheda, kRecordCount>;
 
-int speed_limit_kmh(const Cella& c);     // dato5 x 5
-int gradient_per_mille(const Cella& c);  // dato6 - 100
+int speed_limit_kmh(const Cella& c);
+int gradient_per_mille(const Cella& c);
+
+// The train record's start clock in seconds from midnight.
+int64_t start_clock_seconds(const Scheda& train_record);
 
 // "+8", "-3", "0".
 std::string signed_number(int64_t v);

@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "model/cell_roles.h"
+#include "model/record_roles.h"
+
 namespace scenpack {
 namespace {
 
@@ -24,8 +27,6 @@ constexpr KindName kKindNames[] = {
     {kind::kNoCode, "no code"},
     {kind::kTextBoard, "text board"},
 };
-
-constexpr int kChainageRecords[] = {81, 82, 83};
 
 bool in_use(const Scheda& s) { return !(s == Scheda{}); }
 
@@ -88,7 +89,9 @@ std::array<std::string, kRecordCount> record_roles(const std::array<Scheda, kRec
   std::array<bool, kRecordCount> board{};
   if (celle) {
     for (const Cella& c : *celle) {
-      if (c.tipo == kind::kTextBoard && c.dato1 >= 1 && c.dato1 <= kFirstBoardRecord) board[static_cast<size_t>(c.dato1)] = true;
+      if (c.tipo != kind::kTextBoard) continue;
+      const int16_t record = RecordCell{c}.record();
+      if (record >= 1 && record <= kFirstBoardRecord) board[static_cast<size_t>(record)] = true;
     }
   } else {
     for (int r = kFirstBoardRecord; r >= 1 && text_only(schede[static_cast<size_t>(r)]); --r) board[static_cast<size_t>(r)] = true;
@@ -97,14 +100,13 @@ std::array<std::string, kRecordCount> record_roles(const std::array<Scheda, kRec
     const size_t i = static_cast<size_t>(r);
     std::string& role = roles[i];
     if (board[i]) role = "text board " + std::to_string(kFirstBoardRecord + 1 - r);
-    else if (r >= 1 && r <= kFirstBoardRecord && in_use(schede[i])) role = "station " + std::to_string(r);
+    else if (r >= kFirstStationRecord && r <= kFirstBoardRecord && in_use(schede[i])) role = "station " + std::to_string(r);
     else if (r == kGeneralDataRecord) role = "general data";
     else if (r == kScenarioRecord) role = "scenario and check code";
     else if (r == kTrainRecord) role = "train and start clock";
     else role = "free";
-    for (size_t n = 0; n < std::size(kChainageRecords); ++n) {
-      if (r == kChainageRecords[n]) role = "chainage " + std::to_string(n + 1);
-    }
+    const int chainage = r - kFirstChainageRecord;
+    if (chainage >= 0 && chainage < kChainageRecordCount) role = "chainage " + std::to_string(chainage + 1);
   }
   return roles;
 }

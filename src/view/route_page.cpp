@@ -79,8 +79,8 @@ std::string route_page(const CompiledScenario& c, const ScenarioSummary& s) {
     return std::vector<std::string>{num(r.start), r.end ? num(*r.end) : "none", num(r.speed)};
   });
   table(w, "signals", "Signals", {"cell", "metre", "dato1", "dato2", "dato3", "dato4", "tempo"}, s.signals,
-        [](const SignalRow& r) {
-          return std::vector<std::string>{num(r.cell), num(r.metre), num(r.dato1), num(r.dato2), num(r.dato3), num(r.dato4), num(r.tempo)};
+        [](const SignalCellRow& r) {
+          return std::vector<std::string>{num(r.cell), num(r.metre), num(r.code1), num(r.code2), num(r.code3), num(r.group), num(r.time)};
         });
   w.close().close().close().close().newline();
   return w.text();

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "markup/xml_writer.h"
+#include "model/cell_roles.h"
 #include "model/route_geometry.h"
 #include "view/label_places.h"
 #include "view/names.h"
@@ -326,8 +327,8 @@ void speed_and_gradient(XmlWriter& w, LabelPlaces& places, const Drawing& d, con
                         const Lanes& lanes) {
   const Box& b = d.layout.profile;
   // The cells of the route itself: the margin after its end is never filled.
-  const std::vector<double> speed = cell_values(*c.celle, [](const Cella& x) { return 5.0 * x.dato5; });
-  const std::vector<double> gradient = cell_values(*c.celle, [](const Cella& x) { return x.dato6 - 100.0; });
+  const std::vector<double> speed = cell_values(*c.celle, [](const Cella& x) { return 5.0 * speed_limit_steps(x); });
+  const std::vector<double> gradient = cell_values(*c.celle, [](const Cella& x) { return gradient_byte(x) - 100.0; });
   double top_speed = 50;
   double steepest = 5;
   for (size_t i = 0; i < speed.size() && static_cast<double>(i) * kCellLength < d.route_metres; ++i) {
@@ -373,7 +374,7 @@ void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
   const double axis_y = b.bottom() + 14;
   placed_text(w, places, "km", 10, {{b.left - 5, axis_y, Anchor::kEnd}}, "axis-title", "#333333");
   slow_orders(w, places, d, b);
-  ticks(w, d, lanes.signals, d.summary.signals, [](const SignalRow& r) { return r.metre; }, "signal", "#d32f2f");
+  ticks(w, d, lanes.signals, d.summary.signals, [](const SignalCellRow& r) { return r.metre; }, "signal", "#d32f2f");
   ticks(w, d, lanes.code_points, d.summary.code_points, [](const CellRow& r) { return r.metre; }, "code-point", "#1565c0");
   ticks(w, d, lanes.text_boards, d.summary.text_boards, [](const TextBoardRow& r) { return r.metre; }, "text-board", "#ef6c00");
   // The km axis under the band, then the station names in rows under it.

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "format/encoding.h"
+#include "model/cell_roles.h"
 #include "view/author_terms.h"
 #include "view/names.h"
 #include "view/shown_text.h"
@@ -135,7 +136,7 @@ struct TrackValue {
 constexpr TrackValue kTrackValues[] = {
     {"speed limit", "km/h", [](const Cella& c) -> int64_t { return speed_limit_kmh(c); }},
     {"gradient", "per mille", [](const Cella& c) -> int64_t { return gradient_per_mille(c); }},
-    {"adhesion", "", [](const Cella& c) -> int64_t { return c.dato7; }},
+    {"adhesion", "", [](const Cella& c) -> int64_t { return adhesion(c); }},
     {"tunnel kind", "", [](const Cella& c) -> int64_t { return c.galleria; }},
     {"look-back value", "", [](const Cella& c) -> int64_t { return c.avviso; }},
 };
@@ -163,13 +164,17 @@ void compare_track(const std::vector<Cella>& a, const std::vector<Cella>& b, std
 // ---- objects
 
 using ObjectKey = std::tuple<uint8_t, int16_t, int16_t, int16_t, int16_t, uint8_t>;
-ObjectKey object_key(const Cella& c) { return {c.tipo, c.dato1, c.dato2, c.dato3, c.dato4, c.tempo}; }
+ObjectKey object_key(const Cella& c) {
+  const auto [first, second, third, fourth, time] = object_values(c);
+  return {c.tipo, first, second, third, fourth, time};
+}
 
 std::string object_text(const Cella& c, int64_t cell, const Records* schede) {
   std::string text = object_meaning(c, cell, schede);
   if (!text.empty()) return text;
   // A cell of kind nothing holding values: cell 1's marker and check code.
-  return "values " + num(c.dato1) + " " + num(c.dato2) + " " + num(c.dato3) + " " + num(c.dato4) + " " + num(c.tempo) +
+  const auto [first, second, third, fourth, time] = object_values(c);
+  return "values " + num(first) + " " + num(second) + " " + num(third) + " " + num(fourth) + " " + num(time) +
          " in cell " + num(cell);
 }
 

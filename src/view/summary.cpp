@@ -4,6 +4,7 @@
 #include <map>
 
 #include "finish/check_codes.h"
+#include "view/author_terms.h"
 #include "view/names.h"
 
 namespace scenpack {
@@ -12,18 +13,17 @@ namespace {
 
 void summarize_records(const std::array<Scheda, kRecordCount>& schede, const std::vector<Cella>* celle,
                        ScenarioSummary& out) {
-  out.route_length = schede[kGeneralDataRecord].lungo2;
-  const Scheda& train = schede[kTrainRecord];
-  out.start_clock = clock_text((static_cast<int64_t>(train.intero3) * 60 + train.intero4) * 60 + train.intero5);
+  out.route_length = general_data(schede).route_length();
+  out.start_clock = clock_text(start_clock_seconds(schede[kTrainRecord]));
   const auto roles = record_roles(schede, celle);
-  for (int r = 1; r <= kFirstBoardRecord; ++r) {
-    const Scheda& s = schede[static_cast<size_t>(r)];
+  for (int r = kFirstStationRecord; r <= kFirstBoardRecord; ++r) {
+    const StationRecord s{schede[static_cast<size_t>(r)]};
     if (roles[static_cast<size_t>(r)].rfind("station", 0) != 0) continue;
-    out.stations.push_back({r, s.testo, s.byte1, s.lungo3, s.lungo1, s.lungo2, s.lungo4});
+    out.stations.push_back({r, s.name(), s.kind(), s.position(), s.near_end(), s.far_end(), s.time()});
   }
-  out.check_codes.weighted_stored = schede[kScenarioRecord].lungo4;
-  out.check_codes.name_in_records = schede[kScenarioRecord].testo;
-  out.check_codes.number_in_records = schede[kTrainRecord].testo;
+  out.check_codes.weighted_stored = scenario_record(schede).weighted_check_code();
+  out.check_codes.name_in_records = scenario_record(schede).name();
+  out.check_codes.number_in_records = train_record(schede).number();
 }
 
 // Consecutive cells of one tunnel kind form one tunnel.
@@ -50,32 +50,34 @@ void summarize_cells(const std::vector<Cella>& celle, const std::array<Scheda, k
     ++by_kind[c.tipo];
     if (c.galleria != 0) add_tunnel_cell(out, cell, c.galleria, previous_tunnel_cell);
     switch (c.tipo) {
-      case kind::kSignal:
-        out.signals.push_back({cell, metre, c.dato1, c.dato2, c.dato3, c.dato4, c.tempo});
+      case kind::kSignal: {
+        const SignalCell s{c};
+        out.signals.push_back({cell, metre, s.code1(), s.code2(), s.code3(), s.group(), s.time()});
         break;
+      }
       case kind::kSlowdownStart:
-        out.slow_orders.push_back({metre, std::nullopt, c.dato1});
+        out.slow_orders.push_back({metre, std::nullopt, SlowOrderCell{c}.speed_kmh()});
         open_slow_order = out.slow_orders.size() - 1;
         break;
       case kind::kSlowdownEnd:
         if (open_slow_order) out.slow_orders[*open_slow_order].end = metre;
         open_slow_order.reset();
         break;
-      case kind::kSpeedBoard: out.speed_boards.push_back({cell, metre, c.dato1}); break;
-      case kind::kCodePoint: out.code_points.push_back({cell, metre, c.dato1}); break;
-      case kind::kNoCode: out.no_code.push_back({cell, metre, c.dato1}); break;
+      case kind::kSpeedBoard: out.speed_boards.push_back({cell, metre, SpeedBoardCell{c}.speeds_a()}); break;
+      case kind::kCodePoint: out.code_points.push_back({cell, metre, CodePointCell{c}.cab_code()}); break;
+      case kind::kNoCode: out.no_code.push_back({cell, metre, first_value(c)}); break;
       case kind::kTextBoard: {
+        const int16_t record = RecordCell{c}.record();
         std::string text;
-        if (schede && c.dato1 >= 0 && c.dato1 < kRecordCount) text = (*schede)[static_cast<size_t>(c.dato1)].testo;
-        out.text_boards.push_back({cell, metre, c.dato1, text});
+        if (schede && record >= 0 && record < kRecordCount) text = TextBoardRecord{(*schede)[static_cast<size_t>(record)]}.text();
+        out.text_boards.push_back({cell, metre, record, text});
         break;
       }
       default: break;
     }
   }
   out.cells_by_kind.assign(by_kind.begin(), by_kind.end());
-  constexpr size_t kCodeCell = 1;
-  if (celle.size() > kCodeCell) out.check_codes.plain_stored = celle[kCodeCell].dato2;
+  if (celle.size() > kCheckCodeCell) out.check_codes.plain_stored = CheckCodeCell{celle[kCheckCodeCell]}.plain_check_code();
 }
 
 }  // namespace

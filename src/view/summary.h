@@ -16,25 +16,25 @@ namespace scenpack {
 struct StationRow {
   int record = 0;
   std::string name;
-  int kind = 0;           // byte1
-  int32_t position = 0;   // lungo3
-  int32_t near_end = 0;   // lungo1
-  int32_t far_end = 0;    // lungo2
-  int32_t time = 0;       // lungo4, seconds from midnight
+  int kind = 0;
+  int32_t position = 0;
+  int32_t near_end = 0;
+  int32_t far_end = 0;
+  int32_t time = 0;       // seconds from midnight
 };
 
 // One marked cell: its index, the metre it stands for and its first value.
 struct CellRow {
   int32_t cell = 0;
   int64_t metre = 0;
-  int32_t value = 0;  // dato1
+  int32_t value = 0;
 };
 
-struct SignalRow {
+struct SignalCellRow {
   int32_t cell = 0;
   int64_t metre = 0;
-  int16_t dato1 = 0, dato2 = 0, dato3 = 0, dato4 = 0;
-  uint8_t tempo = 0;
+  int16_t code1 = 0, code2 = 0, code3 = 0, group = 0;
+  uint8_t time = 0;
 };
 
 struct SlowOrderRow {
@@ -57,25 +57,25 @@ struct TunnelRow {
 };
 
 struct CheckCodeState {
-  std::optional<int16_t> plain_stored;     // dato2 of cell 1
-  std::optional<int32_t> weighted_stored;  // lungo4 of record 85
+  std::optional<int16_t> plain_stored;     // in cell 1
+  std::optional<int32_t> weighted_stored;  // in the scenario's record
   int16_t plain_expected = 0;              // from NAME and NUM
   int32_t weighted_expected = 0;
-  std::optional<std::string> name_in_records;    // testo of record 85
-  std::optional<std::string> number_in_records;  // testo of record 86
+  std::optional<std::string> name_in_records;    // the scenario's record
+  std::optional<std::string> number_in_records;  // the train's record
 };
 
 struct ScenarioSummary {
   std::string nome_scenario;
   std::string numero_treno;
-  std::optional<int32_t> route_length;  // record 84, lungo2
-  std::optional<std::string> start_clock;  // record 86, "hh:mm:ss"
+  std::optional<int32_t> route_length;  // from the general data
+  std::optional<std::string> start_clock;  // from the train's record, "hh:mm:ss"
   std::optional<int32_t> cell_count;
   std::vector<std::pair<uint8_t, int32_t>> cells_by_kind;  // kinds present, in number order
   std::optional<int32_t> map_metres;
   std::optional<int32_t> map_points_set;
   std::vector<StationRow> stations;
-  std::vector<SignalRow> signals;
+  std::vector<SignalCellRow> signals;
   std::vector<SlowOrderRow> slow_orders;
   std::vector<CellRow> speed_boards;
   std::vector<TextBoardRow> text_boards;

@@ -82,10 +82,10 @@ std::string summary_text(const ScenarioSummary& s) {
            padded(num(r.far_end), 10) + padded(num(r.kind), 6) + "  " + clock_text(r.time) + "  " + shown_text(r.name);
   });
   table(out, "signals", "    cell     metre  dato1  dato2  dato3  dato4  tempo  codes (left|right)", s.signals,
-        [](const SignalRow& r) {
-          return padded(num(r.cell), 8) + padded(num(r.metre), 10) + padded(num(r.dato1), 7) + padded(num(r.dato2), 7) +
-                 padded(num(r.dato3), 7) + padded(num(r.dato4), 7) + padded(num(r.tempo), 7) + "  " +
-                 code_pair(r.dato1) + " " + code_pair(r.dato2) + " " + code_pair(r.dato3);
+        [](const SignalCellRow& r) {
+          return padded(num(r.cell), 8) + padded(num(r.metre), 10) + padded(num(r.code1), 7) + padded(num(r.code2), 7) +
+                 padded(num(r.code3), 7) + padded(num(r.group), 7) + padded(num(r.time), 7) + "  " +
+                 code_pair(r.code1) + " " + code_pair(r.code2) + " " + code_pair(r.code3);
         });
   table(out, "slow orders", "   start       end  speed", s.slow_orders, [](const SlowOrderRow& r) {
     return padded(num(r.start), 8) + padded(r.end ? num(*r.end) : std::string("none"), 10) + padded(num(r.speed), 7);
@@ -124,10 +124,10 @@ std::string summary_json(const ScenarioSummary& s, bool pretty) {
     w.key("lungo4").value(r.time).key("time").value(clock_text(r.time)).end_object();
   }
   w.end_array().key("signals").begin_array();
-  for (const SignalRow& r : s.signals) {
-    w.begin_object().key("cell").value(r.cell).key("metre").value(r.metre).key("dato1").value(int64_t{r.dato1});
-    w.key("dato2").value(int64_t{r.dato2}).key("dato3").value(int64_t{r.dato3}).key("dato4").value(int64_t{r.dato4});
-    w.key("tempo").value(int64_t{r.tempo}).end_object();
+  for (const SignalCellRow& r : s.signals) {
+    w.begin_object().key("cell").value(r.cell).key("metre").value(r.metre).key("dato1").value(int64_t{r.code1});
+    w.key("dato2").value(int64_t{r.code2}).key("dato3").value(int64_t{r.code3}).key("dato4").value(int64_t{r.group});
+    w.key("tempo").value(int64_t{r.time}).end_object();
   }
   w.end_array().key("slow_orders").begin_array();
   for (const SlowOrderRow& r : s.slow_orders) {
