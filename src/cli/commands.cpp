@@ -17,6 +17,7 @@
 #include "cli/plot_command.h"
 #include "cli/staging.h"
 #include "driver/build.h"
+#include "driver/scenario_texts.h"
 #include "driver/startup.h"
 #include "platform/desktop.h"
 #include "platform/directory_lock.h"
@@ -24,7 +25,6 @@
 #include "platform/message_box.h"
 #include "platform/program_dir.h"
 #include "platform/window.h"
-#include "sources/emission.h"
 #include "view/summary.h"
 #include "view/summary_output.h"
 
@@ -115,7 +115,7 @@ RunReport emit_texts(const Arguments& a) {
   if (Status s = create_named_directory(a); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   DirectoryLock lock;
   if (Status s = lock_directory(lock, r.dir); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
-  if (Status s = emit_scenario_texts(files, &r.texts); !s.is_ok()) {
+  if (Status s = write_scenario_texts(files, &r.texts); !s.is_ok()) {
     return ended(r, exit_status::kIoError, s.message());
   }
   return r;

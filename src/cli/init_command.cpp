@@ -9,7 +9,7 @@
 #include "model/file_names.h"
 #include "platform/file_system.h"
 #include "sources/line_text.h"
-#include "sources/text_writer.h"
+#include "sources/text_lines.h"
 #include "sources/train_text.h"
 
 namespace scenpack {

@@ -1,7 +1,7 @@
 #include "driver/startup.h"
 
+#include "driver/scenario_texts.h"
 #include "platform/window.h"
-#include "sources/emission.h"
 
 namespace scenpack {
 
@@ -12,7 +12,7 @@ RunOutcome run_startup(Tables& t, const std::string& dir, bool quiet) {
   if (!quiet) show_waiting_window();
 
   RunOutcome out;
-  if (Status s = emit_scenario_texts(files, &out.texts_written); !s.is_ok()) {
+  if (Status s = write_scenario_texts(files, &out.texts_written); !s.is_ok()) {
     out.build.status = s;
     return out;
   }

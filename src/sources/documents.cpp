@@ -11,7 +11,7 @@
 // notes, held as the single Windows-1252 byte 0xF9.
 #include "sources/documents.h"
 
-#include "sources/text_writer.h"
+#include "sources/text_lines.h"
 
 namespace scenpack {
 

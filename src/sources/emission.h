@@ -1,18 +1,21 @@
-// Writing the scenario's five source texts from the content held in the
-// program: line description, train description, notes, slow-order form and
-// train sheet, in that order.
+// The scenario's five source texts from the content held in the program:
+// line description, train description, notes, slow-order form and train
+// sheet, in that order, each as the file name it goes under and its bytes.
+// Writing them is the driver's (driver/scenario_texts.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "model/file_names.h"
-#include "base/status.h"
 
 namespace scenpack {
 
-// Writes the five texts into files.dir; appends each file name written to
-// `written` (may be null). Stops at the first file that cannot be written.
-Status emit_scenario_texts(const ScenarioFiles& files, std::vector<std::string>* written);
+struct ScenarioText {
+  std::string name;   // the file name in the scenario's directory
+  std::string bytes;  // CR LF lines in Windows-1252
+};
+
+std::vector<ScenarioText> scenario_texts(const ScenarioFiles& files);
 
 }  // namespace scenpack

@@ -1,6 +1,6 @@
 #include "sources/line_text.h"
 
-#include "sources/text_writer.h"
+#include "sources/text_lines.h"
 
 namespace scenpack {
 

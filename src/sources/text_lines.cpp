@@ -1,6 +1,4 @@
-#include "sources/text_writer.h"
-
-#include "platform/file_system.h"
+#include "sources/text_lines.h"
 
 namespace scenpack {
 
@@ -12,10 +10,6 @@ std::string render_text_lines(const std::vector<std::string>& lines) {
     bytes += "\r\n";
   }
   return bytes;
-}
-
-Status write_text_lines(const std::string& path, const std::vector<std::string>& lines) {
-  return write_file_atomically(path, render_text_lines(lines));
 }
 
 }  // namespace scenpack

@@ -1,4 +1,4 @@
-#include "sources/emission.h"
+#include "driver/scenario_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +11,13 @@
 #include "model/errors.h"
 #include "model/tables.h"
 #include "platform/file_system.h"
-#include "sources/documents.h"
-#include "sources/line_text.h"
-#include "sources/text_writer.h"
-#include "sources/train_text.h"
+#include "sources/emission.h"
 #include "support/temp_dir.h"
 
 namespace scenpack {
 namespace {
 
-class EmissionTest : public ::testing::Test {
+class ScenarioTextsTest : public ::testing::Test {
  protected:
   void SetUp() override { files_ = ScenarioFiles{scratch_.path(), "Tarvena1", "84"}; }
 
@@ -35,52 +32,25 @@ class EmissionTest : public ::testing::Test {
   ScenarioFiles files_;
 };
 
-TEST_F(EmissionTest, WritesTheFiveTextsInOrder) {
+TEST_F(ScenarioTextsTest, WritesTheFiveTextsInOrder) {
   std::vector<std::string> written;
-  ASSERT_TRUE(emit_scenario_texts(files_, &written).is_ok());
+  ASSERT_TRUE(write_scenario_texts(files_, &written).is_ok());
   EXPECT_EQ(written, (std::vector<std::string>{"Tarvena1_linea.txt", "Tarvena1_84-.txt", "Tarvena1_84_note.txt",
                                                "Tarvena1_84_rallentamenti.txt", "Tarvena1_84_scheda_treno.txt"}));
-  EXPECT_EQ(contents("Tarvena1_linea.txt"), render_text_lines(line_description_lines()));
-  EXPECT_EQ(contents("Tarvena1_84-.txt"), render_text_lines(train_description_lines()));
-  EXPECT_EQ(contents("Tarvena1_84_note.txt"), render_text_lines(notes_lines()));
-  EXPECT_EQ(contents("Tarvena1_84_rallentamenti.txt"), render_text_lines(slow_order_form_lines()));
-  EXPECT_EQ(contents("Tarvena1_84_scheda_treno.txt"), render_text_lines(train_sheet_lines()));
+  for (const ScenarioText& text : scenario_texts(files_)) EXPECT_EQ(contents(text.name), text.bytes) << text.name;
 }
 
-TEST_F(EmissionTest, DescriptionsAreCrLfTextWithNothingAround) {
-  ASSERT_TRUE(emit_scenario_texts(files_, nullptr).is_ok());
-  struct Expect {
-    const char* name;
-    size_t lines;
-    const char* first;
-  };
-  for (const Expect& e : {Expect{"Tarvena1_linea.txt", 306, "Percorso "},
-                          Expect{"Tarvena1_84-.txt", 258, "                  Treno 84"}}) {
-    const std::string bytes = contents(e.name);
-    EXPECT_EQ(bytes.rfind(e.first, 0), 0u) << e.name;  // no byte-order mark before
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << e.name;
-    size_t crlf = 0, lone = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++crlf;
-      else if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ++lone;
-    }
-    EXPECT_EQ(crlf, e.lines) << e.name;
-    EXPECT_EQ(lone, 0u) << e.name;
-  }
-}
-
-TEST_F(EmissionTest, AnEarlierLongerCopyIsReplaced) {
+TEST_F(ScenarioTextsTest, AnEarlierLongerCopyIsReplaced) {
   const std::string stale(200000, 'x');
   ASSERT_TRUE(write_file_atomically(files_.path("Tarvena1_84-.txt"), stale).is_ok());
-  ASSERT_TRUE(emit_scenario_texts(files_, nullptr).is_ok());
-  EXPECT_EQ(contents("Tarvena1_84-.txt"), render_text_lines(train_description_lines()));
+  ASSERT_TRUE(write_scenario_texts(files_, nullptr).is_ok());
+  EXPECT_EQ(contents("Tarvena1_84-.txt"), scenario_texts(files_)[1].bytes);
 }
 
-TEST_F(EmissionTest, AMissingDirectoryStopsWithAStatus) {
+TEST_F(ScenarioTextsTest, AMissingDirectoryStopsWithAStatus) {
   ScenarioFiles nowhere{(dir_ / "missing").string(), "Tarvena1", "84"};
   std::vector<std::string> written;
-  Status status = emit_scenario_texts(nowhere, &written);
+  Status status = write_scenario_texts(nowhere, &written);
   EXPECT_FALSE(status.is_ok());
   EXPECT_TRUE(written.empty());
   EXPECT_NE(status.message().find("Tarvena1_linea.txt"), std::string::npos);
@@ -89,8 +59,8 @@ TEST_F(EmissionTest, AMissingDirectoryStopsWithAStatus) {
 // The texts the program holds must compile clean: every signal, board,
 // tunnel marker, code cut, slow order, station mark and cab-code point finds
 // its cell free.
-TEST_F(EmissionTest, TheEmbeddedScenarioBuildsWithoutAFault) {
-  ASSERT_TRUE(emit_scenario_texts(files_, nullptr).is_ok());
+TEST_F(ScenarioTextsTest, TheEmbeddedScenarioBuildsWithoutAFault) {
+  ASSERT_TRUE(write_scenario_texts(files_, nullptr).is_ok());
   Tables t;
   const BuildOutcome out = build_scenario(t, files_, 1);
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();

@@ -9,7 +9,7 @@
 
 #include "base/windows_1252.h"
 #include "sources/line_text.h"
-#include "sources/text_writer.h"
+#include "sources/text_lines.h"
 #include "sources/train_text.h"
 
 namespace scenpack {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sources/text_writer.h"
+#include "sources/text_lines.h"
 
 namespace scenpack {
 namespace {
