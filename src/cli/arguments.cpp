@@ -151,6 +151,10 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
       a.operands.push_back(w);  // NAME NUM [DIR]
       continue;
     }
+    if (!rule && a.command == Subcommand::kExplain && a.operands.empty() && w.rfind("--", 0) != 0) {
+      a.operands.push_back(w);  // CODE or NAME, "-Wunknown-keyword" too
+      continue;
+    }
     if (!rule && takes_path && !a.path && w.rfind("--", 0) != 0) {
       a.path = w;  // the first operand: a directory or a compiled file
       continue;
@@ -186,6 +190,9 @@ ParsedArguments parse_arguments(const std::vector<std::string>& words) {
   // inspect and plot without PATH may take it from a scenario file (cli/scenario_settings).
   if (out.error.empty() && a.command == Subcommand::kInit) out.error = init_operands(a);
   if (out.error.empty() && a.command == Subcommand::kCheck) out.error = check_options(a);
+  if (out.error.empty() && a.command == Subcommand::kExplain && a.operands.empty()) {
+    out.error = "explain needs a fault code or a warning's name";
+  }
   if (out.error.empty() && a.command != Subcommand::kRun && a.command != Subcommand::kEmit) {
     if (std::string p = name_part_problem(a.name); !p.empty()) out.error = "--name " + p;
     else if (std::string q = name_part_problem(a.number); !q.empty()) out.error = "--number " + q;

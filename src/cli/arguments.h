@@ -13,7 +13,7 @@
 
 namespace scenpack {
 
-enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kDiff, kInit, kLsp, kKeywords, kHelp, kVersion };
+enum class Subcommand { kRun, kEmit, kBuild, kCheck, kInspect, kPlot, kDiff, kInit, kLsp, kKeywords, kExplain, kHelp, kVersion };
 
 enum class ListFormat { kText, kJson };
 
@@ -30,7 +30,7 @@ struct Arguments {
   std::string number = "84";
   bool name_given = false;    // --name was on the command line
   bool number_given = false;  // --number was on the command line
-  std::vector<std::string> operands;  // init: NAME NUM [DIR]
+  std::vector<std::string> operands;  // init: NAME NUM [DIR]; explain: CODE|NAME
   bool no_map = false;
   bool summary = false;                // build, inspect: print the summary
   std::optional<std::string> path;     // inspect, plot, diff: a directory or one compiled file

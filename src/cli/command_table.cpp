@@ -23,6 +23,8 @@ const std::vector<OptionSpec>& option_table() {
       {"--raw", "", [](Arguments& a, const std::string&) { a.raw = true; }},
       {"--out", "FILE", [](Arguments& a, const std::string& v) { a.out = v; }},
       {"--stdio", "", [](Arguments&, const std::string&) {}},
+      // Read by the parser itself, before the table: here for the help.
+      {"-Wno-NAME", "", [](Arguments&, const std::string&) {}},
   };
   return options;
 }
@@ -79,7 +81,8 @@ const std::vector<CommandSpec>& command_table() {
         {"--report", kReportHelp},
         {"--quiet", kQuietHelp},
         {"--summary", "after writing the files, print the scenario at a glance on stdout"},
-        {"-w", "do not print warnings"}},
+        {"-w", "do not print warnings"},
+        {"-Wno-NAME", "do not print the warning NAME (as printed after it: [-WNAME])"}},
        "scenpack build --dir out --name Valle --line linea.txt --train treno.txt"},
       {Subcommand::kCheck, "check", false, "",
        "list every fault of the descriptions, writing nothing",
@@ -95,7 +98,8 @@ const std::vector<CommandSpec>& command_table() {
         {"--no-map", kNoMapHelp},
         {"--format", "a compiler-style listing (the default) or one JSON array of findings"},
         {"--max-errors", "stop after N errors"},
-        {"-w", "do not list warnings"}},
+        {"-w", "do not list warnings"},
+        {"-Wno-NAME", "do not list the warning NAME (as printed after it: [-WNAME])"}},
        "scenpack check --line linea.txt --train treno.txt --max-errors 20"},
       {Subcommand::kInspect, "inspect", false, "PATH",
        "show what compiled files hold, in the author's terms",
@@ -169,6 +173,14 @@ const std::vector<CommandSpec>& command_table() {
        {{"--json", "one JSON document: {\"line\": {\"sections\": [...], \"records\": [{\"keyword\", "
                    "\"section\", \"meaning\", \"fields\"}]}, \"train\": {...}}"}},
        "scenpack keywords --json"},
+      {Subcommand::kExplain, "explain", false, "CODE|NAME",
+       "say what a fault code or a warning means and how to fix it",
+       "Prints what a fault code (16, 1250) or a warning, by the name printed after it (unknown-keyword, "
+       "also written -Wunknown-keyword), means, what causes it and how to fix it: the same words as the "
+       "tables of fault codes and warnings in the author's guide. An unknown code or name is a usage error "
+       "(exit status 64), with the nearest warning's name when one is close.",
+       {},
+       "scenpack explain unknown-keyword"},
   };
   return commands;
 }

@@ -7,29 +7,6 @@
 namespace scenpack {
 namespace {
 
-constexpr size_t kWidth = 79;
-
-// `words` filled into lines of at most kWidth columns where it can be; the
-// first line continues `line`, the others start with `indent` blanks.
-void fill(std::string& out, std::string line, std::string_view words, size_t indent) {
-  bool line_has_words = !line.empty() && line.back() != ' ';
-  while (!words.empty()) {
-    const size_t end = words.find(' ');
-    const std::string_view word = words.substr(0, end);
-    words = end == std::string_view::npos ? std::string_view() : words.substr(end + 1);
-    if (word.empty()) continue;
-    if (line_has_words && line.size() + 1 + word.size() > kWidth) {
-      out += line + "\n";
-      line.assign(indent, ' ');
-      line_has_words = false;
-    }
-    if (line_has_words) line += ' ';
-    line += word;
-    line_has_words = true;
-  }
-  out += line + "\n";
-}
-
 std::string option_label(std::string_view name) {
   const OptionSpec* option = find_option(name);
   std::string label(name);
@@ -50,23 +27,41 @@ std::string usage_line(const CommandSpec& c) {
     items += item + " ";
   }
   std::string out;
-  fill(out, head, items, head.size() + 1);
+  append_filled(out, head, items, head.size() + 1);
   std::replace(out.begin(), out.end(), '\x01', ' ');
   return out;
 }
 
-// Two-column rows: the label, then its text from column `column`.
-void add_row(std::string& out, const std::string& label, std::string_view text, size_t column) {
+}  // namespace
+
+void append_filled(std::string& out, std::string line, std::string_view words, size_t indent) {
+  bool line_has_words = !line.empty() && line.back() != ' ';
+  while (!words.empty()) {
+    const size_t end = words.find(' ');
+    const std::string_view word = words.substr(0, end);
+    words = end == std::string_view::npos ? std::string_view() : words.substr(end + 1);
+    if (word.empty()) continue;
+    if (line_has_words && line.size() + 1 + word.size() > kHelpWidth) {
+      out += line + "\n";
+      line.assign(indent, ' ');
+      line_has_words = false;
+    }
+    if (line_has_words) line += ' ';
+    line += word;
+    line_has_words = true;
+  }
+  out += line + "\n";
+}
+
+void append_row(std::string& out, const std::string& label, std::string_view text, size_t column) {
   std::string line = "  " + label;
   if (line.size() + 2 > column) {
     out += line + "\n";
     line.clear();
   }
   line.resize(column, ' ');
-  fill(out, line, text, column);
+  append_filled(out, line, text, column);
 }
-
-}  // namespace
 
 std::string global_help() {
   std::string out =
@@ -79,7 +74,7 @@ std::string global_help() {
       "Commands:\n";
   size_t column = 0;
   for (const CommandSpec& c : command_table()) column = std::max(column, c.name.size() + 4);
-  for (const CommandSpec& c : command_table()) add_row(out, std::string(c.name), c.summary, column);
+  for (const CommandSpec& c : command_table()) append_row(out, std::string(c.name), c.summary, column);
   out +=
       "\n"
       "'scenpack COMMAND --help' shows a command's usage, options and an example.\n"
@@ -96,13 +91,13 @@ std::string global_help() {
 
 std::string command_help(const CommandSpec& c) {
   std::string out = usage_line(c) + "\n";
-  fill(out, "", c.description, 0);
+  append_filled(out, "", c.description, 0);
   out += "\nOptions:\n";
   size_t column = std::string_view("  -h, --help").size() + 2;
   for (const CommandOption& o : c.options) column = std::max(column, option_label(o.name).size() + 4);
   column = std::min<size_t>(column, 24);
-  for (const CommandOption& o : c.options) add_row(out, option_label(o.name), o.help, column);
-  add_row(out, "-h, --help", "print this help", column);
+  for (const CommandOption& o : c.options) append_row(out, option_label(o.name), o.help, column);
+  append_row(out, "-h, --help", "print this help", column);
   out += "\nExample:\n  " + std::string(c.example) + "\n";
   return out;
 }

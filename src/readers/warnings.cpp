@@ -1,12 +1,11 @@
 #include "readers/warnings.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <utility>
 
+#include "base/edit_distance.h"
 #include "base/utf8.h"
 #include "model/tables.h"
 #include "model/numeric.h"
@@ -78,26 +77,6 @@ void Warner::encoding(std::string_view bytes) const {
 namespace {
 
 bool is_word_byte(char c) { return has_letter(std::string_view(&c, 1)) || c == '_'; }
-
-// The edit distance between two short words (insertions, deletions and
-// substitutions, ASCII case ignored).
-size_t edit_distance(std::string_view a, std::string_view b) {
-  constexpr size_t kLongest = 32;
-  if (a.size() > kLongest || b.size() > kLongest) return kLongest;
-  std::array<size_t, kLongest + 1> row{};
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t above = row[j];
-      const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) == std::tolower(static_cast<unsigned char>(b[j - 1]));
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
 
 struct Suggestion {
   std::string_view spelling;
