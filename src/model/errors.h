@@ -70,16 +70,16 @@ constexpr FaultKind fault_kind(FaultCode c) {
     case FaultCode::kRecordTableFull:
       return {"record table full: station and text-board records would meet", false};
     case FaultCode::kSignalWithoutCodePoint:
-      return {"no free cell for a code point before a signal ahead of a slowdown warning", true};
-    case FaultCode::kStartWindowTaken: return {"no free cell for a code point before a slowdown start", true};
+      return {"no free cell for a code point before a signal ahead of a slow order warning", true};
+    case FaultCode::kStartWindowTaken: return {"no free cell for a code point before a slow order start", true};
     case FaultCode::kSlowdownPointTaken:
-      return {"no free cell for a code point along a slowdown or before the signal after it", true};
+      return {"no free cell for a code point along a slow order or before the signal after it", true};
     case FaultCode::kBeyondLastCell: return {"position beyond the last track cell", true};
     case FaultCode::kSignalOccupied: return {"signal on an occupied cell", true};
-    case FaultCode::kWarningOccupied: return {"slowdown warning on an occupied cell", true};
-    case FaultCode::kStartOccupied: return {"slowdown start on an occupied cell", true};
-    case FaultCode::kEndOccupied: return {"slowdown end on an occupied cell", true};
-    case FaultCode::kBoardOccupied: return {"slowdown board on an occupied cell", true};
+    case FaultCode::kWarningOccupied: return {"slow order warning on an occupied cell", true};
+    case FaultCode::kStartOccupied: return {"slow order start on an occupied cell", true};
+    case FaultCode::kEndOccupied: return {"slow order end on an occupied cell", true};
+    case FaultCode::kBoardOccupied: return {"slow order distance board on an occupied cell", true};
     case FaultCode::kSpeedBoardOccupied: return {"speed board on an occupied cell", true};
     case FaultCode::kStationTooNear: return {"station less than 350 m beyond the previous station", true};
     case FaultCode::kFarEndTooNearStart: return {"station far end too near the start of the route", false};

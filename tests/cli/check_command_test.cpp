@@ -96,7 +96,7 @@ TEST(CheckCommand, ListsEveryFaultInOrderInTheAuthorsFiles) {
             train + ":11:16: error: Errore n. 15, posizione 20000: position beyond the last track cell\n"
             "rallentamento, 20000, 50, 200, 0, 1, 50\n"
             "               ^\n"
-            "scenpack: error: Errore n. 12, posizione 2550: no free cell for a code point before a slowdown start\n"
+            "scenpack: error: Errore n. 12, posizione 2550: no free cell for a code point before a slow order start\n"
             "7 errors, 0 warnings\n");
   s.expect_untouched();
 }

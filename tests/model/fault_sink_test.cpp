@@ -56,7 +56,7 @@ TEST(FaultSink, FaultOfNoDescriptionReplacesPlaceAndText) {
     sink.fault(FaultCode::kReadingFault, 0, SourceLocation{"t.txt", 21, 3}, "not a number: \"x\"");
     sink.fault(FaultCode::kStartWindowTaken, 4050);
     EXPECT_EQ(fault_message(state),
-              "scenpack: Errore n. 12, posizione 4050: no free cell for a code point before a slowdown start");
+              "scenpack: Errore n. 12, posizione 4050: no free cell for a code point before a slow order start");
     sink.fault(FaultCode::kRouteTooLong, 77);
     EXPECT_EQ(fault_message(state), "scenpack: Errore n. 1, posizione 0: route length above 1000000");
     EXPECT_EQ(state.posizione_errore, 4050);
@@ -67,7 +67,7 @@ TEST(FaultSink, FaultOfNoDescriptionReplacesPlaceAndText) {
     }
     ASSERT_EQ(sink.diagnostics().size(), 3u);
     EXPECT_EQ(sink.diagnostics()[1].position, 4050);
-    EXPECT_EQ(sink.diagnostics()[1].message, "no free cell for a code point before a slowdown start");
+    EXPECT_EQ(sink.diagnostics()[1].message, "no free cell for a code point before a slow order start");
     EXPECT_TRUE(sink.diagnostics()[1].where.file.empty());
     EXPECT_EQ(sink.diagnostics()[2].position, 0);
     EXPECT_EQ(sink.diagnostics()[2].message, "route length above 1000000");
