@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/findings.h"
+#include "cli/other_scenarios.h"
 #include "driver/check.h"
 #include "model/file_names.h"
 
@@ -61,6 +62,10 @@ int run_check(const Arguments& a) {
 
   size_t warnings = 0;
   std::vector<Diagnostic> list = shown_findings(a, out.diagnostics, warnings);
+  if (out.errors > 0) {
+    const std::string hint = other_scenarios_hint(files, a.line.has_value(), a.train.has_value());
+    if (!hint.empty()) list.push_back(Diagnostic{Severity::kNote, FaultCode::kNone, 0, SourceLocation{}, hint});
+  }
   if (out.stopped) {
     list.push_back(Diagnostic{Severity::kNote, FaultCode::kNone, 0, SourceLocation{},
                               "stopped after " + std::to_string(out.errors) + " errors (--max-errors)"});

@@ -5,15 +5,20 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/check_command.h"
 #include "cli/diff_command.h"
+#include "cli/explain_command.h"
 #include "cli/findings.h"
+#include "cli/source_lines.h"
 #include "cli/init_command.h"
 #include "cli/inspect_command.h"
 #include "cli/keywords_command.h"
 #include "cli/lsp_command.h"
+#include "cli/other_scenarios.h"
 #include "cli/plot_command.h"
 #include "cli/staging.h"
 #include "driver/build.h"
@@ -24,6 +29,7 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/program_dir.h"
+#include "platform/terminal.h"
 #include "platform/window.h"
 #include "view/summary.h"
 #include "view/summary_output.h"
@@ -37,19 +43,59 @@ void print_line(const std::string& line) {
   std::fflush(stderr);
 }
 
-// The common ending of run and build: the exit status from the build's
-// outcome and the final fault state.
-// The fault as check lists it, the file first, and its related places.
-std::string fault_finding(const ErrorState& e) {
+// How a build shows its findings on stderr: in check's form, the file
+// first, with the related places as notes; when stderr is a terminal also
+// the source line and a caret under the column, as check shows them.
+class FindingPrinter {
+ public:
+  FindingPrinter() = default;
+  FindingPrinter(std::string line_name, std::string_view line_bytes, std::string train_name,
+                 std::string_view train_bytes)
+      : with_source_(stderr_is_terminal()),
+        line_name_(std::move(line_name)),
+        train_name_(std::move(train_name)),
+        line_lines_(line_bytes),
+        train_lines_(train_bytes) {}
+
+  void print(const Diagnostic& d) const {
+    std::string text = with_source_ ? finding_text(d, source_of(d)) : finding_header(d) + "\n" + related_lines(d);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+  }
+
+ private:
+  const SourceLines& source_of(const Diagnostic& d) const {
+    if (d.where.file == line_name_) return line_lines_;
+    return d.where.file == train_name_ ? train_lines_ : none_;
+  }
+
+  bool with_source_ = false;
+  std::string line_name_, train_name_;
+  SourceLines line_lines_, train_lines_, none_;
+};
+
+// The fault of the error state as check lists it, with its related places.
+Diagnostic fault_finding(const ErrorState& e) {
   Diagnostic d(Severity::kError, static_cast<FaultCode>(e.codice_errore), e.own_position.value_or(0),
                e.where.value_or(SourceLocation{}), e.detail);
   d.related = e.related;
-  std::string text = finding_header(d) + "\n" + related_lines(d);
-  text.pop_back();
-  return text;
+  return d;
 }
 
-RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
+// build --summary: a build whose reading stopped is marked incomplete,
+// one line for each place it stopped.
+std::string incomplete_lines(const std::vector<ReadingStopped>& stops) {
+  std::string lines;
+  for (const ReadingStopped& stop : stops) {
+    lines += "incomplete           the reading stopped at " + stop.where.file + ":" + std::to_string(stop.where.line);
+    lines += (stop.lost.empty() ? "" : "; " + stop.lost) + "\n";
+  }
+  return lines;
+}
+
+// The common ending of run and build: the exit status from the build's
+// outcome and the final fault state.
+RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t, const FindingPrinter& printer = {}) {
   r.errore = t.errore;
   r.files = out.files_written;
   if (!out.status.is_ok()) return ended(r, exit_status::kIoError, out.status.message());
@@ -62,7 +108,10 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t) {
   if (t.errore.codice_errore != 0) {
     r.exit_status = exit_status::kFault;
     r.message = fault_message(t.errore);
-    print_line(fault_finding(t.errore));
+    printer.print(fault_finding(t.errore));
+    for (const ReadingStopped& stop : out.stops) {
+      if (const std::optional<Diagnostic> note = reading_stop_note(stop)) printer.print(*note);
+    }
     return r;
   }
   r.exit_status = exit_status::kOk;
@@ -172,13 +221,20 @@ RunReport run_build(const Arguments& a) {
   inputs.train = WorkingText{a.train.value_or(""), false, a.train ? &named.train : nullptr};
   BuildOutcome out = build_scenario(t, files, a.no_map ? 0 : 1, inputs);
   // Warnings as a compiler prints them; they change nothing else.
+  const FindingPrinter printer(a.line.value_or(files.line_text()), a.line ? named.line : out.line_bytes,
+                               a.train.value_or(files.train_text()), a.train ? named.train : out.train_bytes);
   for (const Diagnostic& d : out.warnings) {
-    if (warning_shown(a, d.warning)) print_line(finding_header(d));
+    if (warning_shown(a, d.warning)) printer.print(d);
   }
-  r = finish(r, out, t);
+  r = finish(r, out, t, printer);
+  if (r.exit_status == exit_status::kFault) {
+    const std::string hint = other_scenarios_hint(files, a.line.has_value(), a.train.has_value());
+    if (!hint.empty()) print_line("scenpack: note: " + hint);
+  }
   // What landed, when something was written.
   if (a.summary && (r.exit_status == exit_status::kOk || r.exit_status == exit_status::kFault)) {
-    const std::string text = summary_text(summarize(compiled_from_tables(t)));
+    std::string text = summary_text(summarize(compiled_from_tables(t)));
+    text.insert(text.find('\n') + 1, incomplete_lines(out.stops));
     std::fwrite(text.data(), 1, text.size(), stdout);
   }
   return r;
@@ -241,6 +297,14 @@ RunReport run_command(const Arguments& a) {
     case Subcommand::kKeywords: {
       const std::string text = keywords_listing(a.json);
       std::fwrite(text.data(), 1, text.size(), stdout);
+      RunReport r;
+      r.exit_status = exit_status::kOk;
+      return r;
+    }
+    case Subcommand::kExplain: {
+      const Explanation e = explain(a.operands.front());
+      if (!e.error.empty()) return ended(RunReport{}, exit_status::kUsage, e.error);
+      std::fwrite(e.text.data(), 1, e.text.size(), stdout);
       RunReport r;
       r.exit_status = exit_status::kOk;
       return r;

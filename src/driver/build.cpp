@@ -55,10 +55,20 @@ BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, co
 
   const std::string line_path = files.path(files.line_text());
   const std::string train_path = files.path(files.train_text());
-  const LoadedDescription line = load_input(disk, inputs.line, line_path, files.line_text());
+  LoadedDescription line = load_input(disk, inputs.line, line_path, files.line_text());
 
   FaultSink sink(t.errore, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
   const LineReading line_read = read_line_part(t, line.text(), sink);
+  // Under the build's policy a fault stops the reading of its description.
+  std::vector<ReadingStopped> stops;
+  const auto note_stop = [&](const DescriptionText& text, DescriptionKind kind, bool train_unread) {
+    if (!t.errore.where || t.errore.where->file != text.name) return;
+    if (auto stop = reading_stopped(*t.errore.where, text.bytes.value_or(""), kind, train_unread)) {
+      stops.push_back(std::move(*stop));
+    }
+  };
+  if (sink.errors() > 0) note_stop(line.text(), DescriptionKind::kLine, !line_read.train_follows);
+  const size_t errors_of_line = sink.errors();
   // The route map is complete once the line description is read: a copy
   // that nothing can change is written while the train description is read
   // and the cells finished, and put in place in its turn. The train
@@ -77,6 +87,7 @@ BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, co
     train.emplace(load_input(disk, inputs.train, train_path, files.train_text()));
   }
   const ReadingOutcome read = read_train_part(t, line_read, train ? train->text() : DescriptionText{}, sink);
+  if (train && sink.errors() > errors_of_line) note_stop(train->text(), DescriptionKind::kTrain, false);
   BuildOutcome out;
   out.status = delete_if_ours(disk, read.delete_line, inputs.line, line_path);
   if (out.status.is_ok()) out.status = delete_if_ours(disk, read.delete_train, inputs.train, train_path);
@@ -88,6 +99,9 @@ BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, co
   }
   out = finish_build(t, files, sink, map ? &*map : nullptr, disk);
   out.warnings = std::move(warnings);
+  out.stops = std::move(stops);
+  out.line_bytes = std::move(line.file.bytes);
+  if (train) out.train_bytes = std::move(train->file.bytes);
   return out;
 }
 

@@ -10,6 +10,7 @@
 
 #include "base/status.h"
 #include "driver/output_files.h"
+#include "driver/reading_stop.h"
 #include "model/fault_sink.h"
 #include "model/file_names.h"
 #include "model/tables.h"
@@ -40,6 +41,13 @@ struct BuildOutcome {
   int32_t stop_code = 0;                   // 1250 or 1251: stopped before any output file
   std::vector<std::string> files_written;  // output file names, in order
   std::vector<Diagnostic> warnings;        // what the readers warned about
+  // Each place where a reading stopped at a fault, with what the compiled
+  // files therefore lack: the line description's, then the train's.
+  std::vector<ReadingStopped> stops;
+  // The working descriptions as read from DIR, for showing the source line
+  // of a finding ("" for one given as bytes, or not read).
+  std::string line_bytes;
+  std::string train_bytes;
 };
 
 // The build, steps in order:

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "driver/descriptions.h"
+#include "driver/reading_stop.h"
 #include "finish/cab_codes.h"
 #include "finish/check_codes.h"
 #include "readers/read_descriptions.h"
@@ -55,15 +57,27 @@ CheckOutcome check_descriptions(Tables& t, int32_t p, const DescriptionText& lin
   t.errore = ErrorState{};
   clear_records(t);
   FaultSink sink(t.errore, FaultPolicy::kGoOn, max_errors);
-  (void)read_descriptions(t, line, train, sink);
+  // check reads past a fault but for those that end the line description
+  // (a route too long, none at all): the build stops there or before, so
+  // what lies below is not in its files either.
+  std::optional<ReadingStopped> stop;
+  const LineReading line_read = read_line_part(t, line, sink);
+  if (!line_read.train_follows && line.bytes && !sink.full() && t.errore.where &&
+      t.errore.where->file == line.name) {
+    stop = reading_stopped(*t.errore.where, *line.bytes, DescriptionKind::kLine, true);
+  }
+  (void)read_train_part(t, line_read, train, sink);
   if (!sink.full()) {
     cab_code_pass(t, sink);
     // The reserved places are tested as the build tests them, without its
     // message box: a taken place is one more fault of the list.
-    if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) sink.fault(stop);
+    if (FaultCode taken = store_check_codes(t); taken != FaultCode::kNone) sink.fault(taken);
   }
   CheckOutcome out;
   out.diagnostics = sink.diagnostics();
+  if (stop) {
+    if (std::optional<Diagnostic> note = reading_stop_note(*stop)) out.diagnostics.push_back(std::move(*note));
+  }
   sort_in_source_order(out.diagnostics, line.name, train.name);
   out.errors = sink.errors();
   out.warnings = sink.warnings();

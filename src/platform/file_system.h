@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/status.h"
 #include "platform/staged_file.h"
@@ -25,6 +26,10 @@ Status make_directory(const std::string& path);
 // is not an error. Fails naming the first directory that could not be
 // made, and why.
 Status create_directories(const std::string& path);
+
+// The names of the regular files in the directory `path`, sorted; none
+// when it cannot be listed. At most `most` names are kept.
+std::vector<std::string> file_names_in(const std::string& path, size_t most);
 
 // The most bytes a name in a directory can have (POSIX's NAME_MAX on the
 // common file systems; Windows counts UTF-16 units, never more than bytes).

@@ -359,7 +359,10 @@ TEST(Cli, BuildFaultNamesTheAuthorsFile) {
   ExeResult r = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "my line.txt",
                                           "--report", "r.json"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "my line.txt:5:24: error: Errore n. 6, posizione 510: text board on an occupied cell\n");
+  EXPECT_EQ(r.err,
+            "my line.txt:5:24: error: Errore n. 6, posizione 510: text board on an occupied cell\n"
+            "my line.txt:5:24: note: the reading stopped here; nothing of the train description is in the compiled "
+            "files\n");
   const std::string report = slurp(src.file("r.json"));
   EXPECT_NE(report.find("\"file\": \"my line.txt\", \"line\": 5, \"column\": 24,"), std::string::npos) << report;
   EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84-.txt", "Tarvena1_84.dat", "Tarvena1_84.sim",
@@ -427,7 +430,9 @@ TEST(Cli, ControlBytesInADescriptionNeverReachTheTerminalRaw) {
   EXPECT_EQ(built.err,
             "Tarvena1_linea.txt:4:1: warning: \"^[]0;pwn^G^[[31m\" names no record of the line description; the "
             "field is passed over [-Wunknown-keyword]\n"
-            "Tarvena1_linea.txt:5:11: error: Errore n. 25: the gradient: \"1^@00\" is not a number\n");
+            "Tarvena1_linea.txt:5:11: error: Errore n. 25: the gradient: \"1^@00\" is not a number\n"
+            "Tarvena1_linea.txt:5:11: note: the reading stopped here; nothing of the train description is in the "
+            "compiled files\n");
 }
 
 TEST(Cli, UnreadableDescriptionExits66) {
@@ -460,6 +465,32 @@ TEST(Cli, WaitingLineOnlyOnATerminal) {
   EXPECT_EQ(on_terminal("emit --dir texts"), "");
   EXPECT_EQ(on_terminal("build --dir texts --no-map -w"), "Attendere\r\n");
   EXPECT_EQ(on_terminal("build --dir texts --no-map -w --quiet"), "");
+}
+#endif
+
+#ifndef _WIN32
+// On a terminal build shows its findings as check does, with the source
+// line and a caret under the column; in a file, the lines alone (above).
+TEST(Cli, BuildShowsTheSourceLineOfAFindingOnATerminal) {
+  if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "script (util-linux) is not installed";
+  TempDir dir;
+  spit(dir.file("linea.txt"), "[generale]\r\nlunghezza percorso, 1000\r\n[cartelli]\r\npendeza, 5\r\n"
+                              "cartello indicatore, 500, A\r\ncartello indicatore,   510, B\r\n[fine]\r\n\r\n");
+  spit(dir.file("treno.txt"), "treno\r\n[generale]\r\n[fine]\r\n\r\n");
+  const std::string command = shell_quote(SCENPACK_EXE) + " build --quiet --line linea.txt --train treno.txt";
+  const std::string cmd = "cd " + shell_quote(dir.path()) + " && script -qec " + shell_quote(command) +
+                          " /dev/null </dev/null >" + shell_quote(dir.file("terminal")) + " 2>&1";
+  (void)std::system(cmd.c_str());  // the build's fault makes its status 1
+  EXPECT_EQ(slurp(dir.file("terminal")),
+            "linea.txt:4:1: warning: \"pendeza\" names no record of the line description; the field is passed over "
+            "(did you mean \"pendenza\"?) [-Wunknown-keyword]\r\n"
+            "pendeza, 5\r\n"
+            "^\r\n"
+            "linea.txt:6:24: error: Errore n. 6, posizione 510: text board on an occupied cell\r\n"
+            "cartello indicatore,   510, B\r\n"
+            "                       ^\r\n"
+            "linea.txt:6:24: note: the reading stopped here; nothing of the train description is in the compiled "
+            "files\r\n");
 }
 #endif
 

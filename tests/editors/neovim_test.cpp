@@ -35,6 +35,9 @@ TEST(Neovim, ShowsTheFaultTypedIntoADescription) {
   EXPECT_EQ(slurp(dir.file("result")),
             "filetype scenpack cp1252\n"
             "typed 37:23 1 Errore n. 1: route length above 1000000\n"
+            "typed 37:23 3 the reading stopped here; 7 general records, 95 gradients, 75 curves, 21 speed boards, "
+            "39 tunnels and 9 text boards below are not in the compiled files, nor is anything of the train "
+            "description\n"
             "typed 0:0 3 the records after the route length were not checked, nor the train description\n");
 }
 #endif
