@@ -46,35 +46,60 @@ MapProjection fit_equal_scales(const Extent& e, const Box& area) {
   return p;
 }
 
-DecimationTry::DecimationTry(const MapProjection& p, double tolerance, size_t most, size_t count)
-    : projection_(p), squared_(tolerance * tolerance), most_(std::max<size_t>(most, 2)), count_(count) {}
+DecimationLadder::DecimationLadder(const MapProjection& p, double tolerance, size_t steps, size_t most, size_t count)
+    : projection_(p), most_(std::max<size_t>(most, 2)), count_(count) {
+  for (size_t k = 0; k < std::max<size_t>(steps, 1); ++k, tolerance = coarser(tolerance)) {
+    tries_.push_back({tolerance * tolerance, {}, {}});
+  }
+  next_tolerance_ = tolerance;
+}
 
-void DecimationTry::add(size_t first, std::span<const double> x, std::span<const double> y) {
+void DecimationLadder::keep_first(double x, double y) {
+  const PicturePoint q = projection_(x, y);
+  for (Try& t : tries_) {
+    t.kept.push_back({0, x, y});
+    t.last_kept = q;
+  }
+  open_tries_ = tries_.size();
+}
+
+void DecimationLadder::offer(size_t i, double x, double y) {
+  if (open_tries_ == 0) return;
+  const PicturePoint q = projection_(x, y);
+  for (Try& t : tries_) {
+    if (t.kept.size() >= most_ || t.kept.empty()) continue;
+    const double dx = q.x - t.last_kept.x;
+    const double dy = q.y - t.last_kept.y;
+    if (dx * dx + dy * dy >= t.squared) {
+      t.kept.push_back({i, x, y});
+      t.last_kept = q;
+      if (t.kept.size() >= most_) --open_tries_;
+    }
+  }
+}
+
+void DecimationLadder::add(size_t first, std::span<const double> x, std::span<const double> y) {
   const size_t n = std::min(x.size(), y.size());
   for (size_t k = 0; k < n; ++k) {
     const size_t i = first + k;
     if (i == 0) {
-      kept_.push_back({0, x[k], y[k]});
-      last_kept_ = projection_(x[k], y[k]);
+      keep_first(x[k], y[k]);
     } else if (i + 1 < count_) {
-      if (kept_.size() >= most_ || kept_.empty()) continue;
-      const PicturePoint q = projection_(x[k], y[k]);
-      const double dx = q.x - last_kept_.x;
-      const double dy = q.y - last_kept_.y;
-      if (dx * dx + dy * dy >= squared_) {
-        kept_.push_back({i, x[k], y[k]});
-        last_kept_ = q;
-      }
+      offer(i, x[k], y[k]);
     } else if (i + 1 == count_) {
       last_point_ = Kept{i, x[k], y[k]};
     }
   }
 }
 
-std::vector<DecimationTry::Kept> DecimationTry::kept() const {
-  std::vector<Kept> all = kept_;
-  if (complete() && count_ > 1 && last_point_) all.push_back(*last_point_);
-  return all;
+std::optional<std::vector<DecimationLadder::Kept>> DecimationLadder::finest_complete() const {
+  for (const Try& t : tries_) {
+    if (t.kept.size() >= most_ && count_ != 1) continue;
+    std::vector<Kept> all = t.kept;
+    if (count_ > 1 && last_point_) all.push_back(*last_point_);
+    return all;
+  }
+  return std::nullopt;
 }
 
 std::vector<size_t> decimate(std::span<const double> x, std::span<const double> y, const MapProjection& p,
@@ -82,14 +107,14 @@ std::vector<size_t> decimate(std::span<const double> x, std::span<const double> 
   const size_t n = std::min(x.size(), y.size());
   if (n == 0) return {};
   for (;;) {
-    DecimationTry attempt(p, tolerance, most, n);
-    attempt.add(0, x.first(n), y.first(n));
-    if (attempt.complete()) {
-      std::vector<size_t> kept;
-      for (const DecimationTry::Kept& k : attempt.kept()) kept.push_back(k.index);
-      return kept;
+    DecimationLadder ladder(p, tolerance, DecimationLadder::kSteps, most, n);
+    ladder.add(0, x.first(n), y.first(n));
+    if (const std::optional<std::vector<DecimationLadder::Kept>> kept = ladder.finest_complete()) {
+      std::vector<size_t> indices;
+      for (const DecimationLadder::Kept& k : *kept) indices.push_back(k.index);
+      return indices;
     }
-    tolerance = DecimationTry::coarser(tolerance);
+    tolerance = ladder.next_tolerance();
   }
 }
 

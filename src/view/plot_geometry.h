@@ -63,31 +63,45 @@ MapProjection fit_equal_scales(const Extent& e, const Box& area);
 std::vector<size_t> decimate(std::span<const double> x, std::span<const double> y,
                              const MapProjection& p, double tolerance, size_t most);
 
-// One try of decimate() at one tolerance, over the `count` points given a
-// block at a time, in order. Complete when it kept fewer than `most`
-// points before the last; else decimate() doubles the tolerance and tries
-// again.
-class DecimationTry {
+// decimate() at several tolerances at once (`tolerance`, then each twice
+// the one before), over the `count` points given a block at a time, in
+// order: one walk over a map read from its file does what one try per walk
+// would. A try that keeps `most` points before the last is out; the finest
+// try left is what decimate() finds.
+class DecimationLadder {
  public:
+  // Tolerances tried in one walk: eight reach 128 times the finest, which
+  // every route met so far needed far less than.
+  static constexpr size_t kSteps = 8;
   struct Kept {
     size_t index;
     double x, y;
   };
-  DecimationTry(const MapProjection& p, double tolerance, size_t most, size_t count);
+  DecimationLadder(const MapProjection& p, double tolerance, size_t steps, size_t most, size_t count);
   void add(size_t first, std::span<const double> x, std::span<const double> y);
-  bool complete() const { return kept_.size() < most_ || count_ == 1; }
-  // The kept points, the last one with them once complete.
-  std::vector<Kept> kept() const;
-  // The tolerance of the next try.
+  // The kept points of the finest try that kept fewer than `most` before
+  // the last, the last point with them; none when every try kept too many.
+  std::optional<std::vector<Kept>> finest_complete() const;
+  // The finest tolerance of the next ladder, for when no try completed.
+  double next_tolerance() const { return next_tolerance_; }
+  // The tolerance after `tolerance`.
   static double coarser(double tolerance) { return tolerance > 0 ? tolerance * 2 : 0.5; }
 
  private:
+  struct Try {
+    double squared;  // the tolerance, squared
+    std::vector<Kept> kept;
+    PicturePoint last_kept;
+  };
+  void keep_first(double x, double y);
+  void offer(size_t i, double x, double y);
+
   MapProjection projection_;
-  double squared_;
   size_t most_;
   size_t count_;
-  std::vector<Kept> kept_;
-  PicturePoint last_kept_;
+  double next_tolerance_;
+  std::vector<Try> tries_;
+  size_t open_tries_ = 0;  // tries that have not kept `most` points yet
   std::optional<Kept> last_point_;
 };
 

@@ -56,7 +56,7 @@ std::string points_text(const std::vector<PicturePoint>& pts) {
 struct MapSketch {
   size_t count = 0;
   Extent extent;
-  std::vector<DecimationTry::Kept> track;  // the points drawn, in order
+  std::vector<DecimationLadder::Kept> track;  // the points drawn, in order
   std::vector<size_t> marked_metres;       // sorted, each below count
   std::vector<PicturePoint> marked;        // the map point (metres) of each
 };
@@ -157,30 +157,31 @@ Box map_inner(const Box& a) {
   return {a.left + kMapPadding, a.top + kMapPadding, a.width - 2 * kMapPadding, a.height - 2 * kMapPadding};
 }
 
-// The second walk (more when the track must be thinned further): the
-// points of the track, kept at least kMapTolerance apart, and those of the
-// marks.
+// The second walk (more only when eight tolerances did not thin the track
+// enough): the points of the track, kept at least kMapTolerance apart or
+// as little more as will do, and those of the marks.
 void sketch_track(const CompiledScenario& c, Drawing& d) {
   MapSketch& m = d.points;
   if (m.count < 2) return;
   m.marked_metres = marked_metres(d);
   m.marked.assign(m.marked_metres.size(), PicturePoint{});
   const MapProjection p = fit_equal_scales(m.extent, map_inner(d.layout.map));
-  for (double tolerance = kMapTolerance;; tolerance = DecimationTry::coarser(tolerance)) {
-    DecimationTry attempt(p, tolerance, kMostMapPoints, m.count);
+  for (double tolerance = kMapTolerance;;) {
+    DecimationLadder ladder(p, tolerance, DecimationLadder::kSteps, kMostMapPoints, m.count);
     size_t next_mark = 0;
     walk_map_points(c, [&](size_t first, std::span<const double> x, std::span<const double> y) {
-      attempt.add(first, x, y);
+      ladder.add(first, x, y);
       for (; next_mark < m.marked_metres.size() && m.marked_metres[next_mark] < first + x.size(); ++next_mark) {
         if (m.marked_metres[next_mark] < first) continue;
         const size_t k = m.marked_metres[next_mark] - first;
         m.marked[next_mark] = {x[k], y[k]};
       }
     });
-    if (attempt.complete()) {
-      m.track = attempt.kept();
+    if (std::optional<std::vector<DecimationLadder::Kept>> kept = ladder.finest_complete()) {
+      m.track = std::move(*kept);
       return;
     }
+    tolerance = ladder.next_tolerance();
   }
 }
 
@@ -195,16 +196,16 @@ void placed_text(XmlWriter& w, LabelPlaces& places, const std::string& text, dou
 }
 
 void draw_track(XmlWriter& w, const Drawing& d, const MapProjection& p) {
-  const std::vector<DecimationTry::Kept>& kept = d.points.track;
+  const std::vector<DecimationLadder::Kept>& kept = d.points.track;
   std::vector<PicturePoint> track;
   track.reserve(kept.size());
-  for (const DecimationTry::Kept& k : kept) track.push_back(p(k.x, k.y));
+  for (const DecimationLadder::Kept& k : kept) track.push_back(p(k.x, k.y));
   w.leaf("polyline", {{"class", "track"}, {"points", points_text(track)}, {"fill", "none"}, {"stroke", kTrackColour},
                       {"stroke-width", "2.5"}, {"stroke-linejoin", "round"}});
   // Tunnels: the kept points inside each, drawn thick and dashed over the track.
   for (const TunnelRow& t : d.summary.tunnels) {
     std::vector<PicturePoint> part{map_point_at(d, p, t.from)};
-    for (const DecimationTry::Kept& k : kept) {
+    for (const DecimationLadder::Kept& k : kept) {
       const auto i = static_cast<int64_t>(k.index);
       if (i > t.from && i < t.to) part.push_back(p(k.x, k.y));
     }

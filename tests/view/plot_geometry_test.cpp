@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace scenpack {
 namespace {
@@ -50,6 +52,38 @@ TEST(PlotGeometry, DecimationKeepsEndsAndBoundsAMillionPoints) {
   EXPECT_TRUE(decimate({}, {}, p, 0.5, 10).empty());
   const std::vector<double> one{1};
   EXPECT_EQ(decimate(one, one, p, 0.5, 10), std::vector<size_t>{0});
+}
+
+TEST(PlotGeometry, ALadderOfTolerancesFindsInOneWalkWhatTriesOneByOneFind) {
+  // A straight line 1000 units long, at most 600 points: 0.5 keeps 2000
+  // and 1 keeps 1000 before the last, so 2 (a point every 20 m) is the
+  // finest that does.
+  std::vector<double> x, y;
+  for (int j = 0; j <= 10000; ++j) x.push_back(j), y.push_back(0);
+  const MapProjection p = fit_equal_scales(extent_of(x, y), {0, 0, 1000, 1000});
+  const std::vector<size_t> held = decimate(x, y, p, 0.5, 600);
+  ASSERT_EQ(held.size(), 501u);
+  EXPECT_EQ(held[1], 20u);
+  EXPECT_EQ(held.back(), 10000u);
+
+  // The same points walked in blocks, by ladders of two tries: the first
+  // has no try that keeps few enough and says where the next starts.
+  const auto walked = [&](DecimationLadder& ladder) {
+    for (size_t first = 0; first < x.size(); first += 1000) {
+      const size_t n = std::min<size_t>(1000, x.size() - first);
+      ladder.add(first, std::span<const double>(x).subspan(first, n), std::span<const double>(y).subspan(first, n));
+    }
+  };
+  DecimationLadder fine(p, 0.5, 2, 600, x.size());
+  walked(fine);
+  EXPECT_FALSE(fine.finest_complete());
+  ASSERT_EQ(fine.next_tolerance(), 2);
+  DecimationLadder coarse(p, fine.next_tolerance(), 2, 600, x.size());
+  walked(coarse);
+  ASSERT_TRUE(coarse.finest_complete());
+  std::vector<size_t> indices;
+  for (const DecimationLadder::Kept& k : *coarse.finest_complete()) indices.push_back(k.index);
+  EXPECT_EQ(indices, held);
 }
 
 TEST(PlotGeometry, StepLineHasAPointWhereEachValueBeginsAndEnds) {
