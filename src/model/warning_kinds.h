@@ -29,6 +29,9 @@ enum class WarningName : uint8_t {
   kTimeOutOfRange,
   kHeadingNamesRecord,
   kCommentedRecord,
+  kCurveOverlap,
+  kTunnelInTunnel,
+  kGradientSameCell,
 };
 
 struct WarningKind {
@@ -146,6 +149,27 @@ constexpr WarningKind warning_kind(WarningName w) {
               "A record commented out with a \"-\" before its keyword, while one of its later fields "
               "names a record.",
               "Remove the line, or put the \"-\" before each field that names a record."};
+    case WarningName::kCurveOverlap:
+      return {"curve-overlap", "a curve that starts before the map has passed the earlier ones",
+              "The route map is drawn one metre at a time from where it stands: a curve that starts before the end "
+              "of an earlier curve is drawn only from that end on, so it bends over fewer metres than written, or "
+              "not at all.",
+              "Two curves that overlap, a curve's length written too long, or a position with a typo.",
+              "Start each curve at or after the end of the one before it (its position plus its length)."};
+    case WarningName::kTunnelInTunnel:
+      return {"tunnel-in-tunnel", "a tunnel that starts inside an earlier tunnel",
+              "Each tunnel is kept in the tunnel list and gives its kind to its cells: a tunnel that starts "
+              "inside another gives the cells they share its own kind, and one that starts 150 m or less after "
+              "the previous tunnel's end, as one inside it does, is made kind 3.",
+              "A tunnel written twice, or a position or an end with a typo.",
+              "Write each tunnel once, from its start to its end, with no tunnel inside another."};
+    case WarningName::kGradientSameCell:
+      return {"gradient-same-cell", "a gradient that starts in a cell an earlier gradient already starts in",
+              "Each gradient runs from the cell of its position up to the next gradient's cell, and every "
+              "gradient fills at least one cell: when two positions fall in one cell, that cell gets the older "
+              "gradient and the newer one starts a cell later.",
+              "Two gradients less than 50 m apart.",
+              "Keep gradients at least 50 m apart, or leave out the one that does not matter."};
   }
   return {"", "", "", "", ""};  // not reached for a declared name
 }
@@ -157,6 +181,7 @@ inline constexpr WarningName kAllWarnings[] = {
     WarningName::kPastRouteEnd, WarningName::kNoGeneralSection, WarningName::kUnendedGeneralSection,
     WarningName::kExtraFields, WarningName::kUnquotedComma, WarningName::kCurveSide, WarningName::kSpeedStep,
     WarningName::kTimeOutOfRange, WarningName::kHeadingNamesRecord, WarningName::kCommentedRecord,
+    WarningName::kCurveOverlap, WarningName::kTunnelInTunnel, WarningName::kGradientSameCell,
 };
 
 // The warning of that name ("unknown-keyword"), none for another text.

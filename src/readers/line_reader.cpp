@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/numeric.h"
 #include "readers/field_reader.h"
@@ -11,6 +12,7 @@
 #include "readers/general_data.h"
 #include "readers/gradients.h"
 #include "readers/keywords.h"
+#include "readers/overlaps.h"
 #include "readers/chainage_records.h"
 #include "readers/read_fault.h"
 #include "readers/record_fields.h"
@@ -64,6 +66,10 @@ struct Body {
   std::optional<int32_t> last_curve;     // for the order warnings
   RememberedKeywords keywords{kBodyKeywords};
   FieldSurroundings around;
+  // The earlier records the overlap warnings name.
+  std::optional<EarlierRecord> gradient_before;
+  std::optional<EarlierRecord> furthest_curve;
+  std::vector<EarlierRecord> tunnels;
 
   SourceLocation at(TextPosition p) const { return SourceLocation{name, p.line, p.column}; }
 
@@ -96,6 +102,8 @@ BodyStep gradient_record(Body& b, std::string_view) {
     if (stored != g) b.warn.narrowed("gradient", g, stored, 8, g_at);
     b.last_gradient = p;
     b.past_the_route("the gradient", p, r.position_at());
+    check_gradient_cell(b.warn, b.gradients, static_cast<int64_t>(b.t.celle.size()), b.gradient_before, p, g,
+                        r.position_at());
     apply_gradient(b.t, b.gradients, p, g);
     return BodyStep::kGoOn;
   });
@@ -131,6 +139,7 @@ BodyStep curve_record(Body& b, std::string_view keyword) {
     warn_curve_side(b, keyword, *curve);
     if (b.last_curve && p < *b.last_curve) b.warn.out_of_order("the curve", p, *b.last_curve, r.position_at());
     b.last_curve = p;
+    check_curve_overlap(b.warn, b.furthest_curve, p, len, r.position_at());
     b.past_the_route("the curve", p, r.position_at());
     if (draw_curve(b.t.mappa, p, len, *curve) == DrawResult::kPastMetreLimit) {
       return b.refuse(FaultCode::kCurveFault, 0, r.position_at(), BodyStep::kAbandon);
@@ -147,7 +156,9 @@ BodyStep tunnel_record(Body& b, std::string_view) {
     int32_t tipo = r.long_();
     if (auto step = b.beyond(inizio, r.position_at())) return *step;
     b.past_the_route("the tunnel", inizio, r.position_at());
+    const int32_t written = tipo > kMarkerKindOffset ? tipo - kMarkerKindOffset : tipo;
     place_tunnel(b.t, inizio, fine, tipo);
+    check_tunnel_inside(b.warn, b.tunnels, inizio, fine, written, tipo, r.position_at());
     return BodyStep::kGoOn;
   });
 }
@@ -378,7 +389,7 @@ LineHalf read_text(Tables& t, FieldReader& in, FaultSink& sink, const std::strin
   }
   if (t.modo_percorso != 0) start_map(t.mappa);
 
-  Body body{t, in, sink, name, in.field_line(), {}, {}, kFirstBoardRecord, Warner(sink, name), {}, {}, RememberedKeywords{kBodyKeywords}, {}};
+  Body body{t, in, sink, name, in.field_line(), {}, {}, kFirstBoardRecord, Warner(sink, name), {}, {}, RememberedKeywords{kBodyKeywords}, {}, {}, {}, {}};
   const BodyStep end = read_body(body);
   if (end == BodyStep::kAbandon) return LineHalf{false, true, body.board_record};
   complete_gradients(t, body.gradients);

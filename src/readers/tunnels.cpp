@@ -10,7 +10,6 @@
 namespace scenpack {
 namespace {
 
-constexpr int32_t kMarkerKindOffset = 10;  // a tunnel kind above 10 asks for markers
 constexpr int32_t kCloseTunnelKind = 3;
 constexpr int64_t kCloseTunnelGap = 150;   // metres from the previous tunnel's end
 constexpr int64_t kMarkerEvery = 4;        // cells

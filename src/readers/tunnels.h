@@ -11,6 +11,9 @@ namespace scenpack {
 // The most tunnels the list holds (gallerie_* 1..80; index 0 is never used).
 constexpr int32_t kMaxTunnels = kTunnelSlots - 1;
 
+// A tunnel kind above this asks for markers.
+constexpr int32_t kMarkerKindOffset = 10;
+
 // Stores tunnel `inizio`..`fine` as the next entry of the tunnel list and
 // gives every cell from round(inizio / 50) to round(fine / 50 - 1) (none when
 // the end comes first) the tunnel kind in `galleria`. A kind above 10 means

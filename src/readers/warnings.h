@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/fault_sink.h"
 #include "readers/field_reader.h"
@@ -22,6 +23,15 @@ class Warner {
   void at(WarningName warning, TextPosition where, std::string message,
           std::optional<Fix> fix = std::nullopt) const {
     sink_.warning(warning, SourceLocation{name_, where.line, where.column}, std::move(message), std::move(fix));
+  }
+  // The same with the other places that take part in it, each shown as a note.
+  void at(WarningName warning, TextPosition where, std::string message, std::vector<RelatedPlace> related) const {
+    sink_.warning(warning, SourceLocation{name_, where.line, where.column}, std::move(message), std::nullopt,
+                  std::move(related));
+  }
+  // Another place of this description that takes part in a warning.
+  RelatedPlace related(TextPosition where, std::string message) const {
+    return RelatedPlace{SourceLocation{name_, where.line, where.column}, std::move(message)};
   }
   // A mend of the bytes from `from` up to `end_column` on its line.
   Fix fix(TextPosition from, int end_column, std::string replacement) const {

@@ -125,6 +125,31 @@ TEST(CheckCommand, JsonCarriesEveryFieldAndMaxErrorsStops) {
   EXPECT_NE(text.out.find("2 errors, 0 warnings\n"), std::string::npos) << text.out;
 }
 
+// A warning about a record that meets an earlier one names that one as a
+// note, in check (under the source line) and on build's stderr alike; -Wno-NAME
+// silences it with its note, and the build's status stays 0.
+TEST(CheckCommand, AWarningNamesTheEarlierRecordAsANote) {
+  TempDir dir;
+  spit(dir.file("linea.txt"), "Linea\r\n[generale]\r\nlunghezza percorso, 10000\r\n[montagne]\r\n"
+                              "montagna, 3000, 5000, 1\r\nmontagna, 3500, 4000, 1\r\n[fine]\r\n\r\n");
+  spit(dir.file("treno.txt"), "treno\r\n[generale]\r\n[fine]\r\n\r\n");
+  const std::string warning =
+      "linea.txt:6:11: warning: the tunnel from 3500 to 4000 m starts inside the tunnel from 3000 to 5000 m: the "
+      "cells they share get this one's kind 3, not 1 (kind 1 is made 3: it starts 150 m or less after the previous "
+      "tunnel's end) [-Wtunnel-in-tunnel]\n";
+  const std::string note = "linea.txt:5:11: note: the tunnel from 3000 to 5000 m\n";
+  const ExeResult checked = run_scenpack(dir.path(), {"check", "--line", "linea.txt", "--train", "treno.txt"});
+  EXPECT_EQ(checked.out, warning + "montagna, 3500, 4000, 1\n          ^\n" + note + "0 errors, 1 warning\n");
+  const ExeResult built =
+      run_scenpack(dir.path(), {"build", "--quiet", "--line", "linea.txt", "--train", "treno.txt"});
+  EXPECT_EQ(built.status, 0);
+  EXPECT_EQ(built.err, warning + note);
+  const ExeResult silenced = run_scenpack(
+      dir.path(), {"build", "--quiet", "--line", "linea.txt", "--train", "treno.txt", "-Wno-tunnel-in-tunnel"});
+  EXPECT_EQ(silenced.status, 0);
+  EXPECT_EQ(silenced.err, "");
+}
+
 // The scenario the program holds checks clean.
 TEST(CheckCommand, EmbeddedScenarioHasNoError) {
   TempDir dir;

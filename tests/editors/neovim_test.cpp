@@ -34,6 +34,10 @@ TEST(Neovim, ShowsTheFaultTypedIntoADescription) {
   ASSERT_EQ(std::system(command.c_str()), 0) << slurp(dir.file("nvim.log"));
   EXPECT_EQ(slurp(dir.file("result")),
             "filetype scenpack cp1252\n"
+            // The embedded line description's two gradients at 265350 m.
+            "opened 139:12 2 the gradient at 265350 falls in cell 5307 (265350-265399 m), where the gradient at "
+            "265350 starts too: the cell gets that one's 4 per mille, and this one's 0 starts at cell 5308 (265400 "
+            "m)\n"
             "typed 37:23 1 Errore n. 1: route length above 1000000\n"
             "typed 37:23 3 the reading stopped here; 7 general records, 95 gradients, 75 curves, 21 speed boards, "
             "39 tunnels and 9 text boards below are not in the compiled files, nor is anything of the train "

@@ -142,6 +142,25 @@ TEST(Warnings, WhatTheBuildAcceptsButAnAuthorRarelyMeans) {
                   "- tolto, segnale, 2550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\n"),
        {"t:4:10 \"segnale\" follows a comment on its line and is read as a record: a \"-\" comments out its own "
         "field only"}},
+      // Records that meet earlier ones: the map drawn from where it stands,
+      // two gradients in one cell (three: the third shifts once more), a
+      // tunnel inside a tunnel (its markers' kind made 3). A curve that
+      // starts where the last one ends, and a tunnel after another, are fine.
+      {"records that meet earlier ones",
+       short_route("pendenza, 1000, -7\npendenza, 1010, 3\npendenza, 1020, 2\ncurvad3, 1000, 500\n"
+                   "curvas2, 1200, 600\ncurvad1, 1300, 100\ncurvad1, 1800, 100\nmontagna, 3000, 5000, 1\n"
+                   "montagna, 3500, 4000, 12\nmontagna, 6000, 6500, 2\n"),
+       quiet_train,
+       {"l:6:11 the gradient at 1010 falls in cell 20 (1000-1049 m), where the gradient at 1000 starts too: the "
+        "cell gets that one's -7 per mille, and this one's 3 starts at cell 21 (1050 m)",
+        "l:7:11 the gradient at 1020 falls in cell 20 (1000-1049 m), where the gradient at 1010 starts too: cell 21 "
+        "(1050-1099 m) gets that one's 3 per mille, and this one's 2 starts at cell 22 (1100 m)",
+        "l:9:10 the curve at 1200 starts before the curve at 1000 ends (1500 m): the map is drawn from where it "
+        "stands, so this curve bends over its last 300 m only, not 600",
+        "l:10:10 the curve at 1300 starts before the curve at 1200 ends (1800 m): the map is drawn from where it "
+        "stands, so this curve, ending at 1400 m, is not drawn at all",
+        "l:13:11 the tunnel from 3500 to 4000 m starts inside the tunnel from 3000 to 5000 m: the cells they share "
+        "get this one's kind 3, not 1 (kind 2 is made 3: it starts 150 m or less after the previous tunnel's end)"}},
       {"misspelt keywords", short_route("montagan, 500, 900, 1\n"),
        train_rows("segnalle, 2550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\nvelocta' limite, 0, 60\n"),
        {"l:5:1 \"montagan\" names no record of the line description; the field is passed over (did you mean "
