@@ -54,8 +54,9 @@ class FindingPrinter {
       : with_source_(stderr_is_terminal()),
         line_name_(std::move(line_name)),
         train_name_(std::move(train_name)),
-        line_lines_(line_bytes),
-        train_lines_(train_bytes) {}
+        // The lines are found only where they are shown.
+        line_lines_(with_source_ ? line_bytes : std::string_view()),
+        train_lines_(with_source_ ? train_bytes : std::string_view()) {}
 
   void print(const Diagnostic& d) const {
     std::string text = with_source_ ? finding_text(d, source_of(d)) : finding_header(d) + "\n" + related_lines(d);
