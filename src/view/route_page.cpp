@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "markup/xml_writer.h"
+#include "view/author_terms.h"
 #include "view/route_picture.h"
 #include "view/shown_text.h"
 #include "view/summary_output.h"
@@ -72,15 +73,17 @@ std::string route_page(const CompiledScenario& c, const ScenarioSummary& s) {
   facts(w, s);
   table(w, "stations", "Stations", {"record", "metre", "near end", "far end", "kind", "time", "name"}, s.stations,
         [](const StationRow& r) {
-          return std::vector<std::string>{num(r.record), num(r.position), num(r.near_end), num(r.far_end), num(r.kind),
+          return std::vector<std::string>{num(r.record), num(r.position), num(r.near_end), num(r.far_end),
+                                          station_kind_text(r.kind),
                                           clock_text(r.time), decoded_text(r.name)};
         }, 6);
   table(w, "slow-orders", "Slow orders", {"start", "end", "speed km/h"}, s.slow_orders, [](const SlowOrderRow& r) {
     return std::vector<std::string>{num(r.start), r.end ? num(*r.end) : "none", num(r.speed)};
   });
-  table(w, "signals", "Signals", {"cell", "metre", "dato1", "dato2", "dato3", "dato4", "tempo"}, s.signals,
+  table(w, "signals", "Signals", {"cell", "metre", "code 1", "code 2", "code 3", "group", "time"}, s.signals,
         [](const SignalCellRow& r) {
-          return std::vector<std::string>{num(r.cell), num(r.metre), num(r.code1), num(r.code2), num(r.code3), num(r.group), num(r.time)};
+          return std::vector<std::string>{num(r.cell),        num(r.metre),       code_pair(r.code1), code_pair(r.code2),
+                                          code_pair(r.code3), num(r.group),       num(r.time)};
         });
   w.close().close().close().close().newline();
   return w.text();

@@ -307,20 +307,30 @@ std::vector<double> cell_values(const std::vector<Cella>& celle, double (*value)
   return v;
 }
 
-void slow_orders(XmlWriter& w, LabelPlaces& places, const Drawing& d, const Box& b) {
+// The slow orders' bands, all under the speed and gradient lines, so that
+// a route full of slow orders still shows its lines.
+void slow_order_bands(XmlWriter& w, const Drawing& d, const Box& b) {
   for (const SlowOrderRow& s : d.summary.slow_orders) {
     const double x1 = d.km(static_cast<double>(s.start));
     const double x2 = d.km(static_cast<double>(s.end.value_or(s.start + kCellLength)));
-    const std::string speed = std::to_string(s.speed) + " km/h";
     w.open("rect", {{"class", "slow-order"}, {"x", n(std::min(x1, x2))}, {"y", n(b.top)},
                     {"width", n(std::max(2.0, std::fabs(x2 - x1)))}, {"height", n(b.height)},
                     {"fill", "#f4b400"}, {"fill-opacity", "0.35"}});
-    w.element("title", "slow order " + speed + " from " + std::to_string(s.start) + " m" +
+    w.element("title", "slow order " + std::to_string(s.speed) + " km/h from " + std::to_string(s.start) + " m" +
                            (s.end ? " to " + std::to_string(*s.end) + " m" : std::string()))
         .close();
+  }
+}
+
+// Each band's speed where there is room, over every band (a later band
+// drawn over a label would cut it).
+void slow_order_speeds(XmlWriter& w, LabelPlaces& places, const Drawing& d, const Box& b) {
+  for (const SlowOrderRow& s : d.summary.slow_orders) {
+    const double x1 = d.km(static_cast<double>(s.start));
+    const double x2 = d.km(static_cast<double>(s.end.value_or(s.start + kCellLength)));
     const double mid = (x1 + x2) / 2;
-    placed_text(w, places, speed, 9, {{mid, b.top + 14, Anchor::kMiddle}, {mid, b.top + 26, Anchor::kMiddle}},
-                "slow-order-speed", "#7a5a00");
+    placed_text(w, places, std::to_string(s.speed) + " km/h", 9,
+                {{mid, b.top + 14, Anchor::kMiddle}, {mid, b.top + 26, Anchor::kMiddle}}, "slow-order-speed", "#7a5a00");
   }
 }
 
@@ -367,6 +377,7 @@ void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
                     {"stroke", kStationColour}, {"stroke-opacity", "0.4"}, {"stroke-dasharray", "2 3"}});
     w.element("title", decoded_text(s.name)).close();
   }
+  slow_order_bands(w, d, b);
   // The titles and values of the margin first, then what the band holds.
   if (c.celle && !c.celle->empty()) speed_and_gradient(w, places, d, c, lanes);
   lane_title(w, places, lanes.signals, "signals");
@@ -374,7 +385,7 @@ void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
   lane_title(w, places, lanes.text_boards, "text boards");
   const double axis_y = b.bottom() + 14;
   placed_text(w, places, "km", 10, {{b.left - 5, axis_y, Anchor::kEnd}}, "axis-title", "#333333");
-  slow_orders(w, places, d, b);
+  slow_order_speeds(w, places, d, b);
   ticks(w, d, lanes.signals, d.summary.signals, [](const SignalCellRow& r) { return r.metre; }, "signal", "#d32f2f");
   ticks(w, d, lanes.code_points, d.summary.code_points, [](const CellRow& r) { return r.metre; }, "code-point", "#1565c0");
   ticks(w, d, lanes.text_boards, d.summary.text_boards, [](const TextBoardRow& r) { return r.metre; }, "text-board", "#ef6c00");
@@ -408,6 +419,9 @@ std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
   w.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"viewBox", "0 0 " + n(l.width) + " " + n(l.height)},
                  {"width", n(l.width)}, {"height", n(l.height)}, {"font-family", "sans-serif"}});
   w.element("title", title);
+  // The map's names keep a rim of the map's ground around their letters, so
+  // that they read where they lie over the track.
+  w.element("style", "#map text { paint-order: stroke; stroke: #f7f7f2; stroke-width: 3px; stroke-linejoin: round; }");
   w.leaf("rect", {{"width", n(l.width)}, {"height", n(l.height)}, {"fill", "#ffffff"}});
   w.element("text", title, {{"x", n(l.map.left)}, {"y", "32"}, {"font-size", "18"}, {"font-weight", "bold"}});
   draw_map(w, d);

@@ -130,6 +130,13 @@ TEST_F(RouteInBrowser, HtmlPageShowsThePictureAndHoldsTheTablesWithEveryStation)
   for (const StationRow& s : summary.stations) {
     EXPECT_NE(stations.find("<td class=\"name\">" + xml_text(s.name) + "</td>"), std::string::npos) << s.name;
   }
+  // The tables speak the guide's words: a signal's codes as digit pairs, a
+  // station's kind by name.
+  const std::string signals = dom.out.substr(dom.out.find("<table id=\"signals\">"));
+  EXPECT_NE(signals.find("<th>code 1</th><th>code 2</th><th>code 3</th><th>group</th><th>time</th>"), std::string::npos);
+  EXPECT_NE(signals.find("<td>52</td><td>2550</td><td>4|2</td><td>1|1</td><td>0|1</td><td>6</td><td>0</td>"),
+            std::string::npos);
+  EXPECT_NE(stations.find("<td>block or junction post (kind 25)</td>"), std::string::npos);
 }
 
 // The page a browser is given to measure a picture: the SVG inline, and a
@@ -219,6 +226,65 @@ CompiledScenario crowded_route() {
   return c;
 }
 
+// The fullest 1,000,000 m route the tables take, as the benchmark's dense
+// route fills them: a meandering map, a station every 20 km with a long
+// name, a signal every 1,500 m, 80 tunnels, 28 text boards, the speed limit
+// changing every 2,500 m and the gradient every 250 m, slow orders of every
+// speed in the first fifth and a slow order on every other cell after it.
+CompiledScenario dense_route() {
+  constexpr int32_t kMetres = 1000000;
+  CompiledScenario c;
+  c.nome_scenario = "Fitto";
+  c.numero_treno = "84";
+  RouteMap& m = c.mappa.emplace();
+  m.sized = true;
+  m.last_index = kMetres + kRouteMargin;
+  m.points_set = kMetres + 1;
+  m.x.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  m.y.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  double heading = 1.2;
+  for (size_t j = 1; j <= static_cast<size_t>(kMetres); ++j) {
+    heading += 0.004 * std::sin(static_cast<double>(j) / 500.0) + 0.0000015;
+    m.x[j] = m.x[j - 1] + std::cos(heading);
+    m.y[j] = m.y[j - 1] + std::sin(heading);
+  }
+  auto& cells = c.celle.emplace(static_cast<size_t>((kMetres + kRouteMargin) / kCellLength + 1));
+  const size_t route_cells = static_cast<size_t>(kMetres / kCellLength);
+  for (size_t i = 0; i < cells.size(); ++i) {
+    cells[i].dato5 = static_cast<uint8_t>(16 + (i / 50) % 14);
+    cells[i].dato6 = static_cast<uint8_t>(100 + (i / 5) % 31 - 15);
+  }
+  for (size_t t = 0; t < 80; ++t) {
+    for (size_t i = 120 + t * 250; i < 130 + t * 250 + t % 40; ++i) cells[i].galleria = static_cast<uint8_t>(1 + t % 4);
+  }
+  for (size_t i = 30; i < route_cells; i += 30) cells[i].tipo = kind::kSignal;
+  for (size_t i = 7; i < route_cells / 5; i += 8) {
+    if (cells[i].tipo != kind::kNothing || cells[i + 3].tipo != kind::kNothing) continue;
+    cells[i].tipo = kind::kSlowdownStart;
+    cells[i].dato1 = static_cast<int16_t>(10 + (i % 13) * 10);
+    cells[i + 3].tipo = kind::kSlowdownEnd;
+  }
+  for (size_t i = route_cells / 5; i + 1 < route_cells; i += 2) {
+    if (cells[i].tipo != kind::kNothing) continue;
+    cells[i].tipo = kind::kSlowdownStart;
+    cells[i].dato1 = static_cast<int16_t>(30 + (i % 9) * 10);
+  }
+  auto& r = c.schede.emplace();
+  r[84].lungo2 = kMetres;
+  for (int k = 1; k <= 50; ++k) {
+    const int32_t at = 20000 * k - 10000;
+    r[static_cast<size_t>(k)] = Scheda{4, at - 200, at + 200, at, 0, "STAZIONE DI SAN LORENZO " + std::to_string(k)};
+  }
+  for (int k = 0; k < 28; ++k) {
+    const size_t record = static_cast<size_t>(kFirstBoardRecord - k);
+    r[record].testo = "AVVISO " + std::to_string(k + 1);
+    Cella& board = cells[static_cast<size_t>(701 + 700 * k)];
+    board.tipo = kind::kTextBoard;
+    board.dato1 = static_cast<int16_t>(record);
+  }
+  return c;
+}
+
 TEST_F(RouteInBrowser, NoTextCoversAnotherOrLeavesThePicture) {
   CompiledScenario embedded;
   ASSERT_FALSE(load_directory(dir.path(), "Tarvena1", "84", embedded));
@@ -226,6 +292,9 @@ TEST_F(RouteInBrowser, NoTextCoversAnotherOrLeavesThePicture) {
 
   const CompiledScenario crowded = crowded_route();
   expect_texts_apart(browser, dir, route_svg(crowded, summarize(crowded)), "crowded");
+
+  const CompiledScenario dense = dense_route();
+  expect_texts_apart(browser, dir, route_svg(dense, summarize(dense)), "dense");
 
   // The guide's example, built from the page as an author would.
   const std::string guide = slurp(std::string(SCENPACK_SOURCE_DIR) + "/docs/descriptions.md");
