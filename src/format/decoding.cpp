@@ -55,6 +55,13 @@ class PieceCursor {
     pos_ += n;
     return p;
   }
+  // The bytes already read and not yet handed out, and a step over some of
+  // them: a scan of many small elements needs no call per element.
+  std::string_view buffered() const { return {window_.data() + used_, std::min(filled_ - used_, remaining())}; }
+  void skip(size_t n) {
+    used_ += n;
+    pos_ += n;
+  }
 
  private:
   static constexpr size_t kPieceBytes = size_t{1} << 16;
@@ -282,6 +289,33 @@ void take_set_values(PieceCursor& in, char axis, size_t first, size_t count, dou
   }
 }
 
+// Adds to `runs` the tags of the whole elements the cursor holds read,
+// stepping over them, and returns how many: the first pass over a map of
+// a million metres, where take_element() would be called two million
+// times. Stops short of an element it cannot see whole or a tag no map
+// holds, which take_element() then reads or refuses.
+size_t scan_tags(PieceCursor& in, TagRuns& runs) {
+  const std::string_view w = in.buffered();
+  size_t at = 0;
+  size_t count = 0;
+  while (w.size() - at >= kDoubleVariantBytes) {
+    const int16_t tag = load_i16(w.data() + at);
+    size_t bytes = 0;
+    switch (tag) {
+      case variant_tag::kEmpty: bytes = kEmptyVariantBytes; break;
+      case variant_tag::kInteger: bytes = kIntegerVariantBytes; break;
+      case variant_tag::kDouble: bytes = kDoubleVariantBytes; break;
+      default: break;
+    }
+    if (bytes == 0) break;
+    runs.add(tag);
+    at += bytes;
+    ++count;
+  }
+  in.skip(at);
+  return count;
+}
+
 // Where y begins in a map of `metres` metres with `set` set: the x of the
 // set metres (Integers for metres 0 and 1, Doubles after), then the Empty ones.
 size_t y_offset(size_t metres, size_t set) {
@@ -332,7 +366,12 @@ std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa,
     // runs of their tags.
     size_t elements = 0;
     TagRuns runs;
-    for (PieceCursor in(bytes); !in.at_end(); ++elements) runs.add(take_element(in).tag);
+    for (PieceCursor in(bytes); !in.at_end();) {
+      elements += scan_tags(in, runs);
+      if (in.at_end()) break;
+      runs.add(take_element(in).tag);
+      ++elements;
+    }
     if (elements % 2 != 0) {
       refuse(size, "the map holds " + str(elements) + " elements, an odd number (x and y need one each per metre)");
     }
