@@ -78,7 +78,7 @@ class FindingPrinter {
 // The fault of the error state as check lists it, with its related places.
 Diagnostic fault_finding(const ErrorState& e) {
   Diagnostic d(Severity::kError, static_cast<FaultCode>(e.codice_errore), e.own_position.value_or(0),
-               e.where.value_or(SourceLocation{}), e.detail);
+               e.where.value_or(SourceLocation{}), e.said.empty() ? e.detail : e.said);
   d.related = e.related;
   return d;
 }
@@ -104,6 +104,8 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t, const Fi
     r.exit_status = exit_status::kStopped;
     r.message = " Errore n. " + std::to_string(out.stop_code);
     show_message_box(r.message);
+    // Then the record that took the reserved place, in check's form.
+    if (t.errore.where) print_line(fault_finding(t.errore));
     return r;
   }
   if (t.errore.codice_errore != 0) {

@@ -8,6 +8,7 @@
 #include "driver/output_files.h"
 #include "finish/cab_codes.h"
 #include "finish/check_codes.h"
+#include "finish/reserved_place_fault.h"
 #include "readers/read_descriptions.h"
 
 namespace scenpack {
@@ -37,7 +38,7 @@ BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink
   // and cell 1's reserved values are skipped (store_check_codes).
   cab_code_pass(t, sink);
   if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) {
-    record_fault(t.errore, stop);
+    report_taken_reserved_place(t, stop, sink);
     out.stop_code = code_number(stop);
     return out;
   }
@@ -51,6 +52,8 @@ BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, co
   t.errore.where.reset();
   t.errore.own_position.reset();
   t.errore.detail.clear();
+  t.errore.said.clear();
+  t.errore.related.clear();
   clear_records(t);
 
   const std::string line_path = files.path(files.line_text());

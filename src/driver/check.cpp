@@ -8,6 +8,7 @@
 #include "driver/reading_stop.h"
 #include "finish/cab_codes.h"
 #include "finish/check_codes.h"
+#include "finish/reserved_place_fault.h"
 #include "readers/read_descriptions.h"
 
 namespace scenpack {
@@ -71,7 +72,7 @@ CheckOutcome check_descriptions(Tables& t, int32_t p, const DescriptionText& lin
     cab_code_pass(t, sink);
     // The reserved places are tested as the build tests them, without its
     // message box: a taken place is one more fault of the list.
-    if (FaultCode taken = store_check_codes(t); taken != FaultCode::kNone) sink.fault(taken);
+    if (FaultCode taken = store_check_codes(t); taken != FaultCode::kNone) report_taken_reserved_place(t, taken, sink);
   }
   CheckOutcome out;
   out.diagnostics = sink.diagnostics();

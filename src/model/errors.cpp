@@ -28,6 +28,7 @@ void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t posit
   }
   e.where.reset();
   e.detail.clear();
+  e.said.clear();
   e.related.clear();
 }
 

@@ -118,6 +118,9 @@ struct ErrorState {
   std::optional<int32_t> own_position;  // the position the last fault itself set
   std::optional<SourceLocation> where;  // where that fault was found, if known
   std::string detail;                   // what was found, "" for the code's explanation
+  // What check and build's stderr say of it where they say more than the
+  // report's message ("the signal lands in cell 207 ..."); "" for the same.
+  std::string said;
   std::vector<RelatedPlace> related;    // the other places that take part in it
 };
 

@@ -18,6 +18,19 @@ void FaultSink::fault(FaultCode code, int32_t position, SourceLocation where, st
   d.related = std::move(related);
 }
 
+void FaultSink::fault_said(FaultCode code, int32_t position, SourceLocation where, std::string said,
+                           std::vector<RelatedPlace> related) {
+  const int32_t own = fault_kind(code).sets_position ? position : 0;
+  record_fault(state_, code, position, where.file.empty() ? std::nullopt : std::optional<SourceLocation>(where), {},
+               related);
+  state_.said = said;
+  if (full()) return;
+  ++errors_;
+  if (listing_ == Listing::kNoErrors) return;
+  Diagnostic& d = listed_.emplace_back(Severity::kError, code, own, std::move(where), std::move(said));
+  d.related = std::move(related);
+}
+
 void FaultSink::fault(FaultCode code, int32_t position) {
   record_fault_of_no_description(state_, code, position);
   if (full()) return;

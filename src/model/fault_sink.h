@@ -68,6 +68,11 @@ class FaultSink {
   // explanation is listed.
   void fault(FaultCode code, int32_t position, SourceLocation where, std::string detail = {},
              std::vector<RelatedPlace> related = {});
+  // A fault said in more words than the report's message keeps: the error
+  // state keeps the code's explanation for the report, and `said` for
+  // check's listing and build's stderr. `where` may have no file.
+  void fault_said(FaultCode code, int32_t position, SourceLocation where, std::string said,
+                  std::vector<RelatedPlace> related = {});
   // A fault of no description (the cab-code pass, the check codes).
   // Builds nothing the build's listing would drop: no location, no text.
   void fault(FaultCode code, int32_t position = 0);

@@ -17,6 +17,7 @@ bool size_tables(Tables& t, int32_t route_length) {
   // allocation leaves sizes and table agreeing.
   const int32_t n_celle = static_cast<int32_t>(cells);
   t.celle.assign(static_cast<size_t>(n_celle) + 1, Cella{});
+  t.origins.forget_cells();
   t.lunghezza_estesa = static_cast<int32_t>(extended);
   t.n_celle = n_celle;
   t.celle_sized = true;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/cell_origins.h"
 #include "model/errors.h"
 #include "model/route_geometry.h"
 
@@ -105,6 +106,8 @@ struct Tables {
   int32_t n_gallerie = 0;
 
   ErrorState errore;
+  // Where what the readers placed in each cell came from, for messages.
+  CellOrigins origins;
 };
 
 // The cell with index `index`, or nullptr when the index lies outside celle.

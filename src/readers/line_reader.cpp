@@ -12,6 +12,7 @@
 #include "readers/general_data.h"
 #include "readers/gradients.h"
 #include "readers/keywords.h"
+#include "readers/occupied_cell.h"
 #include "readers/overlaps.h"
 #include "readers/chainage_records.h"
 #include "readers/read_fault.h"
@@ -79,6 +80,13 @@ struct Body {
     sink.fault(code, position, at(where));
     return sink.goes_on() ? BodyStep::kGoOn : build_step;
   }
+  // A record refused on an occupied cell: the reading ends there.
+  BodyStep refuse_occupied_cell(FaultCode code, int32_t position, TextPosition where, const Landing& landing) {
+    refuse_occupied(sink, t, code, position, at(where), landing);
+    return sink.goes_on() ? BodyStep::kGoOn : BodyStep::kAbandon;
+  }
+  // What a record placed in `cell`, for the messages of a later clash there.
+  void placed(int64_t cell, TextPosition where, CellPart part) { t.origins.record(cell, where.line, where.column, part); }
   // A record placed in the margin after the route's end.
   void past_the_route(const char* what, int32_t position, TextPosition where) const {
     warn.past_route_end(what, position, t.schede[kRouteLengthRecord].lungo2, where);
@@ -173,9 +181,11 @@ BodyStep speed_board_record(Body& b, std::string_view) {
     }
     if (auto step = b.beyond(posizione, r.position_at())) return *step;
     // The reading stops on the board's own fault, not on one recorded earlier.
+    const auto cell = static_cast<int64_t>(cell_number(posizione, 1));
     if (FaultCode code = place_speed_boards(b.t, posizione, v); code != FaultCode::kNone) {
-      return b.refuse(code, posizione, r.position_at(), BodyStep::kAbandon);
+      return b.refuse_occupied_cell(code, posizione, r.position_at(), {"the speed board", cell, 1});
     }
+    b.placed(cell, r.position_at(), CellPart::kSpeedBoard);
     b.past_the_route("the speed board", posizione, r.position_at());
     return BodyStep::kGoOn;
   });
@@ -188,9 +198,13 @@ BodyStep text_board_record(Body& b, std::string_view) {
     const std::string_view text = r.text();
     const TextPosition text_at = b.in.field_start();
     if (auto step = b.beyond(p, r.position_at())) return *step;
-    if (FaultCode code = place_text_board(b.t, p, text, b.board_record); code != FaultCode::kNone) {
+    const auto cell = static_cast<int64_t>(cell_number(p, 1));
+    if (FaultCode code = place_text_board(b.t, p, text, b.board_record); code == FaultCode::kTextBoardOccupied) {
+      return b.refuse_occupied_cell(code, p, r.position_at(), {"the text board", cell, 1});
+    } else if (code != FaultCode::kNone) {
       return b.refuse(code, p, r.position_at(), BodyStep::kAbandon);
     }
+    b.placed(cell, r.position_at(), CellPart::kTextBoard);
     b.warn.text_cut(text, text_at);
     b.past_the_route("the text board", p, r.position_at());
     return BodyStep::kGoOn;
@@ -409,6 +423,7 @@ LineHalf read_line_description(Tables& t, const DescriptionText& line, FaultSink
   // (code 25), as on the train side.
   if (!line.bytes) throw ReadFault{line.unreadable, 0, 0};
   Warner(sink, line.name).encoding(*line.bytes);
+  t.origins.reading(line.name);
   FieldReader in(*line.bytes);
   try {
     return read_text(t, in, sink, line.name);

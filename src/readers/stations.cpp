@@ -1,5 +1,6 @@
 #include "readers/stations.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -122,11 +123,13 @@ std::optional<StationFault> place_station(FieldReader& in, RecordFields& r, Tabl
     s.byte6 = 0;
   }
 
+  std::optional<double> end_cell;
   if (s.byte1 < kFirstUnmarkedKind) {
     if (!is_stub_kind(s.byte1)) mark_approach(t, s, journal);
     const double end_mark = static_cast<double>(s.lungo2) / kCellLength - 1;
     if (!(end_mark > 1)) return fault_at(FaultCode::kFarEndTooNearStart, {}, pos_at, false);
-    Cella& cell = journal.keep(track_cell(t, round_half_even(end_mark)));
+    end_cell = round_half_even(end_mark);
+    Cella& cell = journal.keep(track_cell(t, *end_cell));
     cell.tipo = kind::kStationEnd;
     cell.dato1 = static_cast<int16_t>(k);
   }
@@ -137,6 +140,7 @@ std::optional<StationFault> place_station(FieldReader& in, RecordFields& r, Tabl
 
   next_record = k + 1;
   if (!(next_record < board_record)) return fault_at(FaultCode::kRecordTableFull, {}, pos_at, false);
+  if (end_cell) t.origins.record(static_cast<int64_t>(*end_cell), pos_at.line, pos_at.column, CellPart::kStationEnd);
   return std::nullopt;
 }
 

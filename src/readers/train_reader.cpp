@@ -10,6 +10,7 @@
 #include "readers/field_surroundings.h"
 #include "readers/general_data.h"
 #include "readers/keywords.h"
+#include "readers/occupied_cell.h"
 #include "readers/read_fault.h"
 #include "readers/record_fields.h"
 #include "readers/signals.h"
@@ -68,6 +69,7 @@ class TrainReading {
   TrainReading(Tables& t, const std::string& name, std::string_view bytes, int32_t board_record, FaultSink& sink)
       : t_(t), name_(name), r_(bytes), board_record_(board_record), sink_(sink), warn_(sink, name) {
     warn_.encoding(bytes);
+    t_.origins.reading(name);
   }
 
   // Steps 1 to 5: returns how the reading loop ended.
@@ -293,11 +295,14 @@ class TrainReading {
       const TextPosition tempo_at = r_.field_start();
       if (!within_track(t_, row.posizione, kRecordMargin)) return out_of_track(row.posizione, r.position_at());
       const FaultCode code = place_signal(t_, row);
-      if (code == FaultCode::kNone && row.sx == 2 && low8(row.tempo) != row.tempo) {
+      const auto cell = static_cast<int64_t>(cell_number(row.posizione, 1));
+      if (code != FaultCode::kNone) return refuse_occupied_cell(code, row.posizione, r.position_at(), {"the signal", cell, 1});
+      t_.origins.record(cell, r.position_at().line, r.position_at().column, CellPart::kSignal);
+      if (row.sx == 2 && low8(row.tempo) != row.tempo) {
         warn_.narrowed("signal time", row.tempo, low8(row.tempo), 8, tempo_at);
       }
-      if (code == FaultCode::kNone) past_the_route("the signal", row.posizione, r.position_at());
-      return refuse_if(code, row.posizione, r.position_at());
+      past_the_route("the signal", row.posizione, r.position_at());
+      return Next::kGoOn;
     });
   }
 
@@ -309,9 +314,12 @@ class TrainReading {
       read_numbers(r, {&order.v, &order.l, &order.f_tt, &order.f_ta, &order.d_v});
       if (!within_track(t_, order.x, kRecordMargin)) return out_of_track(order.x, r.position_at());
       const bool check = sink_.policy() == FaultPolicy::kGoOn;
-      const FaultCode code = place_slow_order(t_, order, check);
-      if (code == FaultCode::kNone) past_the_route("the slow order", order.x, r.position_at());
-      return refuse_if(code, order.x, r.position_at());
+      RefusedCell refused;
+      const TextPosition at = r.position_at();
+      const FaultCode code = place_slow_order(t_, order, check, &refused, at.line, at.column);
+      if (code != FaultCode::kNone) return refuse_occupied_cell(code, order.x, at, slow_order_landing(code, order, refused));
+      past_the_route("the slow order", order.x, at);
+      return Next::kGoOn;
     });
   }
 
@@ -321,17 +329,40 @@ class TrainReading {
       const int32_t p = r.position();
       const int32_t value = r.long_();
       if (!within_track(t_, p, kRecordMargin)) return out_of_track(p, r.position_at());
-      const FaultCode code = place_code_cut(t_, p, value);
-      if (code == FaultCode::kNone) past_the_route("the code cut", p, r.position_at());
-      return refuse_if(code, p, r.position_at());
+      const TextPosition at = r.position_at();
+      const FaultCode code = place_code_cut(t_, p, value, at.line, at.column);
+      if (code != FaultCode::kNone) {
+        return refuse_occupied_cell(code, p, at, {"the code cut", static_cast<int64_t>(cell_number(p, 0)), 0});
+      }
+      past_the_route("the code cut", p, at);
+      return Next::kGoOn;
     });
   }
 
-  // The reading stops only when this very call found a fault: a code 15
-  // left by the line description must not stop the train reading.
-  Next refuse_if(FaultCode code, int32_t position, TextPosition at) {
-    if (code == FaultCode::kNone) return Next::kGoOn;
-    return refuse(code, position, at, Next::kStop);
+  // A record refused on an occupied cell. The reading stops only when this
+  // very call found a fault: a code 15 left by the line description must
+  // not stop the train reading.
+  Next refuse_occupied_cell(FaultCode code, int32_t position, TextPosition at, const Landing& landing) {
+    refuse_occupied(sink_, t_, code, position, SourceLocation{name_, at.line, at.column}, landing);
+    return sink_.goes_on() ? Next::kGoOn : Next::kStop;
+  }
+
+  // Which part of a refused slow order landed on the occupied cell.
+  static Landing slow_order_landing(FaultCode code, const SlowOrder& order, const RefusedCell& refused) {
+    const std::string start = std::to_string(order.x) + " m";
+    switch (code) {
+      case FaultCode::kWarningOccupied:
+        return {"the warning cell of the slow order starting at " + start + ", 1200 m before its start", refused.cell, 1};
+      case FaultCode::kStartOccupied: return {"the start of the slow order", refused.cell, 1};
+      case FaultCode::kEndOccupied:
+        return {"the end of the slow order starting at " + start + ", at " +
+                    std::to_string(static_cast<int64_t>(order.x) + order.l) + " m",
+                refused.cell, 1};
+      default:
+        return {"distance board " + std::to_string(refused.board) + " of the slow order starting at " + start +
+                    ", before its warning cell",
+                refused.cell, 0};
+    }
   }
 
   Next out_of_track(int32_t p, TextPosition at) { return refuse(FaultCode::kBeyondLastCell, p, at, Next::kEndOfText); }

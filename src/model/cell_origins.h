@@ -1,0 +1,74 @@
+// Which record of which description put something into a track cell, kept
+// for the messages of a later clash on that cell: the record's place in its
+// description and which part of it landed there. One small entry per cell,
+// made only once something is placed (the longest route has about 20,000
+// cells).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/errors.h"
+
+namespace scenpack {
+
+// What of a record stands in a cell.
+enum class CellPart : uint8_t {
+  kNone,
+  kSignal,
+  kTextBoard,
+  kSpeedBoard,
+  kSlowOrderStart,
+  kSlowOrderEnd,
+  kSlowOrderWarning,
+  kSlowOrderBoard,
+  kCodeCut,
+  kStationEnd,
+};
+
+class CellOrigins {
+ public:
+  // The description whose records are recorded from now on.
+  void reading(const std::string& file);
+  // `cell` now holds `part` of the record at `line`:`column` of the
+  // description being read. A cell beyond the longest route is ignored.
+  void record(int64_t cell, int line, int column, CellPart part);
+  // The record that put what `cell` holds there, as a related place of a
+  // finding ("the text board placed there"); none when no record did.
+  std::optional<RelatedPlace> origin(int64_t cell) const;
+  // The part of a record that `cell` holds, kNone when none was recorded.
+  CellPart part(int64_t cell) const;
+  // Forgets every cell (the cells are made anew).
+  void forget_cells() { cells_.clear(); }
+
+ private:
+  struct Origin {
+    int32_t line = 0;
+    int32_t column = 0;
+    uint8_t file = 0;  // 1 + index into files_, 0 for nothing recorded
+    CellPart part = CellPart::kNone;
+  };
+  std::vector<std::string> files_;
+  uint8_t current_ = 0;
+  std::vector<Origin> cells_;
+};
+
+// The part of a record a cell holds, as a message names it: "the signal",
+// "the warning cell of the slow order"; "" for kNone.
+std::string_view part_name(CellPart p);
+
+// What a cell of kind `tipo` holds, as a clash names it: "a text board",
+// "the warning cell of a slow order".
+std::string held_by_kind(uint8_t tipo);
+
+// "cell 207 (10300-10349 m)": the cell and the metres that name it for a
+// record whose positions give cell p / 50 + `offset`.
+std::string cell_and_metres(int64_t cell, int offset);
+// The offset of the part's positions: 0 for code cuts and a slow order's
+// distance boards (cell p / 50), else 1.
+int position_offset(CellPart p);
+
+}  // namespace scenpack
