@@ -352,15 +352,15 @@ class TrainReading {
     const std::string start = std::to_string(order.x) + " m";
     switch (code) {
       case FaultCode::kWarningOccupied:
-        return {"the warning cell of the slow order starting at " + start + ", 1200 m before its start", refused.cell, 1};
+        return {"the warning cell of the slow order starting at " + start + ", 1200 m before its start,", refused.cell, 1};
       case FaultCode::kStartOccupied: return {"the start of the slow order", refused.cell, 1};
       case FaultCode::kEndOccupied:
         return {"the end of the slow order starting at " + start + ", at " +
-                    std::to_string(static_cast<int64_t>(order.x) + order.l) + " m",
+                    std::to_string(static_cast<int64_t>(order.x) + order.l) + " m,",
                 refused.cell, 1};
       default:
         return {"distance board " + std::to_string(refused.board) + " of the slow order starting at " + start +
-                    ", before its warning cell",
+                    ", before its warning cell,",
                 refused.cell, 0};
     }
   }

@@ -77,9 +77,11 @@ TEST(CheckCommand, ListsEveryFaultInOrderInTheAuthorsFiles) {
   const std::string line = s.src.file("my line.txt");
   const std::string train = s.src.file("train.txt");
   EXPECT_EQ(r.out,
-            line + ":7:22: error: Errore n. 6, posizione 6220: text board on an occupied cell\n"
-            "cartello indicatore, 6220, ( BIVIO )\n"
-            "                     ^\n" +
+            line + ":7:22: error: Errore n. 6, posizione 6220: the text board lands in cell 125 (6200-6249 m), "
+                   "which holds a text board\n"
+                   "cartello indicatore, 6220, ( BIVIO )\n"
+                   "                     ^\n" +
+            line + ":6:22: note: the text board placed there\n" +
             line + ":8:11: error: Errore n. 25: the gradient: \"1O00\" is not a number\n"
             "pendenza, 1O00, 3\n"
             "          ^\n" +
@@ -87,9 +89,11 @@ TEST(CheckCommand, ListsEveryFaultInOrderInTheAuthorsFiles) {
             line + ":9:11: error: Errore n. 15, posizione 16901: position beyond the last track cell\n"
             "montagna, 16901, 17000, 1\n"
             "          ^\n" +
-            train + ":5:11: error: Errore n. 16, posizione 3550: signal on an occupied cell\n"
-            "segnale,  3550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\n"
-            "          ^\n" +
+            train + ":5:11: error: Errore n. 16, posizione 3550: the signal lands in cell 72 (3550-3599 m), which "
+                    "holds a signal\n"
+                    "segnale,  3550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\n"
+                    "          ^\n" +
+            train + ":4:11: note: the signal placed there\n" +
             train + ":6:11: error: Errore n. 8, posizione 4525: station position not a multiple of 50\n"
             "stazione, 4525, 4, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
             "          ^\n" +

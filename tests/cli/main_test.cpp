@@ -290,7 +290,9 @@ TEST(Cli, TakenReservedPlaceStopsWithExit2AndNoFile) {
   spit(dir.file("Tarvena1_84.dat"), "old cells");
   ExeResult r = run_scenpack(dir.path(), {"build", "--quiet", "--line", src.file("line.txt"), "--report", "r.json"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, " Errore n. 1250\n");
+  EXPECT_EQ(r.err, " Errore n. 1250\n" + src.file("line.txt") +
+                       ":4:22: error: Errore n. 1250: the text board lands in cell 1 (0-49 m), where the marker 5121 "
+                       "is kept: nothing may stand in cell 1\n");
   EXPECT_EQ(slurp(src.file("line.txt")), line);
   EXPECT_EQ(dir.names(), (std::vector<std::string>{"Tarvena1_84.dat", "r.json"}));
   EXPECT_EQ(slurp(dir.file("Tarvena1_84.dat")), "old cells");
@@ -360,7 +362,9 @@ TEST(Cli, BuildFaultNamesTheAuthorsFile) {
                                           "--report", "r.json"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
-            "my line.txt:5:24: error: Errore n. 6, posizione 510: text board on an occupied cell\n"
+            "my line.txt:5:24: error: Errore n. 6, posizione 510: the text board lands in cell 11 (500-549 m), which "
+            "holds a text board\n"
+            "my line.txt:4:22: note: the text board placed there\n"
             "my line.txt:5:24: note: the reading stopped here; nothing of the train description is in the compiled "
             "files\n");
   const std::string report = slurp(src.file("r.json"));

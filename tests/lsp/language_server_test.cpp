@@ -129,9 +129,14 @@ TEST_F(LanguageServerTest, AFaultTypedInIsShownAtItsFieldAndGoesWhenMended) {
   const json errors = errors_in(diagnostics_for(changed, kTrainUri));
   ASSERT_EQ(errors.size(), 1u) << errors.dump();
   EXPECT_EQ(errors[0]["code"], 16);
-  EXPECT_EQ(errors[0]["message"], "Errore n. 16, posizione 2560: signal on an occupied cell");
-  // The fault is placed at the signal's position field.
+  EXPECT_EQ(errors[0]["message"],
+            "Errore n. 16, posizione 2560: the signal lands in cell 52 (2550-2599 m), which holds a signal");
+  // The fault is placed at the signal's position field, the signal that
+  // holds the cell at its own.
   EXPECT_EQ(errors[0]["range"], json({{"start", position(signal + 1, 11)}, {"end", position(signal + 1, 15)}}));
+  const json holder = {{"uri", kTrainUri}, {"range", {{"start", position(signal, 11)}, {"end", position(signal, 15)}}}};
+  EXPECT_EQ(errors[0]["relatedInformation"],
+            json::array({json{{"location", holder}, {"message", "the signal placed there"}}}));
 
   const std::vector<json> mended = client.replace_lines(kTrainUri, signal + 1, signal + 2, "");
   EXPECT_EQ(errors_in(diagnostics_for(mended, kTrainUri)), json::array());
