@@ -105,7 +105,7 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t, const Fi
     r.message = " Errore n. " + std::to_string(out.stop_code);
     show_message_box(r.message);
     // Then the record that took the reserved place, in check's form.
-    if (t.errore.where) print_line(fault_finding(t.errore));
+    if (t.errore.where) printer.print(fault_finding(t.errore));
     return r;
   }
   if (t.errore.codice_errore != 0) {

@@ -53,7 +53,8 @@ const Mistake kMistakes[] = {
      "1 error, 0 warnings\n",
      "l.txt:6:18: error: Errore n. 21, posizione 3010: the speed board lands in cell 61 (3000-3049 m), which holds a "
      "text board\n"
-     "l.txt:5:22: note: the text board placed there\n"},
+     "l.txt:5:22: note: the text board placed there\n"
+     "l.txt:6:18: note: the reading stopped here; nothing of the train description is in the compiled files\n"},
     {"code_cut_on_a_signal", "",
      "segnale, 5000, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\nabbattimento, 5050, 0\r\n",
      "t.txt:4:15: error: Errore n. 7, posizione 5050: the code cut lands in cell 101 (5050-5099 m), which holds a "

@@ -490,9 +490,11 @@ TEST(Cli, BuildShowsTheSourceLineOfAFindingOnATerminal) {
             "(did you mean \"pendenza\"?) [-Wunknown-keyword]\r\n"
             "pendeza, 5\r\n"
             "^\r\n"
-            "linea.txt:6:24: error: Errore n. 6, posizione 510: text board on an occupied cell\r\n"
+            "linea.txt:6:24: error: Errore n. 6, posizione 510: the text board lands in cell 11 (500-549 m), which "
+            "holds a text board\r\n"
             "cartello indicatore,   510, B\r\n"
             "                       ^\r\n"
+            "linea.txt:5:22: note: the text board placed there\r\n"
             "linea.txt:6:24: note: the reading stopped here; nothing of the train description is in the compiled "
             "files\r\n");
 }

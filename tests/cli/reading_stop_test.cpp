@@ -55,7 +55,9 @@ TEST(ReadingStop, BuildSaysWhatTheCompiledFilesLack) {
   const Case cases[] = {
       {"a train fault: the rest of the train description",
        kLine, kClashingTrain,
-       "treno.txt:5:11: error: Errore n. 16, posizione 3550: signal on an occupied cell\n"
+       "treno.txt:5:11: error: Errore n. 16, posizione 3550: the signal lands in cell 72 (3550-3599 m), which holds a "
+       "signal\n"
+       "treno.txt:4:11: note: the signal placed there\n"
        "treno.txt:5:11: note: the reading stopped here; 2 signals and 1 slow order below are not in the compiled "
        "files\n"},
       {"a line fault: the rest of the line description and all of the train's",
@@ -65,7 +67,9 @@ TEST(ReadingStop, BuildSaysWhatTheCompiledFilesLack) {
        "files, nor is anything of the train description\n"},
       {"a fault on the last record: nothing below is lost, nothing said",
        kLine, with(kTrain, "rallentamento, 8000, 50, 200, 0, 0, 0", "segnale,  6550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0"),
-       "treno.txt:9:11: error: Errore n. 16, posizione 6550: signal on an occupied cell\n"},
+       "treno.txt:9:11: error: Errore n. 16, posizione 6550: the signal lands in cell 132 (6550-6599 m), which holds "
+       "a signal\n"
+       "treno.txt:7:11: note: the signal placed there\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
