@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <span>
 
 namespace scenpack {
@@ -80,9 +81,10 @@ TEST(PlotGeometry, ALadderOfTolerancesFindsInOneWalkWhatTriesOneByOneFind) {
   ASSERT_EQ(fine.next_tolerance(), 2);
   DecimationLadder coarse(p, fine.next_tolerance(), 2, 600, x.size());
   walked(coarse);
-  ASSERT_TRUE(coarse.finest_complete());
+  const std::optional<std::vector<DecimationLadder::Kept>> kept = coarse.finest_complete();
+  ASSERT_TRUE(kept);
   std::vector<size_t> indices;
-  for (const DecimationLadder::Kept& k : *coarse.finest_complete()) indices.push_back(k.index);
+  for (const DecimationLadder::Kept& k : *kept) indices.push_back(k.index);
   EXPECT_EQ(indices, held);
 }
 
