@@ -22,7 +22,6 @@ constexpr int kRecordCount = 87;             // schede 0..86
 // is cut there when written.
 constexpr size_t kLongestRecordText = 0xFFFF;
 constexpr int32_t kFirstBoardRecord = 80;    // text boards take records from 80 downward
-constexpr int kRouteLengthRecord = 84;       // schede(84).lungo2 holds the route length
 constexpr int kGeneralDataRecord = 84;       // the train's general data, the route length among them
 constexpr int kScenarioRecord = 85;          // the scenario's name and its check codes
 constexpr int kTrainRecord = 86;             // the train number and the start clock

@@ -54,8 +54,8 @@ Slots order_by_difference(const Slots& old) {
 void sort_chainage_records(Tables& t) {
   Slots old;
   for (int s = 0; s < 3; ++s) {
-    const Scheda& r = t.schede[kRecords[s]];
-    old[s] = Chainage{r.lungo1, r.lungo2, r.lungo3};
+    const ChainageRecord r{t.schede[kRecords[s]]};
+    old[s] = Chainage{r.start(), r.difference(), r.flag()};
   }
   // sT + sD + sU in Long arithmetic, left to right.
   const int32_t two = long_or_fault(static_cast<double>(old[0].start) + old[1].start);
@@ -65,10 +65,10 @@ void sort_chainage_records(Tables& t) {
     if (c.flag == 1) c.difference = long_or_fault(static_cast<double>(c.difference) + 100);
   }
   for (int s = 0; s < 3; ++s) {
-    Scheda& r = t.schede[kRecords[s]];
-    r.lungo1 = next[s].start;
-    r.lungo2 = next[s].difference;
-    r.lungo3 = next[s].flag;
+    const ChainageRecord r{t.schede[kRecords[s]]};
+    r.start() = next[s].start;
+    r.difference() = next[s].difference;
+    r.flag() = next[s].flag;
   }
 }
 

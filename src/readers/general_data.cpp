@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/record_roles.h"
 #include "readers/chainage_records.h"
 #include "readers/read_fault.h"
 #include "readers/record_fields.h"
@@ -9,19 +10,17 @@
 namespace scenpack {
 namespace {
 
-constexpr int kBackgroundRecord = 85;   // lungo1..3: backgrounds "uno", "tre", "due"
-constexpr int kRepetitionRecord = 86;   // lungo1..3: signal-repetition start, end, codes
-
 bool has_both(std::string_view s, const char* a, const char* b, bool match_case) {
   return match_case ? contains(s, a) && contains(s, b) : contains_nocase(s, a) && contains_nocase(s, b);
 }
 
-void read_chainage(Scheda& r, FieldReader& in) {
+void read_chainage(Scheda& record, FieldReader& in) {
   RecordFields f(in, "the chainage record", 3);
+  const ChainageRecord r{record};
   f.guard([&] {
-    r.lungo1 = f.long_();
-    r.lungo2 = f.long_();
-    r.lungo3 = f.long_();
+    r.start() = f.long_();
+    r.difference() = f.long_();
+    r.flag() = f.long_();
   });
 }
 
@@ -32,7 +31,7 @@ int32_t read_one(FieldReader& in, const char* what) {
 
 GeneralFault read_route_length(Tables& t, FieldReader& in) {
   const int32_t length = read_one(in, "the route length");
-  t.schede[kRouteLengthRecord].lungo2 = length;
+  general_data(t.schede).route_length() = length;
   if (length > kMaxRouteLength) return {FaultCode::kRouteTooLong, in.field_line(), in.field_column()};
   // A route length with L + 7000 below 0 cannot size the cell table
   // or the map: it is a run-time fault of reading (code 25), like any
@@ -44,22 +43,23 @@ GeneralFault read_route_length(Tables& t, FieldReader& in) {
   return {};
 }
 
-GeneralFault read_signal_repetition(Scheda& r, std::string_view riga, FieldReader& in, int line, int column) {
+GeneralFault read_signal_repetition(Scheda& record, std::string_view riga, FieldReader& in, int line, int column) {
   RecordFields f(in, "the signal repetition", 2);
-  r.lungo1 = f.guard([&] { return f.long_(); });
+  const TrainRecord r{record};
+  r.repetition_start() = f.guard([&] { return f.long_(); });
   const GeneralFault start_fault{FaultCode::kRepetitionStartOffCell, in.field_line(), in.field_column()};
-  r.lungo2 = f.guard([&] { return f.long_(); });
+  r.repetition_end() = f.guard([&] { return f.long_(); });
   const GeneralFault end_fault{FaultCode::kRepetitionEndOffCell, in.field_line(), in.field_column()};
-  if (r.lungo1 % kCellLength != 0) return start_fault;
-  if (r.lungo2 % kCellLength != 0) return end_fault;
+  if (r.repetition_start() % kCellLength != 0) return start_fault;
+  if (r.repetition_end() % kCellLength != 0) return end_fault;
   if (contains_nocase(riga, "4")) {
-    r.lungo3 = 4;
+    r.repetition_codes() = 4;
   } else if (contains_nocase(riga, "9")) {
-    r.lungo3 = 9;
+    r.repetition_codes() = 9;
   } else {
     return {FaultCode::kRepetitionCodes, line, column};
   }
-  if (r.lungo2 == 0) r.lungo3 = 0;
+  if (r.repetition_end() == 0) r.repetition_codes() = 0;
   return {};
 }
 
@@ -81,12 +81,12 @@ GeneralFault apply_general_field(Tables& t, std::string_view riga, FieldReader& 
   if (has_both(riga, "progressiva", "tre", true)) read_chainage(t.schede[kChainageTre], in);
   if (has_both(riga, "progressiva", "due", true)) read_chainage(t.schede[kChainageDue], in);
   if (has_both(riga, "progressiva", "uno", true)) read_chainage(t.schede[kChainageUno], in);
-  Scheda& background = t.schede[kBackgroundRecord];
-  if (has_both(riga, "sfondo", "uno", true)) background.lungo1 = read_one(in, "the background");
-  if (has_both(riga, "sfondo", "due", true)) background.lungo3 = read_one(in, "the background");
-  if (has_both(riga, "sfondo", "tre", true)) background.lungo2 = read_one(in, "the background");
+  const ScenarioRecord background = scenario_record(t.schede);
+  if (has_both(riga, "sfondo", "uno", true)) background.background_uno() = read_one(in, "the background");
+  if (has_both(riga, "sfondo", "due", true)) background.background_due() = read_one(in, "the background");
+  if (has_both(riga, "sfondo", "tre", true)) background.background_tre() = read_one(in, "the background");
   if (has_both(riga, "ripetizione", "segnali", true)) {
-    Scheda& repetition = t.schede[kRepetitionRecord];
+    Scheda& repetition = t.schede[kTrainRecord];
     const Scheda before = repetition;
     const GeneralFault f = read_signal_repetition(repetition, riga, in, line, column);
     if (f.code != FaultCode::kNone && undo_refused) repetition = before;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/numeric.h"
+#include "model/record_roles.h"
 #include "readers/field_reader.h"
 #include "readers/field_surroundings.h"
 #include "readers/general_data.h"
@@ -89,7 +90,7 @@ struct Body {
   void placed(int64_t cell, TextPosition where, CellPart part) { t.origins.record(cell, where.line, where.column, part); }
   // A record placed in the margin after the route's end.
   void past_the_route(const char* what, int32_t position, TextPosition where) const {
-    warn.past_route_end(what, position, t.schede[kRouteLengthRecord].lungo2, where);
+    warn.past_route_end(what, position, general_data(t.schede).route_length(), where);
   }
   // The position check shared by the body records: 15 stops the body.
   std::optional<BodyStep> beyond(int32_t position, TextPosition where) {

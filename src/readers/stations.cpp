@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "model/cell_roles.h"
 #include "model/numeric.h"
+#include "model/record_roles.h"
 #include "readers/checked_conversion.h"
 #include "readers/record_fields.h"
 #include "readers/track_position.h"
@@ -25,23 +27,25 @@ constexpr uint8_t kApproachMarkBase = 80;    // avviso 81..84
 bool is_stub_kind(uint8_t k) { return k == 5 || k == 6; }
 bool is_symmetric_kind(uint8_t k) { return k == 7 || k == 8; }
 
-// Near and far end (lungo1, lungo2) by kind.
-void compute_ends(Scheda& s, int32_t pos, int32_t length) {
+using Station = StationRecord<Scheda>;
+
+// Near and far end by kind.
+void compute_ends(const Station& s, int32_t pos, int32_t length) {
   const int64_t p = pos;
-  if (is_stub_kind(s.byte1)) {
-    s.lungo2 = long_or_fault(static_cast<double>(p + kStubEndBeyond));
-    s.lungo1 = long_or_fault(static_cast<double>(p - length));
-    s.byte5 = 0;
-  } else if (is_symmetric_kind(s.byte1)) {
-    s.lungo1 = long_or_fault(static_cast<double>(p - length));
-    s.lungo2 = long_or_fault(static_cast<double>(p + length));
-    s.byte5 = 0;
+  if (is_stub_kind(s.kind())) {
+    s.far_end() = long_or_fault(static_cast<double>(p + kStubEndBeyond));
+    s.near_end() = long_or_fault(static_cast<double>(p - length));
+    s.mar() = 0;
+  } else if (is_symmetric_kind(s.kind())) {
+    s.near_end() = long_or_fault(static_cast<double>(p - length));
+    s.far_end() = long_or_fault(static_cast<double>(p + length));
+    s.mar() = 0;
   } else {
     const double half = static_cast<double>(length) / 2;
-    s.lungo1 = long_or_fault(static_cast<double>(pos) - half);
+    s.near_end() = long_or_fault(static_cast<double>(pos) - half);
     double far_end = static_cast<double>(pos) + half;
-    if (s.byte5 != 0) far_end = far_end + kMarExtension;
-    s.lungo2 = long_or_fault(far_end);
+    if (s.mar() != 0) far_end = far_end + kMarExtension;
+    s.far_end() = long_or_fault(far_end);
   }
 }
 
@@ -67,9 +71,9 @@ class CellJournal {
 
 // avviso 81..84 in the cells 1..4 before the end mark's cell, where those
 // lie beyond cell 1. Their kind is neither tested nor changed.
-void mark_approach(Tables& t, const Scheda& s, CellJournal& journal) {
+void mark_approach(Tables& t, const Station& s, CellJournal& journal) {
   for (int b = 1; b <= kApproachMarks; ++b) {
-    const double cell = static_cast<double>(s.lungo2) / kCellLength - b - 1;
+    const double cell = static_cast<double>(s.far_end()) / kCellLength - b - 1;
     if (cell > 1) {
       journal.keep(track_cell(t, round_half_even(cell))).avviso = static_cast<uint8_t>(kApproachMarkBase + b);
     }
@@ -86,55 +90,56 @@ std::optional<StationFault> place_station(FieldReader& in, RecordFields& r, Tabl
   if (k < 1 || k > board_record || k >= kRecordCount) {
     return fault_at(FaultCode::kRecordTableFull, {}, in.field_start(), true);
   }
-  Scheda& s = t.schede[static_cast<size_t>(k)];
+  const Station s{t.schede[static_cast<size_t>(k)]};
 
   const int32_t pos = r.position();
   const TextPosition pos_at = r.position_at();
-  s.lungo3 = pos;
+  s.position() = pos;
   if (!within_track(t, pos, kStationMargin)) return fault_at(FaultCode::kBeyondLastCell, pos, pos_at, true);
   if (pos % kCellLength != 0) return fault_at(FaultCode::kStationOffCell, pos, pos_at, true);
 
-  s.byte1 = r.byte();
+  s.kind() = r.byte();
   const int32_t length = r.long_();
   if (length % kLengthStep != 0) return fault_at(FaultCode::kStationLength, pos, in.field_start(), true);
 
-  s.byte2 = r.byte();     // t p s
-  s.byte6 = r.byte();     // t a b
-  s.byte5 = r.byte();     // m a r
-  s.intero1 = r.integer();  // d 2
-  s.intero2 = r.integer();  // d 3
-  s.byte3 = r.byte();     // r a p
-  s.intero3 = r.integer();  // d 1
-  s.intero4 = r.integer();  // d 2
-  s.intero5 = r.integer();  // d 3
-  s.byte4 = r.byte();     // a c
+  s.tps() = r.byte();
+  s.tab() = r.byte();
+  s.mar() = r.byte();
+  s.first_d2() = r.integer();
+  s.first_d3() = r.integer();
+  s.rap() = r.byte();
+  s.second_d1() = r.integer();
+  s.second_d2() = r.integer();
+  s.second_d3() = r.integer();
+  s.ac() = r.byte();
   const int64_t hours = r.long_();
   const TextPosition hours_at = in.field_start();
   const int64_t minutes = r.long_();
   const int64_t seconds = r.long_();
   if (time != nullptr) *time = StationTime{hours, minutes, seconds, hours_at};
-  s.lungo4 = long_or_fault(static_cast<double>((hours * 60 + minutes) * 60 + seconds));
-  s.testo = r.text();
+  s.time() = long_or_fault(static_cast<double>((hours * 60 + minutes) * 60 + seconds));
+  s.name() = r.text();
 
   compute_ends(s, pos, length);
-  if (length < kShortStation) s.byte6 = 0;
-  if (k == 1) {
-    s.byte5 = 0;
-    s.byte6 = 0;
+  if (length < kShortStation) s.tab() = 0;
+  if (k == kFirstStationRecord) {
+    s.mar() = 0;
+    s.tab() = 0;
   }
 
   std::optional<double> end_cell;
-  if (s.byte1 < kFirstUnmarkedKind) {
-    if (!is_stub_kind(s.byte1)) mark_approach(t, s, journal);
-    const double end_mark = static_cast<double>(s.lungo2) / kCellLength - 1;
+  if (s.kind() < kFirstUnmarkedKind) {
+    if (!is_stub_kind(s.kind())) mark_approach(t, s, journal);
+    const double end_mark = static_cast<double>(s.far_end()) / kCellLength - 1;
     if (!(end_mark > 1)) return fault_at(FaultCode::kFarEndTooNearStart, {}, pos_at, false);
     end_cell = round_half_even(end_mark);
     Cella& cell = journal.keep(track_cell(t, *end_cell));
     cell.tipo = kind::kStationEnd;
-    cell.dato1 = static_cast<int16_t>(k);
+    RecordCell{cell}.record() = static_cast<int16_t>(k);
   }
 
-  if (k > 1 && static_cast<int64_t>(s.lungo1) - kLeastSpacing < t.schede[static_cast<size_t>(k - 1)].lungo2) {
+  if (k > kFirstStationRecord &&
+      static_cast<int64_t>(s.near_end()) - kLeastSpacing < Station{t.schede[static_cast<size_t>(k - 1)]}.far_end()) {
     return fault_at(FaultCode::kStationTooNear, pos, pos_at, false);
   }
 

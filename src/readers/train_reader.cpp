@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/numeric.h"
+#include "model/record_roles.h"
 #include "readers/field_reader.h"
 #include "readers/field_surroundings.h"
 #include "readers/general_data.h"
@@ -26,8 +27,6 @@ namespace {
 
 constexpr int32_t kRecordMargin = 100;  // (p + 100) / 50 must not exceed n_celle
 constexpr int kCommentSkips = 2;        // a third comment field in a row is read as data
-constexpr int kFirstChainageRecord = 81;
-constexpr int kLastChainageRecord = 83;
 
 // The keywords that name the train description's records.
 enum TrainKeyword : size_t {
@@ -178,11 +177,11 @@ class TrainReading {
     const auto holds = [found](TrainKeyword k) { return Keywords::has(found, k); };
     if (holds(kFrenata) && holds(kMassa)) {
       RecordFields r(r_, "the braked mass", 1);
-      t_.schede[kGeneralDataRecord].lungo1 = r.guard([&] { return r.long_(); });
+      general_data(t_.schede).braked_mass_percent() = r.guard([&] { return r.long_(); });
     }
     if (holds(kVetture)) {
       RecordFields r(r_, "the number of coaches", 1);
-      t_.schede[kGeneralDataRecord].lungo3 = r.guard([&] { return r.long_(); });
+      general_data(t_.schede).coaches() = r.guard([&] { return r.long_(); });
     }
     if (holds(kVelocit)) {
       const Next next = read_speed_line();
@@ -195,17 +194,17 @@ class TrainReading {
     if (holds(kOrologio)) {
       RecordFields r(r_, "the clock", 3);
       r.guard([&] {
-        Scheda& train = t_.schede[kTrainRecord];
-        train.intero3 = r.integer();
+        const TrainRecord train = train_record(t_.schede);
+        train.clock_hours() = r.integer();
         const TextPosition hours_at = r_.field_start();
-        train.intero4 = r.integer();
-        train.intero5 = r.integer();
-        warn_.time_out_of_range("the clock", train.intero3, train.intero4, train.intero5, hours_at);
+        train.clock_minutes() = r.integer();
+        train.clock_seconds() = r.integer();
+        warn_.time_out_of_range("the clock", train.clock_hours(), train.clock_minutes(), train.clock_seconds(), hours_at);
       });
     }
     if (holds(kSabbia)) {
       RecordFields r(r_, "the sand value", 1);
-      t_.schede[kTrainRecord].intero1 = r.guard([&] { return r.integer(); });
+      train_record(t_.schede).sand() = r.guard([&] { return r.integer(); });
     }
     if (holds(kSegnale)) {
       const Next next = read_signal();
@@ -228,16 +227,17 @@ class TrainReading {
                       fault->code == FaultCode::kBeyondLastCell ? Next::kEndOfText : Next::kStop);
       }
       // The station's name is the last field its reading took.
-      warn_.text_cut(t_.schede[static_cast<size_t>(next_station_ - 1)].testo, r_.field_start());
+      const StationRecord station{t_.schede[static_cast<size_t>(next_station_ - 1)]};
+      warn_.text_cut(station.name(), r_.field_start());
       warn_.time_out_of_range("the station's time", time.hours, time.minutes, time.seconds, time.hours_at);
-      past_the_route("the station", t_.schede[static_cast<size_t>(next_station_ - 1)].lungo3, station_at);
+      past_the_route("the station", station.position(), station_at);
     }
     return Next::kGoOn;
   }
 
   // A record placed in the margin after the route's end.
   void past_the_route(const char* what, int32_t position, TextPosition where) const {
-    warn_.past_route_end(what, position, t_.schede[kRouteLengthRecord].lungo2, where);
+    warn_.past_route_end(what, position, general_data(t_.schede).route_length(), where);
   }
 
   static void read_numbers(RecordFields& r, std::initializer_list<int32_t*> fields) {
@@ -376,9 +376,9 @@ class TrainReading {
 
   void check_chainage_records() {
     bool off_cell = false;
-    for (int i = kFirstChainageRecord; i <= kLastChainageRecord; ++i) {
-      const Scheda& s = t_.schede[static_cast<size_t>(i)];
-      if (s.lungo1 % kCellLength != 0 || s.lungo2 % kCellLength != 0) off_cell = true;
+    for (int i = kFirstChainageRecord; i < kFirstChainageRecord + kChainageRecordCount; ++i) {
+      const ChainageRecord s{t_.schede[static_cast<size_t>(i)]};
+      if (s.start() % kCellLength != 0 || s.difference() % kCellLength != 0) off_cell = true;
     }
     // The chainage records come from the line description: no train line.
     if (off_cell) sink_.fault(FaultCode::kChainageOffCell);

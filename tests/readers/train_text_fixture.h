@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "model/fault_sink.h"
+#include "model/record_roles.h"
 #include "model/tables.h"
 #include "readers/train_reader.h"
 #include "sources/train_text.h"
@@ -25,7 +26,7 @@ constexpr int32_t kRouteLength = 270000;  // n_celle 5540, as the scenario's lin
 inline Tables sized_tables(int32_t route_length = kRouteLength) {
   Tables t;
   EXPECT_TRUE(size_tables(t, route_length));
-  t.schede[kRouteLengthRecord].lungo2 = route_length;
+  general_data(t.schede).route_length() = route_length;
   return t;
 }
 
