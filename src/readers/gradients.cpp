@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/cell_roles.h"
 #include "model/numeric.h"
 #include "readers/track_position.h"
 
@@ -17,7 +18,7 @@ void fill_up_to(Tables& t, GradientFill& fill, int64_t end) {
   const auto cells = static_cast<int64_t>(t.celle.size());
   if (fill.next_cell < 0 || fill.next_cell >= cells) return;
   const int64_t stop = std::min(std::max(end, fill.next_cell + 1), cells);
-  fill_cells(t, fill.next_cell, stop, &Cella::dato6, low8(fill.previous + kGradientBias));
+  fill_cells(t, fill.next_cell, stop, kGradientByte, low8(fill.previous + kGradientBias));
   fill.next_cell = stop;
 }
 

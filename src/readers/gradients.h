@@ -1,5 +1,5 @@
 // Gradient records of the line description and the gradient completion:
-// the gradient byte (dato6 = g + 100, low 8 bits) of every track cell.
+// the gradient byte (g + 100, low 8 bits) of every track cell.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "readers/signals.h"
 
+#include "model/cell_roles.h"
 #include "model/numeric.h"
 #include "readers/track_position.h"
 
@@ -23,13 +24,14 @@ FaultCode place_signal(Tables& t, SignalRow& row) {
 
   const int64_t group_kind = static_cast<int64_t>(row.sx) * 3 + row.dx;
   cell.tipo = kind::kSignal;
-  cell.dato4 = low16(packed(row.rapp, group_kind));
-  cell.dato1 = low16(packed(row.s1, row.d1));
-  cell.dato2 = low16(packed(row.s2, row.d2));
-  cell.dato3 = low16(packed(row.s3, row.d3));
+  const SignalCell signal{cell};
+  signal.group() = low16(packed(row.rapp, group_kind));
+  signal.code1() = low16(packed(row.s1, row.d1));
+  signal.code2() = low16(packed(row.s2, row.d2));
+  signal.code3() = low16(packed(row.s3, row.d3));
 
   if (row.tempo >= kLowestRaisedTempo && row.tempo <= kHighestRaisedTempo) row.tempo = kRaisedTempo;
-  cell.tempo = row.sx == 2 ? low8(row.tempo) : 0;
+  signal.time() = row.sx == 2 ? low8(row.tempo) : 0;
 
   const int64_t signal_cell = static_cast<int64_t>(number);
   for (int b = 1; b <= kLookBackCells; ++b) {

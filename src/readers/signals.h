@@ -16,7 +16,7 @@ struct SignalRow {
   int32_t s1 = 0;
   int32_t s2 = 0;
   int32_t s3 = 0;
-  int32_t rapp = 0;  // tens digit of dato4
+  int32_t rapp = 0;  // tens digit of the group
   int32_t dx = 0;    // first value of the right group
   int32_t d1 = 0;
   int32_t d2 = 0;
@@ -25,7 +25,7 @@ struct SignalRow {
 };
 
 // Places the signal in the cell numbered round(posizione / 50 + 1): kind 1,
-// the code digits packed into dato1..dato4 (low 16 bits), tempo (low 8 bits)
+// the code digits packed into the three codes and the group (low 16 bits), the time (low 8 bits)
 // when sx = 2, and avviso (low 8 bits) in the cells 2, 4, 6 and 8 before it;
 // look-back cells before cell 0 do not exist and are skipped. The only
 // field of `row` it changes is tempo.

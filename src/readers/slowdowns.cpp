@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/cell_roles.h"
 #include "model/numeric.h"
 #include "readers/track_position.h"
 
@@ -14,7 +15,7 @@ constexpr int32_t kLastStartWithoutWarning = 1500;
 constexpr int kBoardCount = 4;
 
 void mark_further_value(Cella& cell, const SlowOrder& order) {
-  if (order.d_v != 0) cell.dato2 = low16(order.d_v);
+  if (order.d_v != 0) SlowOrderCell{cell}.further_value() = low16(order.d_v);
 }
 
 FaultCode refuse_at(FaultCode code, double cell, int board, RefusedCell* refused) {
@@ -60,12 +61,12 @@ FaultCode place_slow_order(Tables& t, const SlowOrder& order, bool undo_refused,
   if (warning != nullptr) {
     warning->tipo = kind::kSlowdownWarning;
     mark_further_value(*warning, order);
-    warning->dato1 = low16(order.v);
+    SlowOrderCell{*warning}.speed_kmh() = low16(order.v);
   }
-  start.dato1 = low16(order.v);
-  end.dato1 = low16(order.v);
-  start.dato3 = low16(order.f_tt);
-  end.dato3 = low16(order.f_tt);
+  SlowOrderCell{start}.speed_kmh() = low16(order.v);
+  SlowOrderCell{end}.speed_kmh() = low16(order.v);
+  SlowOrderCell{start}.whole_train() = low16(order.f_tt);
+  SlowOrderCell{end}.whole_train() = low16(order.f_tt);
   const auto record_marked = [&] {
     record_origin(t, end_cell, line, column, CellPart::kSlowOrderEnd);
     record_origin(t, start_cell, line, column, CellPart::kSlowOrderStart);
@@ -96,8 +97,8 @@ FaultCode place_slow_order(Tables& t, const SlowOrder& order, bool undo_refused,
   for (int j = 0; j < kBoardCount; ++j) {
     Cella& board = *boards[static_cast<size_t>(j)];
     board.tipo = kind::kSlowdownBoard;
-    board.dato1 = static_cast<int16_t>(j + 1);
-    if (order.d_v != 0) board.dato2 = static_cast<int16_t>(j + 1);
+    SlowOrderBoardCell{board}.board() = static_cast<int16_t>(j + 1);
+    if (order.d_v != 0) SlowOrderBoardCell{board}.further_board() = static_cast<int16_t>(j + 1);
     record_origin(t, first_board - j, line, column, CellPart::kSlowOrderBoard);
   }
   return FaultCode::kNone;
@@ -110,7 +111,7 @@ FaultCode place_code_cut(Tables& t, int32_t position, int32_t value, int line, i
   record_origin(t, number, line, column, CellPart::kCodeCut);
   if (value > 0) {
     cell.tipo = kind::kCodePoint;
-    cell.dato1 = low16(value);
+    CodePointCell{cell}.cab_code() = low16(value);
   } else {
     cell.tipo = kind::kNoCode;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/cell_roles.h"
 #include "model/numeric.h"
 #include "readers/checked_conversion.h"
 #include "readers/track_position.h"
@@ -10,7 +11,7 @@
 namespace scenpack {
 namespace {
 
-constexpr double kSpeedUnit = 5.0;  // dato5 counts 5 km/h steps
+constexpr double kSpeedUnit = 5.0;  // a cell's speed limit counts 5 km/h steps
 
 uint8_t speed_units(int32_t speed) { return byte_or_fault(static_cast<double>(speed) / kSpeedUnit); }
 uint8_t adhesion_byte(int32_t adhesion) { return low8(adhesion); }
@@ -67,21 +68,21 @@ std::string speed_does_not_fit(int32_t speed) {
 
 void apply_speed_line(Tables& t, CellProfile& speed, int32_t p, int32_t v, TextPosition v_at) {
   const double n = cell_number(p, 0);
-  if (n > 0) run_cursor(t, speed, n, true, &Cella::dato5, speed_units);
+  if (n > 0) run_cursor(t, speed, n, true, kSpeedLimitSteps, speed_units);
   speed.running = v;
   speed.running_at = v_at;
 }
 
 void apply_adhesion_line(Tables& t, CellProfile& adhesion, int32_t p, int32_t a) {
   const double n = cell_number(p, 0);
-  if (n > 0) run_cursor(t, adhesion, n, false, &Cella::dato7, adhesion_byte);
+  if (n > 0) run_cursor(t, adhesion, n, false, kAdhesion, adhesion_byte);
   adhesion.running = a;
 }
 
-void fill_speed_to_end(Tables& t, CellProfile& speed) { run_cursor(t, speed, end_of_fill(t), false, &Cella::dato5, speed_units); }
+void fill_speed_to_end(Tables& t, CellProfile& speed) { run_cursor(t, speed, end_of_fill(t), false, kSpeedLimitSteps, speed_units); }
 
 void fill_adhesion_to_end(Tables& t, CellProfile& adhesion) {
-  run_cursor(t, adhesion, end_of_fill(t), false, &Cella::dato7, adhesion_byte);
+  run_cursor(t, adhesion, end_of_fill(t), false, kAdhesion, adhesion_byte);
 }
 
 }  // namespace scenpack

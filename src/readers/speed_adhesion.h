@@ -1,4 +1,4 @@
-// The speed limit (dato5) and adhesion (dato7) of every track cell, written
+// The speed limit and adhesion of every track cell, written
 // cell by cell as the "velocita' limite" and "aderenza" lines of the train
 // description are read: each line's value applies from its own position up
 // to the next line's position, and the last one to the end of the track.
@@ -23,7 +23,7 @@ struct CellProfile {
   TextPosition running_at;  // where the running value stands in the description
 };
 
-// True when a speed's fifth, rounded, fits the Byte of dato5 (0 to 1277 km/h).
+// True when a speed's fifth, rounded, fits the speed limit's Byte (0 to 1277 km/h).
 bool speed_fits(int32_t speed);
 // "speed 1300 km/h does not fit its field"
 std::string speed_does_not_fit(int32_t speed);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/cell_roles.h"
 #include "model/numeric.h"
 #include "readers/checked_conversion.h"
 #include "readers/read_fault.h"
@@ -23,12 +24,13 @@ FaultCode place_speed_boards(Tables& t, int32_t posizione, const SpeedBoard& b) 
   Cella& cell = track_cell(t, cell_number(posizione, 1));
   if (!is_free(cell)) return FaultCode::kSpeedBoardOccupied;
   cell.tipo = kind::kSpeedBoard;
-  cell.dato1 = board_speed(b.vas, b.vad);
-  cell.dato2 = board_speed(b.vbs, b.vbd);
-  cell.dato3 = board_speed(b.vcs, b.vcd);
+  const SpeedBoardCell board{cell};
+  board.speeds_a() = board_speed(b.vas, b.vad);
+  board.speeds_b() = board_speed(b.vbs, b.vbd);
+  board.speeds_c() = board_speed(b.vcs, b.vcd);
   const int32_t tens = long_or_fault(static_cast<double>(b.strisces) * 10);
   const int32_t stripes = long_or_fault(static_cast<double>(tens) + b.strisced);
-  cell.dato4 = low16(stripes);
+  board.stripes() = low16(stripes);
   return FaultCode::kNone;
 }
 

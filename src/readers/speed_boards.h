@@ -18,8 +18,8 @@ struct SpeedBoard {
 // Places the board in cell round(posizione / 50 + 1). On an occupied cell
 // (not kind 0 or 11) it returns code 21 and changes nothing; the caller
 // records it with the position. Otherwise it returns kNone and the cell
-// becomes kind 6 with dato1..3 = round(v?s * 20 + v?d / 5) (in double, to an Integer) and
-// dato4 = low 16 bits of strisces * 10 + strisced; so 85 and 85 give 1717.
+// becomes kind 6 with speeds a..c = round(v?s * 20 + v?d / 5) (in double, to an Integer) and
+// stripes = low 16 bits of strisces * 10 + strisced; so 85 and 85 give 1717.
 // Throws ReadFault for a cell outside the table or a speed that does not fit
 // an Integer.
 FaultCode place_speed_boards(Tables& t, int32_t posizione, const SpeedBoard& board);
