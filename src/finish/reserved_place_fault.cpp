@@ -3,17 +3,15 @@
 #include <optional>
 #include <string>
 
+#include "model/cell_roles.h"
+
 namespace scenpack {
-namespace {
-
-constexpr int kReservedCell = 1;
-
-}  // namespace
-
 void report_taken_reserved_place(const Tables& t, FaultCode stop, FaultSink& sink) {
+  constexpr int kReservedCell = kCheckCodeCell;
   const Cella* cell = cell_at(t, kReservedCell);
   const bool marker = stop == FaultCode::kReservedMarkerTaken;
-  const bool cell_taken = cell != nullptr && (marker ? cell->dato1 != 0 : cell->dato2 != 0);
+  const bool cell_taken = cell != nullptr && (marker ? CheckCodeCell{*cell}.marker() != 0
+                                                     : CheckCodeCell{*cell}.plain_check_code() != 0);
   const std::optional<RelatedPlace> origin = t.origins.origin(kReservedCell);
   if (!cell_taken || !origin) {
     sink.fault(stop);
