@@ -20,18 +20,28 @@ class RecordFields {
   // follow its keyword, the field the reader read last.
   RecordFields(FieldReader& in, const char* what, int needed)
       : in_(in), what_(what), needed_(needed), keyword_(in.field_start()),
-        last_end_{in.field_line(), in.field_end_column()} {}
+        last_end_{in.field_line(), in.field_end_column()}, keyword_text_(in.last_field_bytes()) {}
 
   // The first number, the record's position: it names the record from now on.
   int32_t position() {
+    reading_ = Width::kLong;
     const int32_t p = number([&] { return in_.long_(); });
     position_ = p;
     position_at_ = in_.field_start();
     return p;
   }
-  int32_t long_() { return number([&] { return in_.long_(); }); }
-  int16_t integer() { return number([&] { return in_.integer(); }); }
-  uint8_t byte() { return number([&] { return in_.byte(); }); }
+  int32_t long_() {
+    reading_ = Width::kLong;
+    return number([&] { return in_.long_(); });
+  }
+  int16_t integer() {
+    reading_ = Width::kInteger;
+    return number([&] { return in_.integer(); });
+  }
+  uint8_t byte() {
+    reading_ = Width::kByte;
+    return number([&] { return in_.byte(); });
+  }
   std::string_view text() { return field([&] { return in_.text_view(); }); }
 
   TextPosition position_at() const { return position_.has_value() ? position_at_ : keyword_; }
@@ -63,7 +73,13 @@ class RecordFields {
     if (in_.field_line() == keyword_.line) last_end_ = {in_.field_line(), in_.field_end_column()};
     return v;
   }
+  enum class Width { kByte, kInteger, kLong };
   std::string name() const;
+  // "the station kind" for the number being read, "" when the record's
+  // fields are not known.
+  std::string field_name() const;
+  // "a byte, 0 to 255"
+  std::string width_and_range() const;
 
   FieldReader& in_;
   const char* what_;
@@ -73,6 +89,8 @@ class RecordFields {
   int numbers_ = 0;
   std::optional<int32_t> position_;
   TextPosition position_at_;
+  std::string_view keyword_text_;  // the keyword's field as written
+  Width reading_ = Width::kLong;   // the width of the number being read
 };
 
 }  // namespace scenpack

@@ -63,7 +63,7 @@ bool speed_fits(int32_t speed) {
 }
 
 std::string speed_does_not_fit(int32_t speed) {
-  return "speed " + std::to_string(speed) + " km/h does not fit its field";
+  return "speed " + std::to_string(speed) + " km/h does not fit its field (a byte of 5 km/h steps, 0 to 1275 km/h)";
 }
 
 void apply_speed_line(Tables& t, CellProfile& speed, int32_t p, int32_t v, TextPosition v_at) {

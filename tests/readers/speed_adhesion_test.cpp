@@ -114,7 +114,7 @@ TEST(SpeedLimit, RunThatFaultsMidwayKeepsWhatItWroteAndItsCursor) {
     apply_speed_line(t, speed, 1000, 80);
     ADD_FAILURE() << "no fault";
   } catch (const ReadFault& fault) {
-    EXPECT_EQ(fault.what, "speed 1300 km/h does not fit its field");
+    EXPECT_EQ(fault.what, "speed 1300 km/h does not fit its field (a byte of 5 km/h steps, 0 to 1275 km/h)");
     EXPECT_EQ(fault.line, 13);
     EXPECT_EQ(fault.column, 12);
   }

@@ -277,9 +277,14 @@ TEST(TrainReader, FaultsSayWhatWasReadAndWhatWasFound) {
        "scenpack:Tarvena1_84-.txt:3:46: Errore n. 25, posizione 0: the signal at 2550 has 10 numbers, 11 are "
        "needed (found \"segnale\" on line 4)"},
       {{"velocita' limite,  0,  1300", "velocita' limite,  650,  95"},
-       "scenpack:Tarvena1_84-.txt:3:24: Errore n. 25, posizione 0: speed 1300 km/h does not fit its field"},
+       "scenpack:Tarvena1_84-.txt:3:24: Errore n. 25, posizione 0: speed 1300 km/h does not fit its field (a byte of 5 km/h steps, 0 to 1275 "
+       "km/h)"},
       {{"stazione, 4500, 300, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X"},
-       "scenpack:Tarvena1_84-.txt:3:17: Errore n. 25, posizione 0: the station at 4500: 300 does not fit its field"},
+       "scenpack:Tarvena1_84-.txt:3:17: Errore n. 25, posizione 0: the station at 4500: the station kind 300 does not "
+       "fit its field (a byte, 0 to 255)"},
+      {{"stazione, 4500, 2, 800, 700, 1, 1, 1,1,0, 4,0,0, 0, 0,0,0, X"},
+       "scenpack:Tarvena1_84-.txt:3:25: Errore n. 25, posizione 0: the station at 4500: the field tps 700 does not fit "
+       "its field (a byte, 0 to 255)"},
       {{"segnale, -1000, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0"},
        "scenpack:Tarvena1_84-.txt:3:10: Errore n. 25, posizione 0: the signal at -1000: cell -19 lies outside the "
        "track cells"},
@@ -311,7 +316,7 @@ TEST(TrainReader, CheckListsAndReadsOn) {
   EXPECT_EQ(listed, (std::vector<std::string>{
                         "3:46 the signal at 2550 has 10 numbers, 11 are needed (found \"segnale\" on line 4)",
                         "4:0 reading goes on with line 4",
-                        "5:24 speed 1300 km/h does not fit its field",
+                        "5:24 speed 1300 km/h does not fit its field (a byte of 5 km/h steps, 0 to 1275 km/h)",
                     }));
   EXPECT_EQ(f.cell(72).tipo, kind::kSignal);  // the row after the short one
   EXPECT_EQ(f.cell(12).dato5, 0);            // no speed before the line at 650
