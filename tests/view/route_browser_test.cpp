@@ -12,6 +12,7 @@
 
 #include "markup/escape.h"
 #include "markup/xml_writer.h"
+#include "support/compiled_route.h"
 #include "support/png.h"
 #include "support/run_exe.h"
 #include "cli/compiled_files.h"
@@ -193,20 +194,13 @@ void expect_texts_apart(const std::string& browser, const TempDir& dir, const st
 // wide arc.
 CompiledScenario crowded_route() {
   constexpr int32_t kMetres = 200000;
-  CompiledScenario c;
-  c.nome_scenario = "Affollato";
-  c.numero_treno = "9";
-  RouteMap& m = c.mappa.emplace();
-  m.sized = true;
-  m.last_index = kMetres + kRouteMargin;
-  m.points_set = kMetres + 1;
-  m.x.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
-  m.y.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  CompiledScenario c = compiled_route("Affollato", "9", kMetres);
+  RouteMap& m = *c.mappa;
   for (int32_t j = 0; j <= kMetres; ++j) {
     m.x[static_cast<size_t>(j)] = 60000 * std::sin(j / 60000.0);
     m.y[static_cast<size_t>(j)] = 60000 * (1 - std::cos(j / 60000.0));
   }
-  auto& cells = c.celle.emplace(static_cast<size_t>((kMetres + kRouteMargin) / kCellLength + 1));
+  std::vector<Cella>& cells = *c.celle;
   for (size_t i = 0; i < cells.size(); ++i) {
     cells[i].dato5 = static_cast<uint8_t>(20 + (i / 100) % 10);
     cells[i].dato6 = static_cast<uint8_t>(100 + (i / 37) % 25 - 12);
@@ -233,22 +227,15 @@ CompiledScenario crowded_route() {
 // speed in the first fifth and a slow order on every other cell after it.
 CompiledScenario dense_route() {
   constexpr int32_t kMetres = 1000000;
-  CompiledScenario c;
-  c.nome_scenario = "Fitto";
-  c.numero_treno = "84";
-  RouteMap& m = c.mappa.emplace();
-  m.sized = true;
-  m.last_index = kMetres + kRouteMargin;
-  m.points_set = kMetres + 1;
-  m.x.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
-  m.y.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  CompiledScenario c = compiled_route("Fitto", "84", kMetres);
+  RouteMap& m = *c.mappa;
   double heading = 1.2;
   for (size_t j = 1; j <= static_cast<size_t>(kMetres); ++j) {
     heading += 0.004 * std::sin(static_cast<double>(j) / 500.0) + 0.0000015;
     m.x[j] = m.x[j - 1] + std::cos(heading);
     m.y[j] = m.y[j - 1] + std::sin(heading);
   }
-  auto& cells = c.celle.emplace(static_cast<size_t>((kMetres + kRouteMargin) / kCellLength + 1));
+  std::vector<Cella>& cells = *c.celle;
   const size_t route_cells = static_cast<size_t>(kMetres / kCellLength);
   for (size_t i = 0; i < cells.size(); ++i) {
     cells[i].dato5 = static_cast<uint8_t>(16 + (i / 50) % 14);

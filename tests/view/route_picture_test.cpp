@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "markup/xml_writer.h"
+#include "support/compiled_route.h"
 #include "view/listing.h"
 #include "view/route_page.h"
 
@@ -24,20 +25,13 @@ int count(const std::string& text, const std::string& what) {
 // A route of `metres` with a map bending gently, a tunnel, three stations,
 // a signal, a slow order and gradients.
 CompiledScenario route(int32_t metres) {
-  CompiledScenario c;
-  c.nome_scenario = "Valle";
-  c.numero_treno = "7";
-  RouteMap& m = c.mappa.emplace();
-  m.sized = true;
-  m.last_index = metres + kRouteMargin;
-  m.points_set = metres + 1;
-  m.x.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
-  m.y.assign(static_cast<size_t>(m.last_index) + 1, 0.0);
+  CompiledScenario c = compiled_route("Valle", "7", metres);
+  RouteMap& m = *c.mappa;
   for (int32_t j = 0; j <= metres; ++j) {
     m.x[static_cast<size_t>(j)] = 3000 * std::sin(j / 3000.0);
     m.y[static_cast<size_t>(j)] = j;
   }
-  auto& cells = c.celle.emplace(static_cast<size_t>((metres + kRouteMargin) / kCellLength + 1));
+  std::vector<Cella>& cells = *c.celle;
   for (size_t i = 0; i < cells.size(); ++i) {
     cells[i].dato5 = 28;
     cells[i].dato6 = static_cast<uint8_t>(100 + (i / 40) % 7);
