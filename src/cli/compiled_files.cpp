@@ -14,10 +14,6 @@ enum class FileKind { kCells, kRecords, kRouteMap };
 
 constexpr std::string_view kMapSuffix = "_linea.dat";
 
-bool ends_with(std::string_view s, std::string_view end) {
-  return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
-}
-
 size_t longest_file(FileKind k) {
   switch (k) {
     case FileKind::kCells: return kLongestCellsFile;
@@ -112,12 +108,12 @@ std::optional<LoadFault> load_directory(const std::string& dir, const std::strin
 std::optional<LoadFault> load_file(const std::string& path, CompiledScenario& out, bool map_points) {
   const std::string name = file_name_of(path);
   out = CompiledScenario{};
-  if (ends_with(name, kMapSuffix)) {
+  if (name.ends_with(kMapSuffix)) {
     out.nome_scenario = name.substr(0, name.size() - kMapSuffix.size());
     return load_one(path, FileKind::kRouteMap, map_points, out);
   }
-  const bool records = ends_with(name, ".sim");
-  if (!records && !ends_with(name, ".dat")) {
+  const bool records = name.ends_with(".sim");
+  if (!records && !name.ends_with(".dat")) {
     return LoadFault{LoadFault::Kind::kUsage,
                      "cannot tell which file " + path + " is: its name must end in _linea.dat, .sim or .dat"};
   }

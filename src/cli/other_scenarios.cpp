@@ -14,17 +14,12 @@ constexpr size_t kMostNames = 100000;  // a directory's files looked at, at most
 constexpr std::string_view kLineEnd = "_linea.txt";
 constexpr std::string_view kTrainEnd = "-.txt";
 
-bool ends_with(std::string_view s, std::string_view end) {
-  return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
-}
-
 // The numbers NUM of the files NAME_NUM-.txt among `names`.
 std::vector<std::string> train_numbers(const std::vector<std::string>& names, const std::string& name) {
   std::vector<std::string> numbers;
   const std::string start = name + "_";
   for (const std::string& n : names) {
-    if (n.size() <= start.size() + kTrainEnd.size() || n.compare(0, start.size(), start) != 0) continue;
-    if (!ends_with(n, kTrainEnd)) continue;
+    if (n.size() <= start.size() + kTrainEnd.size() || !n.starts_with(start) || !n.ends_with(kTrainEnd)) continue;
     numbers.push_back(n.substr(start.size(), n.size() - start.size() - kTrainEnd.size()));
   }
   return numbers;
@@ -50,17 +45,18 @@ std::string other_scenarios_hint(const ScenarioFiles& files, bool line_named, bo
   std::vector<std::string> found;
   if (line_missing) {
     for (const std::string& n : names) {
-      if (n.size() <= kLineEnd.size() || !ends_with(n, kLineEnd)) continue;
+      if (n.size() <= kLineEnd.size() || !n.ends_with(kLineEnd)) continue;
       const std::string name = n.substr(0, n.size() - kLineEnd.size());
       for (const std::string& number : train_numbers(names, name)) {
-        found.push_back(n + " and " + name + "_" + number + "-.txt (--name " + name + " --number " + number + ")");
+        found.push_back(n + " and " + ScenarioFiles{files.dir, name, number}.train_text() + " (--name " + name +
+                        " --number " + number + ")");
       }
     }
     if (found.empty()) return "";
     return "no " + files.line_text() + " " + where(files) + "; found " + listed(found);
   }
   for (const std::string& number : train_numbers(names, files.nome_scenario)) {
-    found.push_back(files.nome_scenario + "_" + number + "-.txt (--number " + number + ")");
+    found.push_back(ScenarioFiles{files.dir, files.nome_scenario, number}.train_text() + " (--number " + number + ")");
   }
   if (found.empty()) return "";
   return "no " + files.train_text() + " " + where(files) + "; found " + listed(found);

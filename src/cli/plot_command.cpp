@@ -10,15 +10,11 @@
 namespace scenpack {
 namespace {
 
-bool ends_with(const std::string& s, const std::string& end) {
-  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
 }  // namespace
 
 RunReport plot_route(const Arguments& a) {
   RunReport r;
-  if (a.out && !ends_with(*a.out, ".svg") && !ends_with(*a.out, ".html")) {
+  if (a.out && !a.out->ends_with(".svg") && !a.out->ends_with(".html")) {
     return ended(r, exit_status::kUsage, "--out must name a .svg or an .html file, not '" + *a.out + "'");
   }
   CompiledScenario scenario;
@@ -27,7 +23,7 @@ RunReport plot_route(const Arguments& a) {
   const std::string out = a.out.value_or(scenario.nome_scenario +
                                          (scenario.numero_treno.empty() ? "" : "_" + scenario.numero_treno) + ".svg");
   const ScenarioSummary summary = summarize(scenario);
-  const std::string picture = ends_with(out, ".html") ? route_page(scenario, summary) : route_svg(scenario, summary);
+  const std::string picture = out.ends_with(".html") ? route_page(scenario, summary) : route_svg(scenario, summary);
   if (std::optional<int> failed = map_walk_failed(scenario)) return ended(r, *failed);
   if (Status s = write_file_atomically(out, picture); !s.is_ok()) return ended(r, exit_status::kIoError, s.message());
   r.files.push_back(out);

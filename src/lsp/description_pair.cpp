@@ -9,10 +9,6 @@ constexpr int kMostFolderLevels = 64;
 constexpr std::string_view kLineSuffix = "_linea.txt";
 constexpr std::string_view kTrainSuffix = "-.txt";
 
-bool ends_with(std::string_view s, std::string_view end) {
-  return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
-}
-
 // "a/./b" and "a/b" name one file: single dots are dropped.
 std::string without_dot_parts(const std::string& path) {
   std::string out = path;
@@ -54,13 +50,13 @@ bool pair_by_scenario_file(const std::string& path, Workspace& files, Descriptio
 bool pair_by_working_names(const std::string& path, Workspace& files, DescriptionPair& out) {
   const std::string folder = folder_of(path);
   const std::string base = base_name(path);
-  if (ends_with(base, kLineSuffix) && base.size() > kLineSuffix.size()) {
+  if (base.ends_with(kLineSuffix) && base.size() > kLineSuffix.size()) {
     out.kind = DescriptionKind::kLine;
     out.name = base.substr(0, base.size() - kLineSuffix.size());
     out.line_path = path;
     for (const std::string& f : files.files_in(folder)) {
       if (f.size() > out.name.size() + 1 + kTrainSuffix.size() && f.compare(0, out.name.size() + 1, out.name + "_") == 0 &&
-          ends_with(f, kTrainSuffix)) {
+          f.ends_with(kTrainSuffix)) {
         out.number = f.substr(out.name.size() + 1, f.size() - out.name.size() - 1 - kTrainSuffix.size());
         out.train_path = path_in_folder(folder, f);
         break;
@@ -69,7 +65,7 @@ bool pair_by_working_names(const std::string& path, Workspace& files, Descriptio
     return true;
   }
   const size_t underscore = base.rfind('_');
-  if (ends_with(base, kTrainSuffix) && underscore != std::string::npos && underscore > 0 &&
+  if (base.ends_with(kTrainSuffix) && underscore != std::string::npos && underscore > 0 &&
       underscore + 1 + kTrainSuffix.size() < base.size() + 1) {
     out.kind = DescriptionKind::kTrain;
     out.name = base.substr(0, underscore);
