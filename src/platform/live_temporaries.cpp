@@ -4,7 +4,9 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <chrono>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -27,6 +29,10 @@ struct Slot {
 // Zero-initialised storage: it costs nothing until a slot is used.
 std::array<Slot, kSlots> slots;
 
+// Temporaries being made and listed, and whether an interruption began.
+std::atomic<int> creating{0};
+std::atomic<bool> ending{false};
+
 std::mutex& writers() {
   static std::mutex mutex;
   return mutex;
@@ -38,6 +44,15 @@ std::vector<std::string>& set_aside() {
 }
 
 }  // namespace
+
+Creating::Creating() {
+  creating.fetch_add(1);
+  if (!ending.load()) return;
+  creating.fetch_sub(1);
+  for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+}
+
+Creating::~Creating() { creating.fetch_sub(1); }
 
 void add(const std::string& path) {
   std::lock_guard<std::mutex> lock(writers());
@@ -86,6 +101,10 @@ void delete_all() noexcept {
 }
 
 void delete_all_in_handler(void (*delete_file)(const char* path)) noexcept {
+  // A temporary another thread is making is waited for: a few system calls.
+  ending.store(true);
+  while (creating.load() != 0) {
+  }
   for (Slot& slot : slots) {
     if (slot.state.load() == kLive) delete_file(slot.path);
   }

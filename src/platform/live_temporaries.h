@@ -7,7 +7,25 @@
 
 #include <string>
 
+#include "platform/interruption.h"
+
 namespace scenpack::live_temporaries {
+
+// Held from just before a temporary is made until its name is on the list.
+// An interruption then cannot land between the two on this thread, and one
+// on another thread waits for the name before it walks the list; a
+// temporary begun after an interruption started is never made (its thread
+// waits for the process's end).
+class Creating {
+ public:
+  Creating();
+  ~Creating();
+  Creating(const Creating&) = delete;
+  Creating& operator=(const Creating&) = delete;
+
+ private:
+  InterruptionsHeld held_;
+};
 
 // From any thread. A name longer than a slot holds, or one more than the
 // slots can hold, is kept aside: removed at a normal end, not by a signal.

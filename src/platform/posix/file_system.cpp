@@ -15,6 +15,7 @@
 #include "platform/entry_names.h"
 #include "platform/error_text.h"
 #include "platform/input_refusal.h"
+#include "platform/live_temporaries.h"
 
 namespace scenpack {
 namespace {
@@ -222,6 +223,7 @@ Status AtomicFile::open() {
   // mode (0644 less the process umask, as any new file gets it).
   for (int attempt = 0;; ++attempt) {
     std::string name = path_ + ".tmp" + temporary_suffix();
+    const live_temporaries::Creating creating;
     fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ >= 0) {
       temp_path_ = std::move(name);

@@ -19,6 +19,7 @@
 #include "platform/entry_names.h"
 #include "platform/error_text.h"
 #include "platform/input_refusal.h"
+#include "platform/live_temporaries.h"
 #include "platform/win32/wide_text.h"
 
 namespace scenpack {
@@ -242,6 +243,7 @@ Status AtomicFile::open() {
     const std::string name = temporary_name(path_);
     std::wstring wide_name = win32::widen(name);
     const int flags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT;
+    const live_temporaries::Creating creating;
     if (_wsopen_s(&fd_, wide_name.c_str(), flags, _SH_DENYRW, _S_IREAD | _S_IWRITE) == 0) {
       temp_path_ = name;
       wide_temp_path_ = std::move(wide_name);
