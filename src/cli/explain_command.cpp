@@ -117,9 +117,9 @@ Explanation explain(std::string_view what) {
   }
   const std::string_view name = bare_warning_name(what);
   if (const std::optional<WarningName> w = warning_named(name)) return {explain_warning(*w), ""};
-  std::string error = "'" + std::string(what) + "' is neither a fault code nor a warning's name";
+  std::string error = std::string("'").append(what) + "' is neither a fault code nor a warning's name";
   if (const std::optional<std::string_view> near = nearest_warning(name)) {
-    error += "; did you mean '" + std::string(*near) + "'?";
+    error.append("; did you mean '").append(*near).append("'?");
   }
   return {"", error};
 }

@@ -85,13 +85,13 @@ std::string json_related(const std::vector<RelatedPlace>& related) {
   std::string out = "[";
   for (size_t i = 0; i < related.size(); ++i) {
     out += i ? ", " : "";
-    out += "{" + json_place(related[i].where) + ", \"message\": " + json_string(related[i].message) + "}";
+    out += std::string("{").append(json_place(related[i].where)) + ", \"message\": " + json_string(related[i].message) + "}";
   }
   return out + "]";
 }
 
 std::string json_fix(const Fix& f) {
-  return "{" + json_place(f.where) + ", \"end_column\": " + std::to_string(f.end_column) +
+  return std::string("{").append(json_place(f.where)) + ", \"end_column\": " + std::to_string(f.end_column) +
          ", \"replacement\": " + json_string(f.replacement) + "}";
 }
 
@@ -102,7 +102,7 @@ std::string findings_json(const std::vector<Diagnostic>& list) {
   for (size_t i = 0; i < list.size(); ++i) {
     const Diagnostic& d = list[i];
     out += i ? ",\n " : "";
-    out += "{" + json_place(d.where) + ", \"severity\": \"" + severity_word(d.severity) +
+    out += std::string("{").append(json_place(d.where)) + ", \"severity\": \"" + severity_word(d.severity) +
            "\", \"code\": " + std::to_string(code_number(d.code)) + ", \"position\": " + std::to_string(d.position) +
            ", \"message\": " + json_string(d.message);
     if (d.warning != WarningName::kNone) out += ", \"warning\": " + json_string(warning_kind(d.warning).name);

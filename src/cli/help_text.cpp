@@ -10,19 +10,19 @@ namespace {
 std::string option_label(std::string_view name) {
   const OptionSpec* option = find_option(name);
   std::string label(name);
-  if (option && !option->value.empty()) label += " " + std::string(option->value);
+  if (option && !option->value.empty()) label.append(" ").append(option->value);
   return label;
 }
 
 // "scenpack build [--dir DIR] [--line FILE] ...", wrapped under its first option.
 std::string usage_line(const CommandSpec& c) {
   std::string head = "Usage: scenpack ";
-  head += c.is_default ? "[" + std::string(c.name) + "]" : std::string(c.name);
-  if (!c.operand.empty()) head += " " + std::string(c.operand);
+  head += c.is_default ? std::string("[").append(c.name) + "]" : std::string(c.name);
+  if (!c.operand.empty()) head.append(" ").append(c.operand);
   std::string items;
   for (const CommandOption& o : c.options) {
     // Each bracket kept whole: its blanks become no-break marks until filled.
-    std::string item = "[" + option_label(o.name) + "]";
+    std::string item = std::string("[").append(option_label(o.name)) + "]";
     std::replace(item.begin(), item.end(), ' ', '\x01');
     items += item + " ";
   }

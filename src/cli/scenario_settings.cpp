@@ -43,7 +43,7 @@ bool takes_scenario_file(const Arguments& a) {
 }
 
 SettingsOutcome fault(const std::string& path, int line, const std::string& message) {
-  return {exit_status::kDataError, path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + message};
+  return {exit_status::kDataError, path + (line > 0 ? std::string(":").append(std::to_string(line)) : "") + ": " + message};
 }
 
 // The file's settings into the command's arguments.

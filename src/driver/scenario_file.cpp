@@ -46,11 +46,11 @@ std::string read_setting(std::string_view text, ScenarioFile& file, std::array<b
   const std::string_view key = trimmed(text.substr(0, eq));
   for (size_t k = 0; k < kKeys.size(); ++k) {
     if (key != kKeys[k].word) continue;
-    if (seen[k]) return "'" + std::string(key) + "' is given twice";
+    if (seen[k]) return std::string("'").append(key) + "' is given twice";
     seen[k] = true;
     std::string value;
-    if (!unquoted(trimmed(text.substr(eq + 1)), value)) return "the quote of '" + std::string(key) + "' is not closed";
-    if (value.empty()) return "'" + std::string(key) + "' has no value";
+    if (!unquoted(trimmed(text.substr(eq + 1)), value)) return std::string("the quote of '").append(key) + "' is not closed";
+    if (value.empty()) return std::string("'").append(key) + "' has no value";
     file.*kKeys[k].field = value;
     return "";
   }

@@ -28,7 +28,7 @@ bool FieldSurroundings::warn_about(const Warner& warn, std::string_view field, T
   if (where.line == comment_line_) {
     if (!names_record) return true;  // a word of a commented-out line
     warn.at(WarningName::kCommentedRecord, where,
-            "\"" + std::string(shown) + "\" follows a comment on its line and is read as a record: a \"-\" comments "
+            std::string("\"").append(shown) + "\" follows a comment on its line and is read as a record: a \"-\" comments "
             "out its own field only");
     return true;
   }
@@ -58,7 +58,7 @@ void FieldSurroundings::extra_fields(const Warner& warn, std::string_view field,
     return;
   }
   warn.at(WarningName::kExtraFields, where,
-          "\"" + std::string(field) + "\" is left on the line after the numbers of " + what +
+          std::string("\"").append(field) + "\" is left on the line after the numbers of " + what +
               " and is passed over");
 }
 

@@ -327,7 +327,7 @@ class BodyRecordsInGeneralSection {
                                     : "stands in the general section, which never ends (no heading such as "
                                       "\"[pendenze]\" follows the general data)";
     warn.at(WarningName::kUnendedGeneralSection, first_at_,
-            "\"" + std::string(first_) + "\" " + where + ": " + lost + " read as general data and lost");
+            std::string("\"").append(first_) + "\" " + where + ": " + lost + " read as general data and lost");
   }
 
  private:

@@ -197,7 +197,7 @@ void Warner::time_out_of_range(const char* what, int64_t hours, int64_t minutes,
   const int64_t total = (hours * kSixty + minutes) * kSixty + seconds;
   std::string shown = "a time before midnight";
   if (total >= 0) {
-    const auto two = [](int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    const auto two = [](int64_t v) { return std::string(v < 10 ? "0" : "").append(std::to_string(v)); };
     shown = two(total / 3600) + ":" + two(total / kSixty % kSixty) + ":" + two(total % kSixty);
   }
   at(WarningName::kTimeOutOfRange, where, std::string(what) + " " + std::to_string(hours) + ", " + std::to_string(minutes) +
