@@ -40,10 +40,10 @@ void BM_ReadLongLineDescription(benchmark::State& state) {
     Tables t;
     t.modo_percorso = 1;
     state.ResumeTiming();
-    FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+    FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst);
     (void)read_descriptions(t, line_text, train_text, sink);
     benchmark::DoNotOptimize(t.mappa.runs.data());
-    code = t.errore.codice_errore;
+    code = t.error_state.codice_errore;
     points = t.mappa.points_set;
   }
   state.counters["codice_errore"] = code;

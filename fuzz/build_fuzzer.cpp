@@ -40,13 +40,13 @@ using namespace scenpack;
 size_t run(FaultPolicy policy, int32_t modo, const DescriptionText& line, const DescriptionText& train,
            Tables& t) {
   t.modo_percorso = modo;
-  FaultSink sink(t.errore, policy, policy == FaultPolicy::kGoOn ? 1000 : std::numeric_limits<size_t>::max());
+  FaultSink sink(t.error_state, policy, policy == FaultPolicy::kGoOn ? 1000 : std::numeric_limits<size_t>::max());
   (void)read_descriptions(t, line, train, sink);
   if (policy == FaultPolicy::kGoOn && sink.full()) return sink.errors();
   cab_code_pass(t, sink);
   if (FaultCode stop = store_check_codes(t); stop != FaultCode::kNone) {
     if (policy == FaultPolicy::kGoOn) sink.fault(stop);
-    else record_fault(t.errore, stop);
+    else record_fault(t.error_state, stop);
   }
   return sink.errors();
 }
@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)run(FaultPolicy::kStopAtFirst, modo, line, train, built);
   Tables checked;
   const size_t listed = run(FaultPolicy::kGoOn, modo, line, train, checked);
-  if (built.errore.codice_errore != 0 && listed == 0) {
-    std::fprintf(stderr, "build recorded fault %d, check listed no error\n", built.errore.codice_errore);
+  if (built.error_state.codice_errore != 0 && listed == 0) {
+    std::fprintf(stderr, "build recorded fault %d, check listed no error\n", built.error_state.codice_errore);
     std::abort();
   }
   return 0;

@@ -97,7 +97,7 @@ std::string incomplete_lines(const std::vector<ReadingStopped>& stops) {
 // The common ending of run and build: the exit status from the build's
 // outcome and the final fault state.
 RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t, const FindingPrinter& printer = {}) {
-  r.errore = t.errore;
+  r.error_state = t.error_state;
   r.files = out.files_written;
   if (!out.status.is_ok()) return ended(r, exit_status::kIoError, out.status.message());
   if (out.stop_code != 0) {
@@ -105,13 +105,13 @@ RunReport finish(RunReport r, const BuildOutcome& out, const Tables& t, const Fi
     r.message = " Errore n. " + std::to_string(out.stop_code);
     show_message_box(r.message);
     // Then the record that took the reserved place, in check's form.
-    if (t.errore.where) printer.print(fault_finding(t.errore));
+    if (t.error_state.where) printer.print(fault_finding(t.error_state));
     return r;
   }
-  if (t.errore.codice_errore != 0) {
+  if (t.error_state.codice_errore != 0) {
     r.exit_status = exit_status::kFault;
-    r.message = fault_message(t.errore);
-    printer.print(fault_finding(t.errore));
+    r.message = fault_message(t.error_state);
+    printer.print(fault_finding(t.error_state));
     for (const ReadingStopped& stop : out.stops) {
       if (const std::optional<Diagnostic> note = reading_stop_note(stop)) printer.print(*note);
     }

@@ -18,12 +18,12 @@ std::string json_list(const std::vector<std::string>& items) {
 }  // namespace
 
 std::string report_json(const RunReport& r) {
-  const std::string file = r.errore.where ? r.errore.where->file : "";
-  const int line = r.errore.where ? r.errore.where->line : 0;
-  const int column = r.errore.where ? r.errore.where->column : 0;
+  const std::string file = r.error_state.where ? r.error_state.where->file : "";
+  const int line = r.error_state.where ? r.error_state.where->line : 0;
+  const int column = r.error_state.where ? r.error_state.where->column : 0;
   return "{\"exit_status\": " + std::to_string(r.exit_status) +
-         ", \"codice_errore\": " + std::to_string(r.errore.codice_errore) +
-         ", \"posizione_errore\": " + std::to_string(r.errore.posizione_errore) +
+         ", \"codice_errore\": " + std::to_string(r.error_state.codice_errore) +
+         ", \"posizione_errore\": " + std::to_string(r.error_state.posizione_errore) +
          ", \"file\": " + json_string(file) + ", \"line\": " + std::to_string(line) +
          ", \"column\": " + std::to_string(column) +
          ", \"message\": " + json_string(r.message) + ", \"dir\": " + json_string(r.dir) +

@@ -16,7 +16,7 @@ namespace scenpack {
 
 struct RunReport {
   int exit_status = 0;
-  ErrorState errore;               // the final fault state (0 and 0 when none)
+  ErrorState error_state;          // the final fault state (0 and 0 when none)
   std::string message;             // the line printed on stderr, "" when none
   std::string dir;                 // the directory the run worked in
   std::vector<std::string> files;  // output files written, in order

@@ -48,25 +48,25 @@ BuildOutcome finish_build(Tables& t, const ScenarioFiles& files, FaultSink& sink
 
 BuildOutcome build_scenario(Tables& t, const ScenarioFiles& files, int32_t p, const BuildInputs& inputs, Disk& disk) {
   t.modo_percorso = p;
-  t.errore.codice_errore = 0;
-  t.errore.where.reset();
-  t.errore.own_position.reset();
-  t.errore.detail.clear();
-  t.errore.said.clear();
-  t.errore.related.clear();
+  t.error_state.codice_errore = 0;
+  t.error_state.where.reset();
+  t.error_state.own_position.reset();
+  t.error_state.detail.clear();
+  t.error_state.said.clear();
+  t.error_state.related.clear();
   clear_records(t);
 
   const std::string line_path = files.path(files.line_text());
   const std::string train_path = files.path(files.train_text());
   LoadedDescription line = load_input(disk, inputs.line, line_path, files.line_text());
 
-  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
+  FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
   const LineReading line_read = read_line_part(t, line.text(), sink);
   // Under the build's policy a fault stops the reading of its description.
   std::vector<ReadingStopped> stops;
   const auto note_stop = [&](const DescriptionText& text, DescriptionKind kind, bool train_unread) {
-    if (!t.errore.where || t.errore.where->file != text.name) return;
-    if (auto stop = reading_stopped(*t.errore.where, text.bytes.value_or(""), kind, train_unread)) {
+    if (!t.error_state.where || t.error_state.where->file != text.name) return;
+    if (auto stop = reading_stopped(*t.error_state.where, text.bytes.value_or(""), kind, train_unread)) {
       stops.push_back(std::move(*stop));
     }
   };

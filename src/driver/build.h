@@ -35,7 +35,7 @@ struct BuildInputs {
   WorkingText train;
 };
 
-// How a build ended. Data faults are not here: they are in t.errore.
+// How a build ended. Data faults are not here: they are in t.error_state.
 struct BuildOutcome {
   Status status;                           // not ok: a file could not be read, written or deleted
   int32_t stop_code = 0;                   // 1250 or 1251: stopped before any output file

@@ -55,17 +55,17 @@ CheckOutcome check_scenario(Tables& t, int32_t p, const CheckedText& line, const
 CheckOutcome check_descriptions(Tables& t, int32_t p, const DescriptionText& line, const DescriptionText& train,
                                 size_t max_errors) {
   t.modo_percorso = p;
-  t.errore = ErrorState{};
+  t.error_state = ErrorState{};
   clear_records(t);
-  FaultSink sink(t.errore, FaultPolicy::kGoOn, max_errors);
+  FaultSink sink(t.error_state, FaultPolicy::kGoOn, max_errors);
   // check reads past a fault but for those that end the line description
   // (a route too long, none at all): the build stops there or before, so
   // what lies below is not in its files either.
   std::optional<ReadingStopped> stop;
   const LineReading line_read = read_line_part(t, line, sink);
-  if (!line_read.train_follows && line.bytes && !sink.full() && t.errore.where &&
-      t.errore.where->file == line.name) {
-    stop = reading_stopped(*t.errore.where, *line.bytes, DescriptionKind::kLine, true);
+  if (!line_read.train_follows && line.bytes && !sink.full() && t.error_state.where &&
+      t.error_state.where->file == line.name) {
+    stop = reading_stopped(*t.error_state.where, *line.bytes, DescriptionKind::kLine, true);
   }
   (void)read_train_part(t, line_read, train, sink);
   if (!sink.full()) {

@@ -34,7 +34,7 @@ void record_fault_of_no_description(ErrorState& e, FaultCode code, int32_t posit
 
 namespace {
 
-std::string errore_text(int32_t code, std::optional<int32_t> position, std::string_view detail) {
+std::string numbered_fault_text(int32_t code, std::optional<int32_t> position, std::string_view detail) {
   std::string m = "Errore n. " + std::to_string(code);
   if (position) m += ", posizione " + std::to_string(*position);
   const std::string_view why = detail.empty() ? explanation(code) : detail;
@@ -49,7 +49,7 @@ std::string errore_text(int32_t code, std::optional<int32_t> position, std::stri
 
 std::string fault_text(int32_t code, int32_t own_position, std::string_view detail) {
   const bool positioned = code != 0 && fault_kind(static_cast<FaultCode>(code)).sets_position;
-  return errore_text(code, positioned ? std::optional<int32_t>(own_position) : std::nullopt, detail);
+  return numbered_fault_text(code, positioned ? std::optional<int32_t>(own_position) : std::nullopt, detail);
 }
 
 std::string fault_message(const ErrorState& e) {
@@ -61,7 +61,7 @@ std::string fault_message(const ErrorState& e) {
       if (e.where->column > 0) m += std::to_string(e.where->column) + ":";
     }
   }
-  return m + " " + errore_text(e.codice_errore, e.own_position.value_or(0), e.detail);
+  return m + " " + numbered_fault_text(e.codice_errore, e.own_position.value_or(0), e.detail);
 }
 
 }  // namespace scenpack

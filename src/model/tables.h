@@ -104,7 +104,7 @@ struct Tables {
   std::array<int32_t, kTunnelSlots> gallerie_fine{};
   int32_t n_gallerie = 0;
 
-  ErrorState errore;
+  ErrorState error_state;
   // Where what the readers placed in each cell came from, for messages.
   CellOrigins origins;
 };

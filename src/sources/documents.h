@@ -7,8 +7,8 @@
 
 namespace scenpack {
 
-const std::vector<std::string>& train_sheet_lines();    // train sheet (dati_scheda)
-const std::vector<std::string>& slow_order_form_lines();   // slow-order form (dati_rallentamenti)
-const std::vector<std::string>& notes_lines();            // notes (dati_note)
+const std::vector<std::string>& train_sheet_lines();
+const std::vector<std::string>& slow_order_form_lines();
+const std::vector<std::string>& notes_lines();
 
 }  // namespace scenpack

@@ -8,7 +8,7 @@
 namespace scenpack {
 
 std::vector<ScenarioText> scenario_texts(const ScenarioFiles& files) {
-  // dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda.
+  // The order in which the five texts are written.
   return {
       {files.line_text(), render_text_lines(line_description_lines())},
       {files.train_text(), render_text_lines(train_description_lines())},

@@ -9,7 +9,7 @@ namespace scenpack {
 
 inline constexpr int kLineDescriptionLines = 306;
 
-// The line table written by dati_linea; its last entry is the end marker.
+// The lines of the embedded line description, in order; the last is the end marker.
 const std::vector<std::string>& line_description_lines();
 
 }  // namespace scenpack

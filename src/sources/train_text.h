@@ -9,7 +9,7 @@ namespace scenpack {
 
 inline constexpr int kTrainDescriptionLines = 258;
 
-// The line table written by dati_treno; its last entry is the end marker.
+// The lines of the embedded train description, in order; the last is the end marker.
 const std::vector<std::string>& train_description_lines();
 
 }  // namespace scenpack

@@ -8,9 +8,9 @@ namespace {
 TEST(Report, HoldsTheFinalFaultStateAndTheFiles) {
   RunReport r;
   r.exit_status = 1;
-  r.errore.codice_errore = 16;
-  r.errore.posizione_errore = 9300;
-  r.errore.where = SourceLocation{"Tarvena1_84-.txt", 42, 10};
+  r.error_state.codice_errore = 16;
+  r.error_state.posizione_errore = 9300;
+  r.error_state.where = SourceLocation{"Tarvena1_84-.txt", 42, 10};
   r.message = "scenpack:Tarvena1_84-.txt:42:10: Errore n. 16, posizione 9300: signal on an occupied cell";
   r.dir = "/d";
   r.files = {"Tarvena1_84.sim", "Tarvena1_84.dat"};

@@ -25,7 +25,7 @@ ScenarioFiles files_in(const TempDir& dir) { return ScenarioFiles{dir.path(), "T
 // With `map_started`, the route map's writing is started first, as the
 // build starts it once the line description is read.
 BuildOutcome finish(Tables& t, const TempDir& dir, bool map_started = false) {
-  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+  FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst);
   std::optional<RouteMapWriting> map;
   if (map_started) map.emplace(std::make_shared<const RouteMap>(t.mappa), files_in(dir).path(files_in(dir).route_map()));
   return finish_build(t, files_in(dir), sink, map ? &*map : nullptr);
@@ -83,7 +83,7 @@ TEST(Build, ATakenReservedPlaceStopsAndWritesNothing) {
       EXPECT_TRUE(out.status.is_ok());
       EXPECT_EQ(out.stop_code, c.code);
       EXPECT_EQ(shown, "");
-      EXPECT_EQ(t.errore.codice_errore, c.code);
+      EXPECT_EQ(t.error_state.codice_errore, c.code);
       EXPECT_TRUE(out.files_written.empty());
       EXPECT_TRUE(dir.names().empty());
     }
@@ -99,7 +99,7 @@ TEST(Build, WithoutADescriptionTheFilesHoldWhatExists) {
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
   EXPECT_EQ(out.stop_code, 0);
   EXPECT_EQ(t.modo_percorso, 1);
-  EXPECT_EQ(t.errore.codice_errore, 101);
+  EXPECT_EQ(t.error_state.codice_errore, 101);
   EXPECT_TRUE(t.celle.empty());
   EXPECT_EQ(slurp(dir.file("Tarvena1_84.dat")), "");
   EXPECT_EQ(slurp(dir.file("Tarvena1_linea.dat")), "");
@@ -111,13 +111,13 @@ TEST(Build, WithoutADescriptionTheFilesHoldWhatExists) {
 TEST(Build, StartsFromClearedRecordsAndErrorCode) {
   TempDir dir;
   Tables t;
-  t.errore.codice_errore = 16;
-  t.errore.where = SourceLocation{"x.txt", 3};
+  t.error_state.codice_errore = 16;
+  t.error_state.where = SourceLocation{"x.txt", 3};
   t.schede[85].intero1 = 1;  // would stop the build with 1250 if not cleared
   t.schede[40].testo = "old";
   BuildOutcome out = build_scenario(t, files_in(dir), 0);
   EXPECT_EQ(out.stop_code, 0);
-  EXPECT_EQ(t.errore.codice_errore, 101);  // not the 16 of before: no line description here
+  EXPECT_EQ(t.error_state.codice_errore, 101);  // not the 16 of before: no line description here
   EXPECT_EQ(t.schede[40].testo, "");
   EXPECT_EQ(t.modo_percorso, 0);
   EXPECT_EQ(out.files_written, (std::vector<std::string>{"Tarvena1_84.sim", "Tarvena1_84.dat"}));
@@ -159,7 +159,7 @@ TEST(Build, DeletesOnlyItsOwnWorkingCopies) {
     Tables t;
     BuildOutcome out = build_scenario(t, files_in(dir), 1, inputs);
     ASSERT_TRUE(out.status.is_ok()) << out.status.message();
-    EXPECT_EQ(t.errore.codice_errore, c.code);
+    EXPECT_EQ(t.error_state.codice_errore, c.code);
     EXPECT_EQ(std::filesystem::exists(dir.file("Tarvena1_linea.txt")), c.line_stays);
     EXPECT_EQ(std::filesystem::exists(dir.file("Tarvena1_84-.txt")), c.train_stays);
     if (c.line_stays) {
@@ -199,7 +199,7 @@ TEST(Build, WorkingTextsThatCannotBeDeletedOrReadAreReported) {
     std::string want = c.failure;
     if (!want.empty()) want.replace(want.find("PATH"), 4, files_in(dir).path(c.file));
     EXPECT_EQ(out.status.is_ok() ? "" : out.status.message(), want);
-    EXPECT_EQ(t.errore.codice_errore, c.code);
+    EXPECT_EQ(t.error_state.codice_errore, c.code);
     EXPECT_EQ(out.files_written.size(), want.empty() ? 3u : 0u);
   }
 }
@@ -213,7 +213,7 @@ TEST(Build, DescriptionThatCannotBeOpenedIsCode25) {
   std::filesystem::create_symlink("Tarvena1_linea.txt", dir.file("Tarvena1_linea.txt"));
   Tables t;
   BuildOutcome out = build_scenario(t, files_in(dir), 0);
-  EXPECT_EQ(t.errore.codice_errore, 25);
+  EXPECT_EQ(t.error_state.codice_errore, 25);
   EXPECT_TRUE(out.status.is_ok()) << out.status.message();
 }
 
@@ -225,7 +225,7 @@ TEST(Build, PipeAsDescriptionIsNotThere) {
   Tables t;
   BuildOutcome out = build_scenario(t, files_in(dir), 0);
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
-  EXPECT_EQ(t.errore.codice_errore, 101);
+  EXPECT_EQ(t.error_state.codice_errore, 101);
 }
 #endif
 

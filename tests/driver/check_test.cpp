@@ -77,8 +77,8 @@ TEST(Check, TheBuildsFaultIsAmongThoseCheckLists) {
     Tables built;
     const BuildOutcome out = build_scenario(built, ScenarioFiles{dir.path(), "Tarvena1", "84"}, 1);
     ASSERT_TRUE(out.status.is_ok()) << out.status.message();
-    ASSERT_NE(built.errore.codice_errore, 0);
-    const int32_t position = built.errore.own_position.value_or(0);
+    ASSERT_NE(built.error_state.codice_errore, 0);
+    const int32_t position = built.error_state.own_position.value_or(0);
 
     Tables checked;
     const CheckOutcome listed = check_scenario(checked, 1, {dir.file("Tarvena1_linea.txt"), "line", false},
@@ -89,9 +89,9 @@ TEST(Check, TheBuildsFaultIsAmongThoseCheckLists) {
     for (const Diagnostic& d : listed.diagnostics) {
       if (d.severity != Severity::kError) continue;
       seen += " " + std::to_string(code_number(d.code)) + "@" + std::to_string(d.position);
-      found = found || (code_number(d.code) == built.errore.codice_errore && d.position == position);
+      found = found || (code_number(d.code) == built.error_state.codice_errore && d.position == position);
     }
-    EXPECT_TRUE(found) << "build: " << built.errore.codice_errore << "@" << position << ", check:" << seen;
+    EXPECT_TRUE(found) << "build: " << built.error_state.codice_errore << "@" << position << ", check:" << seen;
   }
 }
 

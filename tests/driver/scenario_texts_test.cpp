@@ -65,7 +65,7 @@ TEST_F(ScenarioTextsTest, TheEmbeddedScenarioBuildsWithoutAFault) {
   const BuildOutcome out = build_scenario(t, files_, 1);
   ASSERT_TRUE(out.status.is_ok()) << out.status.message();
   EXPECT_EQ(out.stop_code, 0);
-  EXPECT_EQ(t.errore.codice_errore, 0) << fault_message(t.errore);
+  EXPECT_EQ(t.error_state.codice_errore, 0) << fault_message(t.error_state);
 
   ASSERT_EQ(t.n_celle, 5540);
   std::map<int, int> kinds;

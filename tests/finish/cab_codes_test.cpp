@@ -33,7 +33,7 @@ Tables table_of(int n, const std::vector<Placed>& placed) {
 
 // The pass under the build's policy; returns every fault it listed.
 std::vector<Diagnostic> run_pass(Tables& t) {
-  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+  FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst);
   cab_code_pass(t, sink);
   return sink.diagnostics();
 }
@@ -216,12 +216,12 @@ class CabCodePass : public testing::TestWithParam<PassCase> {};
 TEST_P(CabCodePass, PlacesCodePointsAndFaults) {
   const PassCase& c = GetParam();
   Tables t = table_of(c.cells, c.placed);
-  t.errore.posizione_errore = 0;
+  t.error_state.posizione_errore = 0;
   run_pass(t);
   EXPECT_EQ(code_points(t), c.want_points);
-  EXPECT_EQ(t.errore.codice_errore, c.want_code);
-  EXPECT_EQ(t.errore.posizione_errore, c.want_position);
-  EXPECT_FALSE(t.errore.where.has_value());
+  EXPECT_EQ(t.error_state.codice_errore, c.want_code);
+  EXPECT_EQ(t.error_state.posizione_errore, c.want_position);
+  EXPECT_FALSE(t.error_state.where.has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CabCodePass, testing::ValuesIn(kCases),
@@ -233,13 +233,13 @@ TEST(CabCodePassTable, NeverSizedOrTinyTableIsLeftAlone) {
   Tables never_sized;
   run_pass(never_sized);
   EXPECT_TRUE(never_sized.celle.empty());
-  EXPECT_EQ(never_sized.errore.codice_errore, 0);
+  EXPECT_EQ(never_sized.error_state.codice_errore, 0);
 
   for (int n : {1, 2, 3}) {
     Tables t = table_of(n, {{0, kSlowdownStart, kSlow}});
     run_pass(t);
     EXPECT_TRUE(code_points(t).empty()) << n;
-    EXPECT_EQ(t.errore.codice_errore, 0) << n;
+    EXPECT_EQ(t.error_state.codice_errore, 0) << n;
   }
 }
 
@@ -309,7 +309,7 @@ TEST(CabCodePassScenario, CodePointsBeforeAndAlongEverySlowOrder) {
   const Tables before = t;
   run_pass(t);
 
-  EXPECT_EQ(t.errore.codice_errore, 0);
+  EXPECT_EQ(t.error_state.codice_errore, 0);
   for (const SlowOrder& o : kSlowOrders) {
     SCOPED_TRACE(o.row);
     for (int near : {5, 11, 18}) {  // the three windows before the start

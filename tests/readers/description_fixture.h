@@ -55,14 +55,14 @@ class ScenarioDir {
 
   // The line half alone, under the build's policy.
   LineHalf read_line(Tables& t) {
-    FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+    FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst);
     const LineHalf half = read_line_description(t, line_text(), sink);
     outcome_.delete_line = half.delete_line;
     return half;
   }
   // Both halves, under the build's policy.
   void read_all(Tables& t) {
-    FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+    FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst);
     outcome_ = read_descriptions(t, line_text(), train_text(), sink);
   }
 
@@ -115,8 +115,8 @@ inline ::testing::AssertionResult ends_in_read_fault(Tables& t, std::string_view
   dir.write_line(line);
   if (train) dir.write_train(*train);
   dir.read_all(t);
-  if (t.errore.codice_errore != 25) {
-    return ::testing::AssertionFailure() << "code " << t.errore.codice_errore << " instead of 25";
+  if (t.error_state.codice_errore != 25) {
+    return ::testing::AssertionFailure() << "code " << t.error_state.codice_errore << " instead of 25";
   }
   if (dir.line_remains()) return ::testing::AssertionFailure() << "the line text remains";
   if (dir.train_remains()) return ::testing::AssertionFailure() << "the train text remains";

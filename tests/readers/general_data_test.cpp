@@ -29,7 +29,7 @@ constexpr const char* kWorkingGeneral =
 TEST(GeneralData, WorkingRowsFillRecordsAndSizeTables) {
   testing::LineRun run = read_line(line_description(kWorkingGeneral, ""));
   const Tables& t = run.t;
-  EXPECT_EQ(t.errore.codice_errore, 0);
+  EXPECT_EQ(t.error_state.codice_errore, 0);
   EXPECT_TRUE(run.half.train_follows);
   EXPECT_EQ(t.schede[84].lungo2, 270000);
   EXPECT_EQ(t.lunghezza_estesa, 277000);
@@ -67,7 +67,7 @@ TEST(GeneralData, RouteLengthSizesCellsAndMap) {
   for (const Case& c : cases) {
     testing::LineRun run =
         read_line(line_description("lunghezza percorso, " + std::to_string(c.length) + "\n", ""));
-    EXPECT_EQ(run.t.errore.codice_errore, 0) << c.length;
+    EXPECT_EQ(run.t.error_state.codice_errore, 0) << c.length;
     EXPECT_EQ(run.t.n_celle, c.n_celle) << c.length;
     EXPECT_EQ(run.t.lunghezza_estesa, c.length + 7000) << c.length;
     EXPECT_EQ(run.t.mappa.last_index, c.length + 7000) << c.length;
@@ -92,14 +92,14 @@ TEST(GeneralData, FaultsStopTheReading) {
     dir.write_line(line_description(c.rows, "pendenza, 500, -7\n"));
     dir.write_train();
     Tables t = testing::map_mode_tables();
-    t.errore.posizione_errore = 77;
+    t.error_state.posizione_errore = 77;
     LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows) << c.code;
-    EXPECT_EQ(t.errore.codice_errore, c.code);
-    EXPECT_EQ(t.errore.posizione_errore, 77) << "no position for code " << c.code;
-    ASSERT_TRUE(t.errore.where.has_value());
-    EXPECT_EQ(t.errore.where->file, "Tarvena1_linea.txt");
-    EXPECT_EQ(t.errore.where->line, c.code == 1 ? 3 : 4);
+    EXPECT_EQ(t.error_state.codice_errore, c.code);
+    EXPECT_EQ(t.error_state.posizione_errore, 77) << "no position for code " << c.code;
+    ASSERT_TRUE(t.error_state.where.has_value());
+    EXPECT_EQ(t.error_state.where->file, "Tarvena1_linea.txt");
+    EXPECT_EQ(t.error_state.where->line, c.code == 1 ? 3 : 4);
     EXPECT_FALSE(dir.line_remains()) << c.code;
     EXPECT_TRUE(dir.train_remains()) << c.code;
   }
@@ -119,7 +119,7 @@ TEST(GeneralData, SignalRepetitionCodeCount) {
   for (const Case& c : cases) {
     testing::LineRun run =
         read_line(line_description(std::string("lunghezza percorso, 10000\n") + c.row + "\n", ""));
-    EXPECT_EQ(run.t.errore.codice_errore, 0) << c.row;
+    EXPECT_EQ(run.t.error_state.codice_errore, 0) << c.row;
     EXPECT_EQ(run.t.schede[86].lungo1, c.start) << c.row;
     EXPECT_EQ(run.t.schede[86].lungo2, c.end) << c.row;
     EXPECT_EQ(run.t.schede[86].lungo3, c.codes) << c.row;
@@ -138,7 +138,7 @@ TEST(GeneralData, KeywordCaseModes) {
       "Ripetizione segnali 9, 1000, 2000\n",
       ""));
   const Tables& t = run.t;
-  EXPECT_EQ(t.errore.codice_errore, 0);
+  EXPECT_EQ(t.error_state.codice_errore, 0);
   EXPECT_EQ(t.n_celle, 340);
   for (int r = 81; r <= 83; ++r) EXPECT_EQ(t.schede[r].lungo1, 0) << r;
   EXPECT_EQ(t.schede[85].lungo1, 0);
@@ -160,7 +160,7 @@ TEST(GeneralData, TenCommentFieldsArePassedOver) {
       "- lunghezza percorso, 90000\n" +
           ten + "- sfondo uno, 3\n" + ten + "-[non una sezione]\n" + "sfondo due, 4\n",
       ""));
-  EXPECT_EQ(run.t.errore.codice_errore, 0);
+  EXPECT_EQ(run.t.error_state.codice_errore, 0);
   EXPECT_EQ(run.t.schede[84].lungo2, 10000);
   EXPECT_EQ(run.t.schede[85].lungo1, 3);
   EXPECT_EQ(run.t.schede[85].lungo3, 4);
@@ -193,7 +193,7 @@ TEST(GeneralData, MissingOrNegativeRouteLengthIsAReadFault) {
 TEST(GeneralData, RouteOfMinus7000MetresLeavesOneCell) {
   testing::LineRun without_map =
       read_line(line_description("lunghezza percorso, -7000\n", "pendenza, -200, 4\n"), 0);
-  EXPECT_EQ(without_map.t.errore.codice_errore, 0);
+  EXPECT_EQ(without_map.t.error_state.codice_errore, 0);
   ASSERT_TRUE(without_map.t.celle_sized);
   EXPECT_EQ(without_map.t.n_celle, 0);
   ASSERT_EQ(without_map.t.celle.size(), 1u);

@@ -54,7 +54,7 @@ TEST(Gradients, CellOfARecordAndRecordsInOneCell) {
   };
   for (const auto& c : cases) {
     testing::LineRun run = read_line(short_route(c.body));
-    EXPECT_EQ(run.t.errore.codice_errore, 0) << c.name;
+    EXPECT_EQ(run.t.error_state.codice_errore, 0) << c.name;
     EXPECT_EQ(bytes(run.t, c.first, c.last), c.want) << c.name;
   }
 }
@@ -71,7 +71,7 @@ TEST(Gradients, FillStopsAtTheLastCell) {
   std::string body = "pendenza, 16000, 5\n";
   for (int n = 0; n < 400; ++n) body += "pendenza, 100, 7\n";
   testing::LineRun run = read_line(short_route(body));
-  EXPECT_EQ(run.t.errore.codice_errore, 0);
+  EXPECT_EQ(run.t.error_state.codice_errore, 0);
   ASSERT_EQ(run.t.celle.size(), 341u);
   EXPECT_EQ(bytes(run.t, 319, 320), (std::vector<int>{100, 105}));
   EXPECT_EQ(bytes(run.t, 321, 340), repeat(107, 20));

@@ -23,16 +23,16 @@ TEST(LineReader, MissingDescriptionTouchesNothing) {
   ScenarioDir dir;
   dir.write_train();
   Tables t = testing::map_mode_tables();
-  t.errore.posizione_errore = 42;
+  t.error_state.posizione_errore = 42;
   LineHalf half = dir.read_line(t);
   EXPECT_FALSE(half.train_follows);
-  EXPECT_EQ(t.errore.codice_errore, 101);
-  EXPECT_EQ(t.errore.posizione_errore, 42);
+  EXPECT_EQ(t.error_state.codice_errore, 101);
+  EXPECT_EQ(t.error_state.posizione_errore, 42);
   EXPECT_FALSE(t.celle_sized);
   EXPECT_FALSE(t.mappa.sized);
   EXPECT_TRUE(dir.train_remains());
   // The message shows no position the fault did not set itself.
-  EXPECT_EQ(fault_message(t.errore),
+  EXPECT_EQ(fault_message(t.error_state),
             "scenpack:Tarvena1_linea.txt: Errore n. 101, posizione 0: line description not found");
 }
 
@@ -51,7 +51,7 @@ TEST(LineReader, GeneralSectionNotFound) {
     Tables t = testing::map_mode_tables();
     LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows);
-    EXPECT_EQ(t.errore.codice_errore, 102) << text;
+    EXPECT_EQ(t.error_state.codice_errore, 102) << text;
     EXPECT_FALSE(t.celle_sized);
     EXPECT_FALSE(dir.line_remains());
     EXPECT_TRUE(dir.train_remains());
@@ -62,7 +62,7 @@ TEST(LineReader, GeneralMarkerInAnyCaseAndWithBlanks) {
   testing::LineRun run = read_line(testing::crlf(
       "titolo\ninizio dati\n     \n[GENERALE]                        \nlunghezza percorso, 10000\n"
       "[fine]\n                \n"));
-  EXPECT_EQ(run.t.errore.codice_errore, 0);
+  EXPECT_EQ(run.t.error_state.codice_errore, 0);
   EXPECT_EQ(run.t.n_celle, 340);
   EXPECT_TRUE(run.half.train_follows);
 }
@@ -83,7 +83,7 @@ TEST(LineReader, BodyCommentSkipping) {
   };
   for (const auto& c : cases) {
     testing::LineRun run = read_line(short_route(c.body));
-    EXPECT_EQ(run.t.errore.codice_errore, 0) << c.body;
+    EXPECT_EQ(run.t.error_state.codice_errore, 0) << c.body;
     EXPECT_EQ(gradient_byte(run.t, 19), 93) << c.body;
     EXPECT_EQ(gradient_byte(run.t, 20), c.cell_20_byte) << c.body;
   }
@@ -96,7 +96,7 @@ TEST(LineReader, LastFieldIsNeverInterpreted) {
   {
     testing::LineRun run = read_line(testing::crlf(
         "t\n[generale]\nlunghezza percorso, 10000\n[pendenze]\npendenza, 500, -7\ncartello indicatore"));
-    EXPECT_EQ(run.t.errore.codice_errore, 0);
+    EXPECT_EQ(run.t.error_state.codice_errore, 0);
     EXPECT_TRUE(run.half.train_follows);
     EXPECT_EQ(gradient_byte(run.t, 10), 93);
   }
@@ -114,7 +114,7 @@ TEST(LineReader, FinishedDescriptionIsDeletedAndTrainFollows) {
   LineHalf half = dir.read_line(t);
   EXPECT_TRUE(half.train_follows);
   EXPECT_EQ(half.board_record, 80);
-  EXPECT_EQ(t.errore.codice_errore, 0);
+  EXPECT_EQ(t.error_state.codice_errore, 0);
   EXPECT_FALSE(dir.line_remains());
 }
 
@@ -131,10 +131,10 @@ TEST(LineReader, PositionBeyondTheLastCellStopsTheBody) {
   Tables t = testing::map_mode_tables();
   LineHalf half = dir.read_line(t);
   EXPECT_TRUE(half.train_follows);
-  EXPECT_EQ(t.errore.codice_errore, 15);
-  EXPECT_EQ(t.errore.posizione_errore, 16901);
-  ASSERT_TRUE(t.errore.where.has_value());
-  EXPECT_EQ(t.errore.where->line, 7);
+  EXPECT_EQ(t.error_state.codice_errore, 15);
+  EXPECT_EQ(t.error_state.posizione_errore, 16901);
+  ASSERT_TRUE(t.error_state.where.has_value());
+  EXPECT_EQ(t.error_state.where->line, 7);
   EXPECT_EQ(t.n_gallerie, 0);
   EXPECT_EQ(gradient_byte(t, 337), 93);
   // The completion writes at least one cell: here n_celle - 2 itself.
@@ -155,7 +155,7 @@ TEST(LineReader, FaultNamesTheRecordLine) {
   dir.write_train();
   Tables t = testing::map_mode_tables();
   dir.read_all(t);
-  EXPECT_EQ(fault_message(t.errore),
+  EXPECT_EQ(fault_message(t.error_state),
             "scenpack:Tarvena1_linea.txt:8:22: Errore n. 6, posizione 6220: text board on an occupied cell");
   EXPECT_FALSE(dir.line_remains());
   EXPECT_TRUE(dir.train_remains());
@@ -168,9 +168,9 @@ TEST(LineReader, DescriptionThatCannotBeReadIsCode25) {
   dir.write_train();
   Tables t = testing::map_mode_tables();
   DescriptionText line{"Tarvena1_linea.txt", std::nullopt, "cannot read Tarvena1_linea.txt: Permission denied"};
-  FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+  FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst);
   const ReadingOutcome out = read_descriptions(t, line, dir.train_text(), sink);
-  EXPECT_EQ(t.errore.codice_errore, 25);
+  EXPECT_EQ(t.error_state.codice_errore, 25);
   EXPECT_TRUE(out.delete_line);
   EXPECT_TRUE(out.delete_train);
 }

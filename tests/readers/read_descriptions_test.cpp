@@ -19,7 +19,7 @@ TEST(ReadDescriptions, CopiesScenarioNameAndTrainNumberFirst) {
   ScenarioDir dir;  // no description at all: code 101
   Tables t;
   dir.read_all(t);
-  EXPECT_EQ(t.errore.codice_errore, 101);
+  EXPECT_EQ(t.error_state.codice_errore, 101);
   EXPECT_EQ(t.schede[85].testo, "Tarvena1");
   EXPECT_EQ(t.schede[86].testo, "84");
 }
@@ -40,12 +40,12 @@ TEST(ReadDescriptions, ReadFaultDeletesBothTextsAndRecords25) {
   };
   for (const Case& c : cases) {
     Tables t = testing::map_mode_tables();
-    t.errore.posizione_errore = 9;
+    t.error_state.posizione_errore = 9;
     EXPECT_TRUE(ends_in_read_fault(t, c.text)) << c.name;
-    EXPECT_EQ(t.errore.posizione_errore, 9) << c.name;
-    ASSERT_TRUE(t.errore.where.has_value()) << c.name;
-    EXPECT_EQ(t.errore.where->file, "Tarvena1_linea.txt") << c.name;
-    EXPECT_EQ(t.errore.where->line, c.line) << c.name;
+    EXPECT_EQ(t.error_state.posizione_errore, 9) << c.name;
+    ASSERT_TRUE(t.error_state.where.has_value()) << c.name;
+    EXPECT_EQ(t.error_state.where->file, "Tarvena1_linea.txt") << c.name;
+    EXPECT_EQ(t.error_state.where->line, c.line) << c.name;
     if (t.celle_sized) {
       EXPECT_EQ(t.celle[9].dato6, 100) << c.name;
     }
@@ -66,9 +66,9 @@ TEST(ReadDescriptions, TrainHalfReadFaultNamesTheTrainDescription) {
   for (const Case& c : cases) {
     Tables t = testing::map_mode_tables();
     EXPECT_TRUE(ends_in_read_fault(t, short_route("pendenza, 500, -7\n"), c.train)) << c.name;
-    ASSERT_TRUE(t.errore.where.has_value()) << c.name;
-    EXPECT_EQ(t.errore.where->file, "Tarvena1_84-.txt") << c.name;
-    EXPECT_EQ(t.errore.where->line, c.line) << c.name;
+    ASSERT_TRUE(t.error_state.where.has_value()) << c.name;
+    EXPECT_EQ(t.error_state.where->file, "Tarvena1_84-.txt") << c.name;
+    EXPECT_EQ(t.error_state.where->line, c.line) << c.name;
     EXPECT_EQ(t.celle[9].dato6, 100) << "the line half's gradients stay";
   }
 }
@@ -93,7 +93,7 @@ TEST(ReadDescriptions, TrainDescriptionFollowsAFinishedMapOnlyWhenItsTurnComes) 
     if (c.line) dir.write_line(*c.line);
     dir.write_train();
     Tables t = testing::map_mode_tables();
-    FaultSink sink(t.errore, FaultPolicy::kStopAtFirst);
+    FaultSink sink(t.error_state, FaultPolicy::kStopAtFirst);
     const LineReading line = read_line_part(t, dir.line_text(), sink);
     const int32_t drawn_after_line = t.mappa.points_set;
     const size_t runs_after_line = t.mappa.runs.size();

@@ -41,7 +41,7 @@ TEST(RouteMap, CurveClassFromTheKeywordField) {
 TEST(RouteMap, RightHandCurveAfterAStraight) {
   testing::LineRun run = read_line(short_route("curvad2,   500,  300\n"));
   const MapPoints m = map_points(run.t.mappa);
-  ASSERT_EQ(run.t.errore.codice_errore, 0);
+  ASSERT_EQ(run.t.error_state.codice_errore, 0);
   for (int j : {0, 1, 2, 250, 500}) {
     EXPECT_EQ(m.x[static_cast<size_t>(j)], 0.0) << j;
     EXPECT_EQ(m.y[static_cast<size_t>(j)], static_cast<double>(j)) << j;
@@ -113,7 +113,7 @@ TEST(RouteMap, CurvesBehindTheNextPoint) {
 // Without map mode curve records are passed over: no map, no code 103.
 TEST(RouteMap, WithoutMapModeCurvesChangeNothing) {
   testing::LineRun run = read_line(short_route("curvad7, 500, 300\npendenza, 1000, 5\n"), 0);
-  EXPECT_EQ(run.t.errore.codice_errore, 0);
+  EXPECT_EQ(run.t.error_state.codice_errore, 0);
   EXPECT_FALSE(run.t.mappa.sized);
   EXPECT_TRUE(run.t.mappa.runs.empty());
   EXPECT_EQ(run.t.celle[20].dato6, 105);
@@ -136,11 +136,11 @@ TEST(RouteMap, Code103EndsTheReading) {
     dir.write_line(testing::line_description(c.general, c.body));
     dir.write_train();
     Tables t = testing::map_mode_tables();
-    t.errore.posizione_errore = 5;
+    t.error_state.posizione_errore = 5;
     LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows) << c.name;
-    EXPECT_EQ(t.errore.codice_errore, 103) << c.name;
-    EXPECT_EQ(t.errore.posizione_errore, 5) << c.name;
+    EXPECT_EQ(t.error_state.codice_errore, 103) << c.name;
+    EXPECT_EQ(t.error_state.posizione_errore, 5) << c.name;
     EXPECT_EQ(t.celle[10].dato6, 0) << c.name << ": no gradient completion";
     EXPECT_FALSE(dir.line_remains()) << c.name;
     EXPECT_TRUE(dir.train_remains()) << c.name;
@@ -150,7 +150,7 @@ TEST(RouteMap, Code103EndsTheReading) {
 TEST(RouteMap, MapUpToMetre1000000IsAccepted) {
   testing::LineRun run =
       read_line(testing::line_description("lunghezza percorso, 1000000\n", "curvad1, 999000, 999\n"));
-  EXPECT_EQ(run.t.errore.codice_errore, 0);
+  EXPECT_EQ(run.t.error_state.codice_errore, 0);
   EXPECT_EQ(run.t.mappa.points_set, 1006999);
 }
 
@@ -159,8 +159,8 @@ TEST(RouteMap, MapUpToMetre1000000IsAccepted) {
 TEST(RouteMap, CurvePastTheEndOfTheMapIsAReadFault) {
   Tables t = testing::map_mode_tables();
   EXPECT_TRUE(ends_in_read_fault(t, short_route("curvad1, 16800, 500\n")));
-  ASSERT_TRUE(t.errore.where.has_value());
-  EXPECT_EQ(t.errore.where->line, 5);
+  ASSERT_TRUE(t.error_state.where.has_value());
+  EXPECT_EQ(t.error_state.where->line, 5);
   EXPECT_EQ(t.mappa.points_set, 17001);  // drawn up to the last point, nothing beyond
 }
 

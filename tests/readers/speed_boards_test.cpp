@@ -36,7 +36,7 @@ TEST(SpeedBoards, ValuesOfTheBoard) {
   };
   for (const auto& c : cases) {
     testing::LineRun run = read_line(short_route(std::string(c.row) + "\n"));
-    EXPECT_EQ(run.t.errore.codice_errore, 0) << c.row;
+    EXPECT_EQ(run.t.error_state.codice_errore, 0) << c.row;
     EXPECT_EQ(board(run.t.celle.at(static_cast<size_t>(c.cell))), c.want) << c.row;
   }
 }
@@ -45,7 +45,7 @@ TEST(SpeedBoards, BoardReplacesATunnelMarker) {
   testing::LineRun run = read_line(short_route(
       "montagna, 0, 1000, 11\n"  // marker on cell 3
       "indicatori_vmax, 100, 85, 90, 95, 0, 85, 90, 95, 0\n"));
-  EXPECT_EQ(run.t.errore.codice_errore, 0);
+  EXPECT_EQ(run.t.error_state.codice_errore, 0);
   EXPECT_EQ(run.t.celle[3].tipo, kind::kSpeedBoard);
   EXPECT_EQ(run.t.celle[3].galleria, 1);
 }
@@ -62,7 +62,7 @@ TEST(SpeedBoards, SecondBoardOnACellIsCode21) {
   Tables t = testing::map_mode_tables();
   LineHalf half = dir.read_line(t);
   EXPECT_FALSE(half.train_follows);
-  EXPECT_EQ(fault_message(t.errore),
+  EXPECT_EQ(fault_message(t.error_state),
             "scenpack:Tarvena1_linea.txt:6:18: Errore n. 21, posizione 1060: speed board on an occupied cell");
   EXPECT_EQ(board(t.celle[22]), (std::array<int, 5>{6, 1717, 1818, 1919, 0}));
   EXPECT_EQ(t.celle[0].dato6, 0);  // no gradient completion
@@ -78,11 +78,11 @@ TEST(SpeedBoards, EarlierFaultDoesNotStopTheBoards) {
       "indicatori_vmax, 1050, 85, 90, 95, 0, 85, 90, 95, 0\n"
       "indicatori_vmax, 2050, 60, 70, 75, 0, 60, 70, 75, 0\n"));
   Tables t = testing::map_mode_tables();
-  record_fault(t.errore, FaultCode::kBeyondLastCell, 9999);
+  record_fault(t.error_state, FaultCode::kBeyondLastCell, 9999);
   LineHalf half = dir.read_line(t);
   EXPECT_TRUE(half.train_follows);
-  EXPECT_EQ(t.errore.codice_errore, 15);
-  EXPECT_EQ(t.errore.posizione_errore, 9999);
+  EXPECT_EQ(t.error_state.codice_errore, 15);
+  EXPECT_EQ(t.error_state.posizione_errore, 9999);
   EXPECT_EQ(t.celle[42].tipo, kind::kSpeedBoard);
 }
 

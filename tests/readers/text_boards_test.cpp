@@ -21,7 +21,7 @@ TEST(TextBoards, BoardsTakeRecordsFrom80Downward) {
       "Cartello Indicatore,  7000,     ( TERZO )\n"
       "cartello indicatore,  8000,     (CAVALCAVIA) ( STATUTO )         \n"));
   const Tables& t = run.t;
-  EXPECT_EQ(t.errore.codice_errore, 0);
+  EXPECT_EQ(t.error_state.codice_errore, 0);
   EXPECT_EQ(t.celle[125].tipo, kind::kTextBoard);
   EXPECT_EQ(t.celle[125].dato1, 80);
   EXPECT_EQ(t.schede[80].testo, "( DOPPIO  ) ( BIVIO  ) (NOMENTANO)");
@@ -54,10 +54,10 @@ TEST(TextBoards, OccupiedCellIsCode6) {
     Tables t = testing::map_mode_tables();
     LineHalf half = dir.read_line(t);
     EXPECT_FALSE(half.train_follows) << c.name;
-    EXPECT_EQ(t.errore.codice_errore, 6) << c.name;
-    EXPECT_EQ(t.errore.posizione_errore, c.position) << c.name;
-    ASSERT_TRUE(t.errore.where.has_value());
-    EXPECT_EQ(t.errore.where->line, c.line) << c.name;
+    EXPECT_EQ(t.error_state.codice_errore, 6) << c.name;
+    EXPECT_EQ(t.error_state.posizione_errore, c.position) << c.name;
+    ASSERT_TRUE(t.error_state.where.has_value());
+    EXPECT_EQ(t.error_state.where->line, c.line) << c.name;
     EXPECT_EQ(t.schede[79].testo, "") << c.name;
     EXPECT_FALSE(dir.line_remains()) << c.name;
     EXPECT_TRUE(dir.train_remains()) << c.name;
@@ -66,7 +66,7 @@ TEST(TextBoards, OccupiedCellIsCode6) {
 
 TEST(TextBoards, BoardOnATunnelMarker) {
   testing::LineRun run = read_line(short_route("montagna, 0, 1000, 11\ncartello indicatore, 100, A\n"));
-  EXPECT_EQ(run.t.errore.codice_errore, 0);
+  EXPECT_EQ(run.t.error_state.codice_errore, 0);
   EXPECT_EQ(run.t.celle[3].tipo, kind::kTextBoard);
 }
 
@@ -76,7 +76,7 @@ TEST(TextBoards, EightyFirstBoardIsRefused) {
   std::string eighty;
   for (int n = 0; n < 80; ++n) eighty += "cartello indicatore, " + std::to_string(n * 100) + ", T\n";
   testing::LineRun full = read_line(short_route(eighty));
-  EXPECT_EQ(full.t.errore.codice_errore, 0);
+  EXPECT_EQ(full.t.error_state.codice_errore, 0);
   EXPECT_EQ(full.t.schede[1].testo, "T");
   EXPECT_EQ(full.half.board_record, 0);
 
@@ -86,8 +86,8 @@ TEST(TextBoards, EightyFirstBoardIsRefused) {
   Tables t = testing::map_mode_tables();
   LineHalf half = dir.read_line(t);
   EXPECT_FALSE(half.train_follows);
-  EXPECT_EQ(t.errore.codice_errore, 10);
-  EXPECT_EQ(t.errore.posizione_errore, 0);  // code 10 sets no position
+  EXPECT_EQ(t.error_state.codice_errore, 10);
+  EXPECT_EQ(t.error_state.posizione_errore, 0);  // code 10 sets no position
   EXPECT_EQ(t.schede[0].testo, "");
   EXPECT_EQ(t.celle[181].tipo, kind::kNothing);
   EXPECT_FALSE(dir.line_remains());

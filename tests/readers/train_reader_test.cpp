@@ -22,7 +22,7 @@ TEST(TrainReader, GeneralDataClockAndAdhesion) {
   TrainTextFixture f;
   f.read_rows({"numero vetture,    12", "percentuale massa frenata,    130", "sabbia,    300",
                            "orologio,    8               9             25 ", "[aderenze] ", "aderenza,       0, 75"});
-  EXPECT_EQ(f.t.errore.codice_errore, 0);
+  EXPECT_EQ(f.t.error_state.codice_errore, 0);
   EXPECT_EQ(f.t.schede[84].lungo3, 12);
   EXPECT_EQ(f.t.schede[84].lungo1, 130);
   EXPECT_EQ(f.t.schede[86].intero1, 300);
@@ -61,7 +61,7 @@ TEST(TrainReader, TextWithoutGeneralSectionOnlyFills) {
   TrainTextFixture f;
   f.write("numero vetture, 99\r\nvelocita' limite, 0, 100\r\n");
   f.read();
-  EXPECT_EQ(f.t.errore.codice_errore, 0);
+  EXPECT_EQ(f.t.error_state.codice_errore, 0);
   EXPECT_EQ(f.t.schede[84].lungo3, 0);
   EXPECT_EQ(f.cell(0).dato5, 0);
 }
@@ -81,7 +81,7 @@ TEST(TrainReader, TheLastFieldOfTheTextIsNeverExamined) {
     TrainTextFixture f;
     f.write(std::string("[generale]\r\nsabbia, 1\r\n") + c.tail);
     f.read();
-    EXPECT_EQ(f.t.errore.codice_errore, 0) << c.tail;
+    EXPECT_EQ(f.t.error_state.codice_errore, 0) << c.tail;
     EXPECT_EQ(f.t.schede[84].lungo3, c.vetture) << c.tail;
     EXPECT_EQ(f.t.schede[86].intero1, 1) << c.tail;
   }
@@ -99,7 +99,7 @@ TEST(TrainReader, AtMostTwoCommentFieldsAreSkipped) {
 TEST(TrainReader, SlowOrderRowWithoutAComma) {
   TrainTextFixture f;
   f.read_rows({"rallentamento, 262800, 30, 350  1, 0, 30", "numero vetture, 12"});
-  EXPECT_EQ(f.t.errore.codice_errore, 0);
+  EXPECT_EQ(f.t.error_state.codice_errore, 0);
   EXPECT_EQ(f.cell(5257).tipo, kind::kSlowdownStart);
   EXPECT_EQ(f.cell(5257).dato1, 30);
   EXPECT_EQ(f.cell(5257).dato2, 30);
@@ -124,7 +124,7 @@ TEST(TrainReader, PositionCheckBoundary) {
   // n_celle 5540: (p + 100) / 50 may reach 5540 but not pass it.
   TrainTextFixture f;
   f.read_rows({"segnale, 276900, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0"});
-  EXPECT_EQ(f.t.errore.codice_errore, 0);
+  EXPECT_EQ(f.t.error_state.codice_errore, 0);
   EXPECT_EQ(f.cell(5539).tipo, kind::kSignal);
 }
 
@@ -160,12 +160,12 @@ TEST(TrainReader, EveryStopWithItsCodePositionAndFiles) {
   };
   for (const Case& c : cases) {
     TrainTextFixture f;
-    f.t.errore.posizione_errore = -1;
+    f.t.error_state.posizione_errore = -1;
     f.read_rows({"velocita' limite, 0, 30",
                              "stazione,      0,  8, 500,  1, 0, 0,   4,0,0,  2,1,0,  1, 8, 10, 0, ROMA TERMINI",
                              c.setup, c.row, "numero vetture, 12"},
                             c.board_record);
-    const ErrorState& e = f.t.errore;
+    const ErrorState& e = f.t.error_state;
     EXPECT_EQ(e.codice_errore, c.code) << c.row;
     EXPECT_EQ(e.posizione_errore, c.position.value_or(-1)) << c.row;
     ASSERT_TRUE(e.where.has_value()) << c.row;
@@ -180,7 +180,7 @@ TEST(TrainReader, FaultMessageNamesTheTrainTextAndLine) {
   TrainTextFixture f;
   f.read_rows({"segnale, 20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0", "- avviso",
                            "segnale, 20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0"});
-  EXPECT_EQ(fault_message(f.t.errore),
+  EXPECT_EQ(fault_message(f.t.error_state),
             "scenpack:Tarvena1_84-.txt:5:10: Errore n. 16, posizione 20500: signal on an occupied cell");
 }
 
@@ -189,7 +189,7 @@ TEST(TrainReader, FaultMessageNamesTheTrainTextAndLine) {
 // calls stops it, and the line's 15 stands when there is none.
 TEST(TrainReader, LineFaultFifteenDoesNotStopTheTrainReading) {
   TrainTextFixture f;
-  record_fault(f.t.errore, FaultCode::kBeyondLastCell, 300000, SourceLocation{"Tarvena1_linea.txt", 40, 5});
+  record_fault(f.t.error_state, FaultCode::kBeyondLastCell, 300000, SourceLocation{"Tarvena1_linea.txt", 40, 5});
   f.read_rows({"velocita' limite, 0, 30", "segnale, 20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0",
                            "rallentamento, 9300, 50, 200, 0, 1, 50", "abbattimento codice, 5300,270",
                            "stazione,      0,  8, 500,  1, 0, 0,   4,0,0,  2,1,0,  1, 8, 10, 0, ROMA TERMINI",
@@ -201,20 +201,20 @@ TEST(TrainReader, LineFaultFifteenDoesNotStopTheTrainReading) {
   EXPECT_EQ(f.cell(611).tipo, kind::kSignal);
   EXPECT_EQ(f.t.schede[84].lungo3, 12);
   EXPECT_EQ(f.cell(5000).dato5, 6);
-  EXPECT_EQ(f.t.errore.codice_errore, 15);
-  EXPECT_EQ(f.t.errore.posizione_errore, 300000);
-  ASSERT_TRUE(f.t.errore.where.has_value());
-  EXPECT_EQ(f.t.errore.where->file, "Tarvena1_linea.txt");
+  EXPECT_EQ(f.t.error_state.codice_errore, 15);
+  EXPECT_EQ(f.t.error_state.posizione_errore, 300000);
+  ASSERT_TRUE(f.t.error_state.where.has_value());
+  EXPECT_EQ(f.t.error_state.where->file, "Tarvena1_linea.txt");
 }
 
 TEST(TrainReader, LineFaultFifteenGivesWayToATrainFault) {
   TrainTextFixture f;
-  record_fault(f.t.errore, FaultCode::kBeyondLastCell, 300000, SourceLocation{"Tarvena1_linea.txt", 40, 5});
+  record_fault(f.t.error_state, FaultCode::kBeyondLastCell, 300000, SourceLocation{"Tarvena1_linea.txt", 40, 5});
   f.read_rows({"segnale, 20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0",
                            "segnale, 20500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0"});
-  EXPECT_EQ(f.t.errore.codice_errore, 16);
-  EXPECT_EQ(f.t.errore.posizione_errore, 20500);
-  EXPECT_EQ(f.t.errore.where->file, kTrainText);
+  EXPECT_EQ(f.t.error_state.codice_errore, 16);
+  EXPECT_EQ(f.t.error_state.posizione_errore, 20500);
+  EXPECT_EQ(f.t.error_state.where->file, kTrainText);
 }
 
 TEST(TrainReader, ChainageCheckRunsOnlyAfterTheEndOrAFifteen) {
@@ -231,7 +231,7 @@ TEST(TrainReader, ChainageCheckRunsOnlyAfterTheEndOrAFifteen) {
     f.t.schede[82].lungo2 = -6525;
     f.t.celle[0].tipo = kind::kSignal;
     f.read_rows({c.row});
-    EXPECT_EQ(f.t.errore.codice_errore, c.code) << c.row;
+    EXPECT_EQ(f.t.error_state.codice_errore, c.code) << c.row;
   }
   TrainTextFixture sound;
   sound.t.schede[81] = Scheda{};
@@ -239,7 +239,7 @@ TEST(TrainReader, ChainageCheckRunsOnlyAfterTheEndOrAFifteen) {
   sound.t.schede[81].lungo2 = 28600;
   sound.t.schede[82].lungo2 = -6550;
   sound.read_rows({"sabbia, 1"});
-  EXPECT_EQ(sound.t.errore.codice_errore, 0);
+  EXPECT_EQ(sound.t.error_state.codice_errore, 0);
 }
 
 TEST(TrainReader, RunTimeFaultsPropagate) {
@@ -295,9 +295,9 @@ TEST(TrainReader, FaultsSayWhatWasReadAndWhatWasFound) {
       f.read_rows(c.rows);
       ADD_FAILURE() << "no fault for " << c.rows[0];
     } catch (const ReadFault& fault) {
-      record_fault(f.t.errore, FaultCode::kReadingFault, 0, SourceLocation{kTrainText, fault.line, fault.column},
+      record_fault(f.t.error_state, FaultCode::kReadingFault, 0, SourceLocation{kTrainText, fault.line, fault.column},
                    fault.what);
-      EXPECT_EQ(fault_message(f.t.errore), c.message);
+      EXPECT_EQ(fault_message(f.t.error_state), c.message);
     }
   }
 }
@@ -326,7 +326,7 @@ TEST(TrainReader, CheckListsAndReadsOn) {
 
 TEST(TrainReader, MissingTrainTextIsAReadFault) {
   TrainTextFixture f;
-  FaultSink sink(f.t.errore, FaultPolicy::kStopAtFirst);
+  FaultSink sink(f.t.error_state, FaultPolicy::kStopAtFirst);
   EXPECT_THROW(read_train_description(f.t, DescriptionText{kTrainText, std::nullopt, ""}, kFirstBoardRecord, sink),
                ReadFault);
 }
@@ -369,7 +369,7 @@ TEST(TrainReader, ScenarioRowsReadWithoutAFault) {
   const std::vector<std::string> cuts_and_slow_orders = testing::scenario_train_rows(213, 256);
   rows.insert(rows.end(), cuts_and_slow_orders.begin(), cuts_and_slow_orders.end());
   f.read_rows(rows);
-  EXPECT_EQ(f.t.errore.codice_errore, 0) << fault_message(f.t.errore);
+  EXPECT_EQ(f.t.error_state.codice_errore, 0) << fault_message(f.t.error_state);
   EXPECT_EQ(f.t.schede[84].lungo3, 12);
   EXPECT_EQ(f.t.schede[86].intero4, 9);
   EXPECT_EQ(f.t.schede[1].testo, "ROMA TERMINI");

@@ -65,7 +65,7 @@ class TrainTextFixture {
     DescriptionText d;
     d.name = kTrainName;
     d.bytes = std::string_view(text_);
-    FaultSink sink(t.errore, policy);
+    FaultSink sink(t.error_state, policy);
     read_train_description(t, d, board_record, sink);
     diagnostics = sink.diagnostics();
   }

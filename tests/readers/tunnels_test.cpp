@@ -96,7 +96,7 @@ TEST(Tunnels, KindThreeForCloseTunnels) {
 TEST(Tunnels, CellLoopStaysInsideTheTable) {
   testing::LineRun run = read_line(short_route("montagna, -500, 500, 11\nmontagna, 16000, 99000, 1\n"));
   const Tables& t = run.t;
-  EXPECT_EQ(t.errore.codice_errore, 0);
+  EXPECT_EQ(t.error_state.codice_errore, 0);
   EXPECT_EQ(marker_cells(t), (std::vector<int>{1, 5, 9}));
   std::vector<int> want = range(0, 9);
   for (int c : range(320, 340)) want.push_back(c);
@@ -110,14 +110,14 @@ TEST(Tunnels, EightyFirstTunnelIsRefused) {
     eighty += "montagna, " + std::to_string(n * 200) + ", " + std::to_string(n * 200 + 50) + ", 1\n";
   }
   testing::LineRun full = read_line(short_route(eighty));
-  EXPECT_EQ(full.t.errore.codice_errore, 0);
+  EXPECT_EQ(full.t.error_state.codice_errore, 0);
   EXPECT_EQ(full.t.n_gallerie, 80);
   EXPECT_EQ(full.t.gallerie_inizio[80], 15800);
 
   Tables t = testing::map_mode_tables();
   EXPECT_TRUE(ends_in_read_fault(t, short_route(eighty + "montagna, 16500, 16600, 1\n")));
-  ASSERT_TRUE(t.errore.where.has_value());
-  EXPECT_EQ(t.errore.where->line, 85);
+  ASSERT_TRUE(t.error_state.where.has_value());
+  EXPECT_EQ(t.error_state.where->line, 85);
   EXPECT_EQ(t.n_gallerie, 80);
   EXPECT_EQ(t.celle[330].galleria, 0);
 }

@@ -20,10 +20,10 @@ std::vector<std::string> warnings_of(const std::string& line, const std::string&
   std::vector<std::string> out;
   for (FaultPolicy policy : {FaultPolicy::kGoOn, FaultPolicy::kStopAtFirst}) {
     Tables t = testing::map_mode_tables();
-    FaultSink sink(t.errore, policy);
+    FaultSink sink(t.error_state, policy);
     (void)read_descriptions(t, DescriptionText{"l", std::string_view(line), ""},
                          DescriptionText{"t", std::string_view(train), ""}, sink);
-    EXPECT_EQ(t.errore.codice_errore, 0) << fault_message(t.errore);
+    EXPECT_EQ(t.error_state.codice_errore, 0) << fault_message(t.error_state);
     std::vector<std::string> listed;
     for (const Diagnostic& d : sink.diagnostics()) {
       listed.push_back(d.where.file + ":" + std::to_string(d.where.line) + ":" + std::to_string(d.where.column) +
@@ -181,7 +181,7 @@ TEST(Warnings, WhatTheBuildAcceptsButAnAuthorRarelyMeans) {
 // first and mends the heading.
 TEST(Warnings, AHeadingThatNamesARecordIsMendedToTheSectionsName) {
   Tables t = testing::map_mode_tables();
-  FaultSink sink(t.errore, FaultPolicy::kGoOn);
+  FaultSink sink(t.error_state, FaultPolicy::kGoOn);
   const std::string line = short_route("[pendenza]\npendenza, 500, 3\n");
   const std::string train = train_rows("[segnale]\nsegnale, 2550, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0\n");
   (void)read_descriptions(t, DescriptionText{"l", std::string_view(line), ""},
@@ -217,7 +217,7 @@ TEST(Warnings, FixesReplaceTheRightBytes) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     Tables t = testing::map_mode_tables();
-    FaultSink sink(t.errore, FaultPolicy::kGoOn);
+    FaultSink sink(t.error_state, FaultPolicy::kGoOn);
     (void)read_descriptions(t, DescriptionText{"l", std::string_view(c.line), ""},
                             DescriptionText{"t", std::string_view(testing::kQuietTrain), ""}, sink);
     ASSERT_EQ(sink.diagnostics().size(), 1u);
