@@ -32,19 +32,15 @@ Status FilePieces::open(const std::string& path) {
   return Status::ok();
 }
 
-void FilePieces::seek(uint64_t at) {
-  if (at > size_) at = size_;
-  if (fd_ >= 0 && failure_.is_ok() && ::lseek(fd_, static_cast<off_t>(at), SEEK_SET) != static_cast<off_t>(at)) {
-    failure_ = Status::io_error("cannot read", path_, error_text(errno));
-  }
-  given_ = at;
-}
+// Each read says where it reads from (pread), so that a seek costs no call:
+// a walk of a map's two halves moves between them at every refill.
+void FilePieces::seek(uint64_t at) { given_ = at > size_ ? size_ : at; }
 
 size_t FilePieces::next(char* into, size_t n) {
   if (fd_ < 0 || !failure_.is_ok()) return 0;
   if (n > size_ - given_) n = static_cast<size_t>(size_ - given_);  // a file grown since is read as it was
   for (;;) {
-    const ssize_t got = n == 0 ? 0 : ::read(fd_, into, n);
+    const ssize_t got = n == 0 ? 0 : ::pread(fd_, into, n, static_cast<off_t>(given_));
     if (got >= 0) {
       given_ += static_cast<uint64_t>(got);
       return static_cast<size_t>(got);
