@@ -1,6 +1,7 @@
 #include "view/plot_geometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -47,34 +48,41 @@ MapProjection fit_equal_scales(const Extent& e, const Box& area) {
 }
 
 DecimationLadder::DecimationLadder(const MapProjection& p, double tolerance, size_t steps, size_t most, size_t count)
-    : projection_(p), most_(std::max<size_t>(most, 2)), count_(count) {
-  for (size_t k = 0; k < std::max<size_t>(steps, 1); ++k, tolerance = coarser(tolerance)) {
-    tries_.push_back({tolerance * tolerance, {}, {}});
-  }
+    : projection_(p), most_(std::max<size_t>(most, 2)), count_(count), steps_(std::clamp<size_t>(steps, 1, kSteps)) {
+  // Tries not in use are never far from anything (and never open).
+  squared_.fill(std::numeric_limits<double>::infinity());
+  for (size_t k = 0; k < steps_; ++k, tolerance = coarser(tolerance)) squared_[k] = tolerance * tolerance;
   next_tolerance_ = tolerance;
 }
 
 void DecimationLadder::keep_first(double x, double y) {
   const PicturePoint q = projection_(x, y);
-  for (Try& t : tries_) {
-    t.kept.push_back({0, x, y});
-    t.last_kept = q;
+  for (size_t k = 0; k < steps_; ++k) {
+    kept_[k].push_back({0, x, y});
+    last_x_[k] = q.x;
+    last_y_[k] = q.y;
   }
-  open_tries_ = tries_.size();
+  open_ = (1u << steps_) - 1;
 }
 
+// Called for every point of the map: the distances to the tries' last kept
+// points are computed for all of them in one straight loop (no branch), and
+// only the tries that keep the point are visited.
 void DecimationLadder::offer(size_t i, double x, double y) {
-  if (open_tries_ == 0) return;
+  if (open_ == 0) return;
   const PicturePoint q = projection_(x, y);
-  for (Try& t : tries_) {
-    if (t.kept.size() >= most_ || t.kept.empty()) continue;
-    const double dx = q.x - t.last_kept.x;
-    const double dy = q.y - t.last_kept.y;
-    if (dx * dx + dy * dy >= t.squared) {
-      t.kept.push_back({i, x, y});
-      t.last_kept = q;
-      if (t.kept.size() >= most_) --open_tries_;
-    }
+  unsigned far = 0;
+  for (size_t k = 0; k < kSteps; ++k) {
+    const double dx = q.x - last_x_[k];
+    const double dy = q.y - last_y_[k];
+    far |= static_cast<unsigned>(dx * dx + dy * dy >= squared_[k]) << k;
+  }
+  for (far &= open_; far != 0; far &= far - 1) {
+    const auto k = static_cast<size_t>(std::countr_zero(far));
+    kept_[k].push_back({i, x, y});
+    last_x_[k] = q.x;
+    last_y_[k] = q.y;
+    if (kept_[k].size() >= most_) open_ &= ~(1u << k);
   }
 }
 
@@ -93,9 +101,9 @@ void DecimationLadder::add(size_t first, std::span<const double> x, std::span<co
 }
 
 std::optional<std::vector<DecimationLadder::Kept>> DecimationLadder::finest_complete() const {
-  for (const Try& t : tries_) {
-    if (t.kept.size() >= most_ && count_ != 1) continue;
-    std::vector<Kept> all = t.kept;
+  for (size_t k = 0; k < steps_; ++k) {
+    if (kept_[k].size() >= most_ && count_ != 1) continue;
+    std::vector<Kept> all = kept_[k];
     if (count_ > 1 && last_point_) all.push_back(*last_point_);
     return all;
   }

@@ -4,6 +4,7 @@
 // and a round tick spacing.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -64,10 +65,10 @@ std::vector<size_t> decimate(std::span<const double> x, std::span<const double> 
                              const MapProjection& p, double tolerance, size_t most);
 
 // decimate() at several tolerances at once (`tolerance`, then each twice
-// the one before), over the `count` points given a block at a time, in
-// order: one walk over a map read from its file does what one try per walk
-// would. A try that keeps `most` points before the last is out; the finest
-// try left is what decimate() finds.
+// the one before; `steps` of them, at most kSteps), over the `count` points
+// given a block at a time, in order: one walk over a map read from its file
+// does what one try per walk would. A try that keeps `most` points before
+// the last is out; the finest try left is what decimate() finds.
 class DecimationLadder {
  public:
   // Tolerances tried in one walk: eight reach 128 times the finest, which
@@ -88,11 +89,6 @@ class DecimationLadder {
   static double coarser(double tolerance) { return tolerance > 0 ? tolerance * 2 : 0.5; }
 
  private:
-  struct Try {
-    double squared;  // the tolerance, squared
-    std::vector<Kept> kept;
-    PicturePoint last_kept;
-  };
   void keep_first(double x, double y);
   void offer(size_t i, double x, double y);
 
@@ -100,8 +96,14 @@ class DecimationLadder {
   size_t most_;
   size_t count_;
   double next_tolerance_;
-  std::vector<Try> tries_;
-  size_t open_tries_ = 0;  // tries that have not kept `most` points yet
+  size_t steps_;
+  // Each try's tolerance squared and its last kept point in picture units,
+  // side by side: every point of the map is tested against all of them.
+  std::array<double, kSteps> squared_{};
+  std::array<double, kSteps> last_x_{};
+  std::array<double, kSteps> last_y_{};
+  std::array<std::vector<Kept>, kSteps> kept_;
+  unsigned open_ = 0;  // a bit for each try that has not kept `most` points yet
   std::optional<Kept> last_point_;
 };
 
