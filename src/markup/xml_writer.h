@@ -31,6 +31,8 @@ class XmlWriter {
   XmlWriter& newline() { return raw("\n"); }
 
   const std::string& text() const { return out_; }
+  // The text written, handed over whole; the writer is left empty.
+  std::string take_text() { return std::exchange(out_, std::string()); }
 
  private:
   void start_tag(std::string_view name, std::initializer_list<XmlAttribute> attributes);

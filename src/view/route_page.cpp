@@ -86,7 +86,7 @@ std::string route_page(const CompiledScenario& c, const ScenarioSummary& s) {
                                           code_pair(r.code3), num(r.group),       num(r.time)};
         });
   w.close().close().close().close().newline();
-  return w.text();
+  return w.take_text();
 }
 
 }  // namespace scenpack

@@ -427,7 +427,7 @@ std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
   draw_map(w, d);
   draw_profile(w, d, c);
   w.close();
-  return w.text();
+  return w.take_text();
 }
 
 }  // namespace scenpack
