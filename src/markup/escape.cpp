@@ -29,11 +29,40 @@ void append_json_escape(std::string& out, char32_t c) {
   out += hex[c & 15];
 }
 
+// How many bytes from text[i] on are printable ASCII that `special` leaves
+// alone: such a run goes out as it is, each byte its own character.
+template <typename Special>
+size_t plain_run(std::string_view text, size_t i, Special special) {
+  size_t n = i;
+  while (n < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[n]);
+    if (byte < 0x20 || byte >= 0x7F || special(byte)) break;
+    ++n;
+  }
+  return n - i;
+}
+
+bool json_special(unsigned char byte) { return byte == '"' || byte == '\\'; }
+bool xml_special(unsigned char byte) {
+  return byte == '&' || byte == '<' || byte == '>' || byte == '"' || byte == '\'';
+}
+
 }  // namespace
 
 std::string json_string(std::string_view text) {
-  std::string out = "\"";
+  std::string out;
+  append_json_string(out, text);
+  return out;
+}
+
+void append_json_string(std::string& out, std::string_view text) {
+  out += '"';
   for (size_t i = 0; i < text.size();) {
+    if (const size_t plain = plain_run(text, i, json_special); plain > 0) {
+      out.append(text, i, plain);
+      i += plain;
+      continue;
+    }
     char32_t c = 0;
     i += next_character(text, i, &c);
     switch (c) {
@@ -47,13 +76,18 @@ std::string json_string(std::string_view text) {
         else append_utf8(out, c);
     }
   }
-  return out + "\"";
+  out += '"';
 }
 
 std::string xml_text(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
+    if (const size_t plain = plain_run(text, i, xml_special); plain > 0) {
+      out.append(text, i, plain);
+      i += plain;
+      continue;
+    }
     char32_t c = 0;
     i += next_character(text, i, &c);
     switch (c) {

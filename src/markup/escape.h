@@ -16,6 +16,8 @@ namespace scenpack {
 // A JSON string literal, quotes included. Control characters (C0, DEL and
 // C1) are written as \u escapes.
 std::string json_string(std::string_view text);
+// The same, appended to `out`.
+void append_json_string(std::string& out, std::string_view text);
 
 // Text safe inside an XML element or a quoted attribute value: & < > " '
 // become entities; control characters other than tab and line ends are

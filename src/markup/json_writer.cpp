@@ -76,7 +76,7 @@ JsonWriter& JsonWriter::end_array() {
 
 JsonWriter& JsonWriter::key(std::string_view name) {
   before_value();
-  out_ += json_string(name);
+  append_json_string(out_, name);
   out_ += ": ";
   after_key_ = true;
   return *this;
@@ -84,7 +84,7 @@ JsonWriter& JsonWriter::key(std::string_view name) {
 
 JsonWriter& JsonWriter::value(std::string_view text) {
   before_value();
-  out_ += json_string(text);
+  append_json_string(out_, text);
   return *this;
 }
 

@@ -19,6 +19,7 @@ TEST(Escape, JsonStringsAreEscapedAndValidUtf8) {
       {"\xc3", "\"\xc3\x83\""},                           // cut sequence: the byte alone
       {"\xe0\x80\x80", "\"\xc3\xa0\u20AC\u20AC\""},       // overlong: three bytes
       {"\xef\xbf\xbf", "\"\xef\xbf\xbf\""},               // JSON may hold a non-character
+      {"\x1f ~\x7f", "\"\\u001f ~\\u007f\""},            // the edges of plain printable text
   };
   for (const auto& c : cases) EXPECT_EQ(json_string(c.in), c.want) << c.in;
 }
@@ -42,6 +43,7 @@ TEST(Escape, XmlTextHoldsNoMarkupAndOnlyCharactersXmlAllows) {
       {"\x93" "Roma\x94", "\u201CRoma\u201D"},       // the same character as in JSON
       {"a\xef\xbf\xbe" "b\xef\xbf\xbf", "a\uFFFDb\uFFFD"},  // U+FFFE, U+FFFF replaced
       {"\xef\xb7\x90\xf0\x9f\xbf\xbf", "\uFFFD\uFFFD"},     // U+FDD0, U+1FFFF replaced
+      {"\x1f ~\x7f", " ~"},                          // the edges of plain printable text
   };
   for (const auto& c : cases) EXPECT_EQ(xml_text(c.in), c.want) << c.in;
 }
