@@ -217,11 +217,12 @@ size_t take_coordinate(Cursor& in, char axis, size_t metres, std::optional<size_
 // build writes (metres 0 and 1 Integers, Doubles, Empties; the same in y).
 class TagRuns {
  public:
-  void add(int16_t tag) {
+  // `count` more elements of `tag` (count > 0).
+  void add(int16_t tag, size_t count = 1) {
     if (!runs_.empty() && runs_.back().tag == tag) {
-      ++runs_.back().count;
+      runs_.back().count += count;
     } else if (runs_.size() < kMostRuns) {
-      runs_.push_back({tag, 1});
+      runs_.push_back({tag, count});
     } else {
       overflowed_ = true;
     }
@@ -308,9 +309,15 @@ size_t scan_tags(PieceCursor& in, TagRuns& runs) {
       default: break;
     }
     if (bytes == 0) break;
-    runs.add(tag);
-    at += bytes;
-    ++count;
+    // The elements of a map come in long runs of one tag: the rest of the
+    // run is stepped over in a loop of its own.
+    size_t same = 0;
+    do {
+      at += bytes;
+      ++same;
+    } while (w.size() - at >= kDoubleVariantBytes && load_i16(w.data() + at) == tag);
+    runs.add(tag, same);
+    count += same;
   }
   in.skip(at);
   return count;
