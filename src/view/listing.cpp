@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <span>
 #include <type_traits>
 
@@ -31,6 +32,14 @@ class PieceWriter {
       text_.clear();
     }
     return *this;
+  }
+  // A large piece handed on as it is, after what was gathered before it.
+  void hand_on(std::string_view piece) {
+    if (!text_.empty()) {
+      sink_(text_);
+      text_.clear();
+    }
+    if (!piece.empty()) sink_(piece);
   }
 
  private:
@@ -148,25 +157,33 @@ void cells_text(PieceWriter& out, const std::vector<Cella>& celle, const Records
   }
 }
 
-// Appends `text` to `line` right-aligned in `width` columns.
-void append_right(std::string& line, std::string_view text, size_t width) {
-  if (text.size() < width) line.append(width - text.size(), ' ');
-  line += text;
+// Writes `text` right-aligned in `width` columns at `at` (wider text takes
+// the room it needs); where the line goes on.
+char* put_right(char* at, std::string_view text, size_t width) {
+  if (text.size() < width) {
+    std::memset(at, ' ', width - text.size());
+    at += width - text.size();
+  }
+  std::memcpy(at, text.data(), text.size());
+  return at + text.size();
 }
 
-// Appends the shortest text that reads back as `v`, right-aligned.
-void append_number(std::string& line, double v, size_t width) {
+// The shortest text that reads back as `v`, right-aligned.
+template <typename Number>
+char* put_number(char* at, Number v, size_t width) {
   std::array<char, 32> digits;
   const auto r = std::to_chars(digits.data(), digits.data() + digits.size(), v);
-  append_right(line, std::string_view(digits.data(), static_cast<size_t>(r.ptr - digits.data())), width);
+  return put_right(at, std::string_view(digits.data(), static_cast<size_t>(r.ptr - digits.data())), width);
 }
 
-void append_number(std::string& line, size_t v, size_t width) {
-  std::array<char, 24> digits;
-  const auto r = std::to_chars(digits.data(), digits.data() + digits.size(), v);
-  append_right(line, std::string_view(digits.data(), static_cast<size_t>(r.ptr - digits.data())), width);
-}
+// The widest map line: a metre of up to 20 digits and two coordinates of up
+// to 24 characters each, in their columns.
+constexpr size_t kMapMetreWidth = 7;
+constexpr size_t kMapCoordinateWidth = 25;
+constexpr size_t kLongestMapLine = 20 + 2 * kMapCoordinateWidth + 1;
 
+// The map's points go out a block of lines at a time, each line written in
+// place into one buffer: two million coordinates make most of the listing.
 void map_text(PieceWriter& out, const CompiledScenario& s, const CellFilter& f) {
   const RouteMap& m = *s.mappa;
   const int32_t metres = m.sized ? m.last_index + 1 : 0;
@@ -174,15 +191,16 @@ void map_text(PieceWriter& out, const CompiledScenario& s, const CellFilter& f) 
   out += "  metre                        x                        y\n";
   std::string lines;
   walk_map_points(s, [&](size_t first, std::span<const double> x, std::span<const double> y) {
-    lines.clear();
+    lines.resize(x.size() * kLongestMapLine);
+    char* at = lines.data();
     for (size_t k = 0; k < x.size(); ++k) {
       if (!metre_wanted(f, static_cast<int64_t>(first + k))) continue;
-      append_number(lines, first + k, 7);
-      append_number(lines, x[k], 25);
-      append_number(lines, y[k], 25);
-      lines += '\n';
+      at = put_number(at, first + k, kMapMetreWidth);
+      at = put_number(at, x[k], kMapCoordinateWidth);
+      at = put_number(at, y[k], kMapCoordinateWidth);
+      *at++ = '\n';
     }
-    out += lines;
+    out.hand_on(std::string_view(lines.data(), static_cast<size_t>(at - lines.data())));
   });
   if (m.points_set < metres) {
     out += "metres " + std::to_string(m.points_set) + " to " + std::to_string(metres - 1) + ": Empty\n";
