@@ -279,14 +279,19 @@ void take_set_values(PieceCursor& in, char axis, size_t first, size_t count, dou
   const size_t start = in.position();
   const char* block = in.take(integers * kIntegerVariantBytes + (count - integers) * kDoubleVariantBytes);
   const char* p = block;
-  for (size_t k = 0; k < count; ++k) {
-    const bool integer = k < integers;
-    if (load_i16(p) != (integer ? variant_tag::kInteger : variant_tag::kDouble)) {
-      refuse(start + static_cast<size_t>(p - block), std::string(1, axis) + " of metre " + str(first + k) +
-                                                          " is not what it was when the file was checked (it changed since)");
-    }
-    values[k] = integer ? load_i16(p + 2) : load_f64(p + 2);
-    p += integer ? kIntegerVariantBytes : kDoubleVariantBytes;
+  const auto changed = [&](size_t k) {
+    refuse(start + static_cast<size_t>(p - block), std::string(1, axis) + " of metre " + str(first + k) +
+                                                        " is not what it was when the file was checked (it changed since)");
+  };
+  // The Integers of metres 0 and 1, then the Doubles in a loop of their own.
+  size_t k = 0;
+  for (; k < integers; ++k, p += kIntegerVariantBytes) {
+    if (load_i16(p) != variant_tag::kInteger) changed(k);
+    values[k] = load_i16(p + 2);
+  }
+  for (; k < count; ++k, p += kDoubleVariantBytes) {
+    if (load_i16(p) != variant_tag::kDouble) changed(k);
+    values[k] = load_f64(p + 2);
   }
 }
 
