@@ -1,6 +1,9 @@
 #include "markup/xml_writer.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <optional>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -80,11 +83,39 @@ std::string fixed_digits(double v, int decimals) {
   return s;
 }
 
+// The same for the numbers of a picture, which are most of its text:
+// |v| * 10^decimals rounded in integers, from v's exact binary value, when
+// that value is m * 2^-s with a 53-bit m and 1 <= s <= 63 (about 2^-10 <=
+// |v| < 2^52) and decimals <= 3; none otherwise.
+std::optional<std::string> fixed_digits_fast(double v, int decimals) {
+  if (decimals < 0 || decimals > 3) return std::nullopt;
+  const auto bits = std::bit_cast<uint64_t>(v);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const int shift = 1075 - biased;  // v = m * 2^-shift
+  if (biased == 0 || shift < 1 || shift > 63) return std::nullopt;
+  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  uint64_t scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const uint64_t scaled = m * scale;  // below 2^63
+  uint64_t units = scaled >> shift;
+  const uint64_t rest = scaled & ((uint64_t{1} << shift) - 1);
+  const uint64_t half = uint64_t{1} << (shift - 1);
+  if (rest > half || (rest == half && (units & 1) != 0)) ++units;
+  std::string digits = std::to_string(units);
+  if (decimals > 0) {
+    if (digits.size() <= static_cast<size_t>(decimals)) digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
+    digits.insert(digits.size() - static_cast<size_t>(decimals), 1, '.');
+  }
+  if (bits >> 63) digits.insert(0, 1, '-');
+  return digits;
+}
+
 }  // namespace
 
 std::string svg_number(double v, int decimals) {
   if (!std::isfinite(v)) return "0";
-  std::string s = fixed_digits(v, decimals);
+  std::string s = fixed_digits_fast(v, decimals).value_or(std::string());
+  if (s.empty()) s = fixed_digits(v, decimals);
   if (s.find('.') != std::string::npos) {
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
