@@ -51,7 +51,10 @@ DecimationLadder::DecimationLadder(const MapProjection& p, double tolerance, siz
     : projection_(p), most_(std::max<size_t>(most, 2)), count_(count), steps_(std::clamp<size_t>(steps, 1, kSteps)) {
   // Tries not in use are never far from anything (and never open).
   squared_.fill(std::numeric_limits<double>::infinity());
-  for (size_t k = 0; k < steps_; ++k, tolerance = coarser(tolerance)) squared_[k] = tolerance * tolerance;
+  for (size_t k = 0; k < steps_; ++k, tolerance = coarser(tolerance)) {
+    tolerance_[k] = tolerance;
+    squared_[k] = tolerance * tolerance;
+  }
   next_tolerance_ = tolerance;
 }
 
@@ -63,14 +66,39 @@ void DecimationLadder::keep_first(double x, double y) {
     last_y_[k] = q.y;
   }
   open_ = (1u << steps_) - 1;
+  previous_ = q;
+  least_room_ = -1;  // the next point is tested
 }
 
-// Called for every point of the map: the distances to the tries' last kept
-// points are computed for all of them in one straight loop (no branch), and
-// only the tries that keep the point are visited.
+namespace {
+
+// Room left for rounding when a point is passed over untested: far more
+// than the rounding of the distances and of the sums of steps, each a few
+// parts in 10^16 for the million steps of a map.
+constexpr double kRoundingRoom = 1e-6;
+
+}  // namespace
+
+// Called for every point of the map. A point is tested only when the track
+// may have left the tolerance of some open try since the last test: the
+// steps since then, summed as |dx| + |dy| (never less than their length),
+// are below every open try's tolerance less its distance at that test, so
+// the points in between are within every tolerance and none would be kept.
+// Map points a metre apart on a picture of a few hundred km are a small
+// fraction of the finest tolerance apart: a test every few dozen points.
 void DecimationLadder::offer(size_t i, double x, double y) {
   if (open_ == 0) return;
   const PicturePoint q = projection_(x, y);
+  travelled_ += std::fabs(q.x - previous_.x) + std::fabs(q.y - previous_.y);
+  previous_ = q;
+  if (travelled_ * (1 + kRoundingRoom) < least_room_) return;
+  test_every_try(i, x, y, q);
+}
+
+// The distances to the tries' last kept points, computed for all of them in
+// one straight loop (no branch); only the tries that keep the point are
+// visited. Then the room each open try leaves before the next test.
+void DecimationLadder::test_every_try(size_t i, double x, double y, const PicturePoint& q) {
   unsigned far = 0;
   for (size_t k = 0; k < kSteps; ++k) {
     const double dx = q.x - last_x_[k];
@@ -83,6 +111,16 @@ void DecimationLadder::offer(size_t i, double x, double y) {
     last_x_[k] = q.x;
     last_y_[k] = q.y;
     if (kept_[k].size() >= most_) open_ &= ~(1u << k);
+  }
+  travelled_ = 0;
+  least_room_ = std::numeric_limits<double>::infinity();
+  for (unsigned open = open_; open != 0; open &= open - 1) {
+    const auto k = static_cast<size_t>(std::countr_zero(open));
+    const double dx = q.x - last_x_[k];
+    const double dy = q.y - last_y_[k];
+    const double room = tolerance_[k] * (1 - kRoundingRoom) - std::sqrt(dx * dx + dy * dy) * (1 + kRoundingRoom);
+    // A distance that is not a number leaves no room: every point is tested.
+    if (!(room >= least_room_)) least_room_ = std::isnan(room) ? -1 : room;
   }
 }
 

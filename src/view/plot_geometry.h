@@ -97,14 +97,23 @@ class DecimationLadder {
   size_t count_;
   double next_tolerance_;
   size_t steps_;
-  // Each try's tolerance squared and its last kept point in picture units,
-  // side by side: every point of the map is tested against all of them.
+  void test_every_try(size_t i, double x, double y, const PicturePoint& q);
+
+  // Each try's tolerance (and squared) and its last kept point in picture
+  // units, side by side: a point is tested against all of them at once.
+  std::array<double, kSteps> tolerance_{};
   std::array<double, kSteps> squared_{};
   std::array<double, kSteps> last_x_{};
   std::array<double, kSteps> last_y_{};
   std::array<std::vector<Kept>, kSteps> kept_;
   unsigned open_ = 0;  // a bit for each try that has not kept `most` points yet
   std::optional<Kept> last_point_;
+  // The points between two tests: how far the track has gone since the
+  // last test (at most), and how far it may go before any open try could
+  // keep a point.
+  PicturePoint previous_;
+  double travelled_ = 0;
+  double least_room_ = -1;
 };
 
 // The outline of a value held per cell (cell i covering [i, i + 1) x

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
+#include <random>
 #include <span>
 
 namespace scenpack {
@@ -86,6 +88,77 @@ TEST(PlotGeometry, ALadderOfTolerancesFindsInOneWalkWhatTriesOneByOneFind) {
   std::vector<size_t> indices;
   for (const DecimationLadder::Kept& k : *kept) indices.push_back(k.index);
   EXPECT_EQ(indices, held);
+}
+
+// The rule each try follows, point by point: the first point, then every
+// point at least `tolerance` from the last one kept, until `most` are kept.
+std::vector<size_t> thinned_point_by_point(const std::vector<double>& x, const std::vector<double>& y,
+                                           const MapProjection& p, double tolerance, size_t most) {
+  std::vector<size_t> kept{0};
+  PicturePoint last = p(x[0], y[0]);
+  for (size_t i = 1; i + 1 < x.size() && kept.size() < most; ++i) {
+    const PicturePoint q = p(x[i], y[i]);
+    const double dx = q.x - last.x, dy = q.y - last.y;
+    if (dx * dx + dy * dy >= tolerance * tolerance) kept.push_back(i), last = q;
+  }
+  return kept;
+}
+
+// The ladder passes over the points that cannot be kept without testing
+// them; what it keeps must be what the rule keeps, whatever the steps:
+// steps far below the tolerance, steps far above it, tracks that turn back
+// on themselves, points that are not numbers.
+TEST(PlotGeometry, ALadderKeepsWhatTheRuleKeepsWhateverTheSteps) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  struct Track {
+    const char* name;
+    double step;        // metres per step, at most
+    double turn;        // how far the direction may turn at each step
+    double jump_every;  // a jump of a thousand steps now and then (0: never)
+    bool not_numbers;
+  } tracks[] = {
+      {"fine curves", 1, 0.05, 0, false},
+      {"coarse zigzag", 400, 3, 0, false},
+      {"fine with jumps", 1, 0.2, 0.001, false},
+      {"back and forth", 5, 3.1, 0, false},
+      {"holes", 2, 0.1, 0, true},
+  };
+  for (const Track& track : tracks) {
+    std::vector<double> x{0}, y{0};
+    double heading = 0;
+    for (int i = 1; i < 30000; ++i) {
+      heading += track.turn * unit(random);
+      const double length = track.step * (0.5 + 0.5 * unit(random)) *
+                            (track.jump_every > 0 && unit(random) > 1 - 2 * track.jump_every ? 1000 : 1);
+      x.push_back(x.back() + length * std::cos(heading));
+      y.push_back(y.back() + length * std::sin(heading));
+    }
+    if (track.not_numbers) {
+      for (size_t i = 100; i < x.size(); i += 997) x[i] = std::numeric_limits<double>::quiet_NaN();
+      x[5000] = std::numeric_limits<double>::infinity();
+    }
+    const MapProjection p = fit_equal_scales(extent_of(x, y), {0, 0, 1000, 600});
+    DecimationLadder ladder(p, 0.5, DecimationLadder::kSteps, 1u << 30, x.size());
+    for (size_t first = 0; first < x.size(); first += 4096) {
+      const size_t n = std::min<size_t>(4096, x.size() - first);
+      ladder.add(first, std::span<const double>(x).subspan(first, n), std::span<const double>(y).subspan(first, n));
+    }
+    const std::optional<std::vector<DecimationLadder::Kept>> kept = ladder.finest_complete();
+    ASSERT_TRUE(kept) << track.name;
+    std::vector<size_t> indices;
+    for (const DecimationLadder::Kept& k : *kept) indices.push_back(k.index);
+    indices.pop_back();  // the last point, kept by every try
+    EXPECT_EQ(indices, thinned_point_by_point(x, y, p, 0.5, 1u << 30)) << track.name;
+    // Each coarser try alone, through decimate() with `most` just above
+    // what the rule keeps at that tolerance and below what finer ones keep.
+    for (double tolerance : {1.0, 4.0, 32.0}) {
+      const std::vector<size_t> rule = thinned_point_by_point(x, y, p, tolerance, 1u << 30);
+      std::vector<size_t> found = decimate(x, y, p, tolerance, rule.size() + 1);
+      found.pop_back();
+      EXPECT_EQ(found, rule) << track.name << " at " << tolerance;
+    }
+  }
 }
 
 TEST(PlotGeometry, StepLineHasAPointWhereEachValueBeginsAndEnds) {
