@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "finish/code_point_faults.h"
 #include "model/cell_roles.h"
 
 namespace scenpack {
@@ -28,31 +29,31 @@ bool kind_at(const Tables& t, int64_t k, uint8_t tipo) {
   return c != nullptr && c->tipo == tipo;
 }
 
-void mark(Tables& t, int64_t k) {
+// Marks the code point in cell k for the slow order whose warning or start
+// cell is `slow_order`, recorded as its origin for later messages.
+void mark(Tables& t, int64_t k, int64_t slow_order) {
   Cella& c = *cell_at(t, k);  // callers mark only cells they found free
   c.tipo = kind::kCodePoint;
   CodePointCell{c}.cab_code() = kCabCode;
+  t.origins.record_as(k, slow_order, CellPart::kCodePointOfSlowOrder);
 }
 
 // Marks the first free cell of `cells`, in order; false when none is free.
-bool mark_first_free(Tables& t, std::initializer_list<int64_t> cells) {
+bool mark_first_free(Tables& t, int64_t slow_order, std::initializer_list<int64_t> cells) {
   for (int64_t k : cells) {
     if (free_at(t, k)) {
-      mark(t, k);
+      mark(t, k, slow_order);
       return true;
     }
   }
   return false;
 }
 
-void fault_at_cell(FaultSink& sink, FaultCode code, int64_t cell) {
-  sink.fault(code, static_cast<int32_t>(cell * kCellLength));
-}
-
-// A code point one or two cells before the signal at k: a free cell is
-// marked, else an existing code point takes the smaller code.
-void code_point_before_signal(Tables& t, FaultSink& sink, int64_t k) {
-  if (mark_first_free(t, {k - 1, k - 2})) return;
+// A code point one or two cells before the signal at k, ahead of the
+// warning cell i: a free cell is marked, else an existing code point takes
+// the smaller code.
+void code_point_before_signal(Tables& t, CodePointFaults& faults, int64_t i, int64_t k) {
+  if (mark_first_free(t, i, {k - 1, k - 2})) return;
   for (int64_t p : {k - 1, k - 2}) {
     if (kind_at(t, p, kind::kCodePoint)) {
       const CodePointCell point{*cell_at(t, p)};
@@ -60,28 +61,28 @@ void code_point_before_signal(Tables& t, FaultSink& sink, int64_t k) {
       return;
     }
   }
-  fault_at_cell(sink, FaultCode::kSignalWithoutCodePoint, k);
+  faults.report({CodePointNeed::kBeforeSignalAheadOfWarning, i, k, k - 2, k - 1, k});
 }
 
 // Rule A: every signal in the 20 cells before the warning cell i.
-void signals_before_warning(Tables& t, FaultSink& sink, int64_t i) {
+void signals_before_warning(Tables& t, CodePointFaults& faults, int64_t i) {
   for (int64_t j = 1; j <= kWarningLookBack; ++j) {
     const int64_t k = i - j;
     if (k < kFirstSignalCell) break;
-    if (kind_at(t, k, kind::kSignal)) code_point_before_signal(t, sink, k);
+    if (kind_at(t, k, kind::kSignal)) code_point_before_signal(t, faults, i, k);
   }
 }
 
 // Rules B, C and D: the three windows before the slowdown start i.
-void windows_before_start(Tables& t, FaultSink& sink, int64_t i) {
+void windows_before_start(Tables& t, CodePointFaults& faults, int64_t i) {
   struct Window {
     int64_t above;  // the rule applies when i is above this
     int64_t near;   // nearest cell of the window, counted back from i
   };
   for (Window w : {Window{7, 5}, Window{13, 11}, Window{20, 18}}) {
     if (i <= w.above) continue;
-    if (!mark_first_free(t, {i - w.near, i - w.near - 1, i - w.near - 2})) {
-      fault_at_cell(sink, FaultCode::kStartWindowTaken, i);
+    if (!mark_first_free(t, i, {i - w.near, i - w.near - 1, i - w.near - 2})) {
+      faults.report({CodePointNeed::kWindowBeforeStart, i, i, i - w.near - 2, i - w.near});
     }
   }
 }
@@ -133,7 +134,7 @@ class EndCells {
 // (or to the last cell) instead of stepping there cell by cell. So a walk
 // costs a few steps per code point it places, and a slowdown without an end
 // cell costs no pass over the rest of the table.
-std::optional<int64_t> walk_slowdown(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i) {
+std::optional<int64_t> walk_slowdown(Tables& t, CodePointFaults& faults, const EndCells& ends, int64_t i) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
   int64_t counter = 0;
   int64_t j = i;
@@ -142,27 +143,27 @@ std::optional<int64_t> walk_slowdown(Tables& t, FaultSink& sink, const EndCells&
     ++counter;
     if (counter == kWalkStep) {
       if (free_at(t, j)) {
-        mark(t, j);
+        mark(t, j, i);
         counter = 0;
       } else if (free_at(t, j - 1)) {
-        mark(t, j - 1);
+        mark(t, j - 1, i);
         counter = 1;
       } else if (free_at(t, j + 1)) {  // beyond the last cell: never free
-        mark(t, j + 1);
+        mark(t, j + 1, i);
         counter = -1;
       } else {
         // The counter stays past 8: no further point on this walk.
-        fault_at_cell(sink, FaultCode::kSlowdownPointTaken, j);
+        faults.report({CodePointNeed::kAlongSlowOrder, i, j, j - 1, j + 1});
       }
     }
     if (kind_at(t, j, kind::kSlowdownEnd)) return j;
     if (j >= last) {
-      fault_at_cell(sink, FaultCode::kSlowdownPointTaken, j);
+      faults.report({CodePointNeed::kNoEndAfterStart, i, j});
       return std::nullopt;
     }
     if (counter >= kWalkStep) {
       if (std::optional<int64_t> end = ends.first_after(j)) return end;
-      fault_at_cell(sink, FaultCode::kSlowdownPointTaken, last);
+      faults.report({CodePointNeed::kNoEndAfterStart, i, last});
       return std::nullopt;
     }
   }
@@ -170,7 +171,7 @@ std::optional<int64_t> walk_slowdown(Tables& t, FaultSink& sink, const EndCells&
 
 // Rule F: a code point before the first signal in the end cell and the 12
 // cells after it (clipped at the last cell).
-void signal_after_end(Tables& t, FaultSink& sink, int64_t end) {
+void signal_after_end(Tables& t, CodePointFaults& faults, int64_t i, int64_t end) {
   const int64_t last = static_cast<int64_t>(t.celle.size()) - 1;
   const int64_t stop = std::min(end + kSignalLookAhead, last);
   int64_t s = 0;
@@ -180,15 +181,15 @@ void signal_after_end(Tables& t, FaultSink& sink, int64_t end) {
       break;
     }
   }
-  if (s > 0 && !mark_first_free(t, {s, s - 1})) {
-    fault_at_cell(sink, FaultCode::kSlowdownPointTaken, end);
+  if (s > 0 && !mark_first_free(t, i, {s, s - 1})) {
+    faults.report({CodePointNeed::kBeforeSignalAfterEnd, i, end, s - 1, s, s + 1});
   }
 }
 
-void slowdown_start(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i) {
-  windows_before_start(t, sink, i);
+void slowdown_start(Tables& t, CodePointFaults& faults, const EndCells& ends, int64_t i) {
+  windows_before_start(t, faults, i);
   if (SlowOrderCell{*cell_at(t, i)}.speed_kmh() >= kFastSlowdown) return;
-  if (std::optional<int64_t> end = walk_slowdown(t, sink, ends, i)) signal_after_end(t, sink, *end);
+  if (std::optional<int64_t> end = walk_slowdown(t, faults, ends, i)) signal_after_end(t, faults, i, *end);
 }
 
 }  // namespace
@@ -196,11 +197,13 @@ void slowdown_start(Tables& t, FaultSink& sink, const EndCells& ends, int64_t i)
 void cab_code_pass(Tables& t, FaultSink& sink) {
   SlowdownCells found = slowdown_cells(t);
   const EndCells ends(std::move(found.ends));
+  CodePointFaults faults(t, sink);
   for (int64_t i : found.warnings_and_starts) {
     const uint8_t tipo = cell_at(t, i)->tipo;
-    if (tipo == kind::kSlowdownWarning) signals_before_warning(t, sink, i);
-    if (tipo == kind::kSlowdownStart) slowdown_start(t, sink, ends, i);
+    if (tipo == kind::kSlowdownWarning) signals_before_warning(t, faults, i);
+    if (tipo == kind::kSlowdownStart) slowdown_start(t, faults, ends, i);
   }
+  faults.word_last();
 }
 
 }  // namespace scenpack

@@ -1,5 +1,7 @@
 #include "model/cell_origins.h"
 
+#include <utility>
+
 #include "model/tables.h"
 
 namespace scenpack {
@@ -20,6 +22,7 @@ std::string_view placed_there(CellPart p) {
     case CellPart::kSlowOrderBoard: return "the slow order whose distance board is there";
     case CellPart::kCodeCut: return "the code cut placed there";
     case CellPart::kStationEnd: return "the station whose end mark is there";
+    case CellPart::kCodePointOfSlowOrder: return "the slow order whose code point is there";
   }
   return "";
 }
@@ -38,10 +41,21 @@ void CellOrigins::reading(const std::string& file) {
   current_ = static_cast<uint8_t>(files_.size());
 }
 
-void CellOrigins::record(int64_t cell, int line, int column, CellPart part) {
-  if (cell < 0 || cell >= kCellBound || current_ == 0) return;
+CellOrigins::Origin* CellOrigins::entry(int64_t cell) {
+  if (cell < 0 || cell >= kCellBound) return nullptr;
   if (static_cast<size_t>(cell) >= cells_.size()) cells_.resize(static_cast<size_t>(cell) + 1);
-  cells_[static_cast<size_t>(cell)] = Origin{line, column, current_, part};
+  return &cells_[static_cast<size_t>(cell)];
+}
+
+void CellOrigins::record(int64_t cell, int line, int column, CellPart part, SlowOrderSpan span) {
+  if (current_ == 0) return;
+  if (Origin* o = entry(cell)) *o = Origin{line, column, current_, part, span};
+}
+
+void CellOrigins::record_as(int64_t cell, int64_t record_cell, CellPart part) {
+  if (this->part(record_cell) == CellPart::kNone) return;
+  const Origin from = cells_[static_cast<size_t>(record_cell)];
+  if (Origin* o = entry(cell)) *o = Origin{from.line, from.column, from.file, part, from.span};
 }
 
 CellPart CellOrigins::part(int64_t cell) const {
@@ -49,11 +63,22 @@ CellPart CellOrigins::part(int64_t cell) const {
   return cells_[static_cast<size_t>(cell)].part;
 }
 
-std::optional<RelatedPlace> CellOrigins::origin(int64_t cell) const {
+std::optional<SourceLocation> CellOrigins::place(int64_t cell) const {
   if (part(cell) == CellPart::kNone) return std::nullopt;
   const Origin& o = cells_[static_cast<size_t>(cell)];
   if (o.file == 0 || o.file > files_.size()) return std::nullopt;
-  return RelatedPlace{SourceLocation{files_[o.file - 1u], o.line, o.column}, std::string(placed_there(o.part))};
+  return SourceLocation{files_[o.file - 1u], o.line, o.column};
+}
+
+std::optional<RelatedPlace> CellOrigins::origin(int64_t cell) const {
+  std::optional<SourceLocation> where = place(cell);
+  if (!where) return std::nullopt;
+  return RelatedPlace{std::move(*where), std::string(placed_there(part(cell)))};
+}
+
+SlowOrderSpan CellOrigins::span(int64_t cell) const {
+  if (part(cell) == CellPart::kNone) return {};
+  return cells_[static_cast<size_t>(cell)].span;
 }
 
 std::string_view part_name(CellPart p) {
@@ -68,6 +93,7 @@ std::string_view part_name(CellPart p) {
     case CellPart::kSlowOrderBoard: return "a distance board of the slow order";
     case CellPart::kCodeCut: return "the code cut";
     case CellPart::kStationEnd: return "the end mark of the station";
+    case CellPart::kCodePointOfSlowOrder: return "the code point placed for the slow order";
   }
   return "";
 }

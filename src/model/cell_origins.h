@@ -27,6 +27,14 @@ enum class CellPart : uint8_t {
   kSlowOrderBoard,
   kCodeCut,
   kStationEnd,
+  kCodePointOfSlowOrder,  // placed by the build for the slow order recorded
+};
+
+// A slow order as its line writes it, kept with each of its cells: the
+// messages of the code points it needs name its start and where it ends.
+struct SlowOrderSpan {
+  int32_t start = 0;   // metres
+  int32_t length = 0;  // metres, as written (it may be below 0)
 };
 
 class CellOrigins {
@@ -34,13 +42,22 @@ class CellOrigins {
   // The description whose records are recorded from now on.
   void reading(const std::string& file);
   // `cell` now holds `part` of the record at `line`:`column` of the
-  // description being read. A cell beyond the longest route is ignored.
-  void record(int64_t cell, int line, int column, CellPart part);
+  // description being read (`span` for a slow order's parts). A cell
+  // beyond the longest route is ignored.
+  void record(int64_t cell, int line, int column, CellPart part, SlowOrderSpan span = {});
+  // `cell` now holds `part` of the record that `record_cell` was recorded
+  // from (a code point the build places for a slow order); nothing when
+  // none was.
+  void record_as(int64_t cell, int64_t record_cell, CellPart part);
   // The record that put what `cell` holds there, as a related place of a
   // finding ("the text board placed there"); none when no record did.
   std::optional<RelatedPlace> origin(int64_t cell) const;
   // The part of a record that `cell` holds, kNone when none was recorded.
   CellPart part(int64_t cell) const;
+  // The record's place alone, without the note's message.
+  std::optional<SourceLocation> place(int64_t cell) const;
+  // The slow order whose part `cell` holds; zeros for any other record.
+  SlowOrderSpan span(int64_t cell) const;
   // Forgets every cell (the cells are made anew).
   void forget_cells() { cells_.clear(); }
 
@@ -50,7 +67,9 @@ class CellOrigins {
     int32_t column = 0;
     uint8_t file = 0;  // 1 + index into files_, 0 for nothing recorded
     CellPart part = CellPart::kNone;
+    SlowOrderSpan span;
   };
+  Origin* entry(int64_t cell);
   std::vector<std::string> files_;
   uint8_t current_ = 0;
   std::vector<Origin> cells_;

@@ -41,6 +41,13 @@ void FaultSink::fault(FaultCode code, int32_t position) {
                                std::string(kind.explanation)});
 }
 
+void FaultSink::say_last(SourceLocation where, std::string said, std::vector<RelatedPlace> related) {
+  if (!where.file.empty()) state_.where = std::move(where);
+  state_.detail.clear();
+  state_.said = std::move(said);
+  state_.related = std::move(related);
+}
+
 void FaultSink::warning(WarningName name, SourceLocation where, std::string message, std::optional<Fix> fix,
                         std::vector<RelatedPlace> related) {
   if (full()) return;

@@ -76,6 +76,11 @@ class FaultSink {
   // A fault of no description (the cab-code pass, the check codes).
   // Builds nothing the build's listing would drop: no location, no text.
   void fault(FaultCode code, int32_t position = 0);
+  // Says the last recorded fault in more words, in the error state only:
+  // nothing is listed or counted, its code and position stay. For a pass
+  // that records many faults the sink does not list (lists_errors() false)
+  // and words only the one the error state keeps.
+  void say_last(SourceLocation where, std::string said, std::vector<RelatedPlace> related);
 
   void warning(WarningName name, SourceLocation where, std::string message, std::optional<Fix> fix = std::nullopt,
                std::vector<RelatedPlace> related = {});
@@ -85,6 +90,8 @@ class FaultSink {
   bool goes_on() const { return policy_ == FaultPolicy::kGoOn && !full(); }
   // True once the limit of errors has been listed.
   bool full() const { return errors_ >= max_errors_; }
+  // True while a fault reported now is listed with its words.
+  bool lists_errors() const { return listing_ == Listing::kEverything && !full(); }
   FaultPolicy policy() const { return policy_; }
 
   const std::vector<Diagnostic>& diagnostics() const { return listed_; }

@@ -23,8 +23,8 @@ FaultCode refuse_at(FaultCode code, double cell, int board, RefusedCell* refused
   return code;
 }
 
-void record_origin(Tables& t, double cell, int line, int column, CellPart part) {
-  if (line > 0) t.origins.record(static_cast<int64_t>(cell), line, column, part);
+void record_origin(Tables& t, double cell, int line, int column, CellPart part, SlowOrderSpan span = {}) {
+  if (line > 0) t.origins.record(static_cast<int64_t>(cell), line, column, part, span);
 }
 
 }  // namespace
@@ -67,10 +67,11 @@ FaultCode place_slow_order(Tables& t, const SlowOrder& order, bool undo_refused,
   SlowOrderCell{end}.speed_kmh() = low16(order.v);
   SlowOrderCell{start}.whole_train() = low16(order.f_tt);
   SlowOrderCell{end}.whole_train() = low16(order.f_tt);
+  const SlowOrderSpan span{order.x, order.l};
   const auto record_marked = [&] {
-    record_origin(t, end_cell, line, column, CellPart::kSlowOrderEnd);
-    record_origin(t, start_cell, line, column, CellPart::kSlowOrderStart);
-    if (warning != nullptr) record_origin(t, warning_cell, line, column, CellPart::kSlowOrderWarning);
+    record_origin(t, end_cell, line, column, CellPart::kSlowOrderEnd, span);
+    record_origin(t, start_cell, line, column, CellPart::kSlowOrderStart, span);
+    if (warning != nullptr) record_origin(t, warning_cell, line, column, CellPart::kSlowOrderWarning, span);
   };
 
   if (!has_boards) {
@@ -99,7 +100,7 @@ FaultCode place_slow_order(Tables& t, const SlowOrder& order, bool undo_refused,
     board.tipo = kind::kSlowdownBoard;
     SlowOrderBoardCell{board}.board() = static_cast<int16_t>(j + 1);
     if (order.d_v != 0) SlowOrderBoardCell{board}.further_board() = static_cast<int16_t>(j + 1);
-    record_origin(t, first_board - j, line, column, CellPart::kSlowOrderBoard);
+    record_origin(t, first_board - j, line, column, CellPart::kSlowOrderBoard, span);
   }
   return FaultCode::kNone;
 }

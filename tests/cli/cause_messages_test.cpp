@@ -113,6 +113,99 @@ const Mistake kMistakes[] = {
      "t.txt:3:16: note: the slow order that starts there\n"
      "1 error, 0 warnings\n",
      ""},
+    // The code points the build places for a slow order: the fault names the
+    // slow order (or the signal) that needs one, where it was sought and
+    // what holds those cells, each holder as a note. These faults do not
+    // stop the reading; build shows the last one.
+    {"signal_ahead_of_a_warning_without_room", "indicatori_vmax, 10400, 6,0,0,0, 6,0,0,0\r\ncartello indicatore, 10450, BIVIO\r\n",
+     "segnale, 10500, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\nrallentamento, 12000, 110, 200, 0, 0, 0\r\n",
+     "t.txt:3:10: error: Errore n. 11, posizione 10550: no free cell for a code point before the signal in cell 211 "
+     "(10500-10549 m), ahead of the warning cell of the slow order starting at 12000 m: cells 209-210 "
+     "(10400-10499 m) hold a speed board and a text board\n"
+     "segnale, 10500, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\n"
+     "         ^\n"
+     "t.txt:4:16: note: the slow order whose warning cell lies within 1000 m after the signal\n"
+     "l.txt:5:18: note: the speed board placed there\n"
+     "l.txt:6:22: note: the text board placed there\n"
+     "1 error, 0 warnings\n",
+     "t.txt:3:10: error: Errore n. 11, posizione 10550: no free cell for a code point before the signal in cell 211 "
+     "(10500-10549 m), ahead of the warning cell of the slow order starting at 12000 m: cells 209-210 "
+     "(10400-10499 m) hold a speed board and a text board\n"
+     "t.txt:4:16: note: the slow order whose warning cell lies within 1000 m after the signal\n"
+     "l.txt:5:18: note: the speed board placed there\n"
+     "l.txt:6:22: note: the text board placed there\n"},
+    {"window_before_a_slow_order_start_taken",
+     "indicatori_vmax, 11650, 6,0,0,0, 6,0,0,0\r\ncartello indicatore, 11700, BIVIO\r\n",
+     "segnale, 11750, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\nrallentamento, 12000, 110, 200, 0, 0, 0\r\n",
+     "t.txt:4:16: error: Errore n. 12, posizione 12050: no free cell for a code point 5 to 7 cells before the slow "
+     "order starting at 12000 m: cells 234-236 (11650-11799 m) hold a speed board, a text board and a signal\n"
+     "rallentamento, 12000, 110, 200, 0, 0, 0\n"
+     "               ^\n"
+     "l.txt:5:18: note: the speed board placed there\n"
+     "l.txt:6:22: note: the text board placed there\n"
+     "t.txt:3:10: note: the signal placed there\n"
+     "1 error, 0 warnings\n",
+     "t.txt:4:16: error: Errore n. 12, posizione 12050: no free cell for a code point 5 to 7 cells before the slow "
+     "order starting at 12000 m: cells 234-236 (11650-11799 m) hold a speed board, a text board and a signal\n"
+     "l.txt:5:18: note: the speed board placed there\n"
+     "l.txt:6:22: note: the text board placed there\n"
+     "t.txt:3:10: note: the signal placed there\n"},
+    {"code_point_along_a_slow_order_taken",
+     "cartello indicatore, 14400, BIVIO\r\nindicatori_vmax, 14450, 6,0,0,0, 6,0,0,0\r\n",
+     "rallentamento, 14000, 50, 1000, 0, 0, 0\r\nsegnale, 14350, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\n",
+     "t.txt:3:16: error: Errore n. 13, posizione 14450: no free cell for a code point along the slow order starting "
+     "at 14000 m, which needs one every 8 cells (400 m): cells 288-290 (14350-14499 m) hold a signal, a text board "
+     "and a speed board; it gets no more along it\n"
+     "rallentamento, 14000, 50, 1000, 0, 0, 0\n"
+     "               ^\n"
+     "t.txt:4:10: note: the signal placed there\n"
+     "l.txt:5:22: note: the text board placed there\n"
+     "l.txt:6:18: note: the speed board placed there\n"
+     "1 error, 0 warnings\n",
+     ""},
+    {"signal_after_a_slow_order_without_room",
+     "indicatori_vmax, 12300, 6,0,0,0, 6,0,0,0\r\ncartello indicatore, 12350, BIVIO\r\n",
+     "rallentamento, 12000, 50, 200, 0, 0, 0\r\nsegnale, 12400, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\n",
+     "t.txt:3:16: error: Errore n. 13, posizione 12250: no free cell for a code point before the signal in cell 249 "
+     "(12400-12449 m), the first within 12 cells (600 m) after the end of the slow order starting at 12000 m: "
+     "cells 247-248 (12300-12399 m) hold a speed board and a text board\n"
+     "rallentamento, 12000, 50, 200, 0, 0, 0\n"
+     "               ^\n"
+     "t.txt:4:10: note: the signal placed there\n"
+     "l.txt:5:18: note: the speed board placed there\n"
+     "l.txt:6:22: note: the text board placed there\n"
+     "1 error, 0 warnings\n",
+     ""},
+    // The walk along a slow order whose end does not follow its start goes
+    // on to the last track cell (7000 m past the 20000 m route's end): the
+    // position says that cell, the message why.
+    {"slow_order_of_negative_length", "", "rallentamento, 15000, 50, -500, 0, 0, 0\r\n",
+     "t.txt:3:16: error: Errore n. 13, posizione 27000: no end cell follows the start of the slow order starting at "
+     "15000 m (its length of -500 m ends it at 14500 m, before its start): its code points every 8 cells were sought "
+     "up to the last track cell, 540 (26950-26999 m), past the route's end\n"
+     "rallentamento, 15000, 50, -500, 0, 0, 0\n"
+     "               ^\n"
+     "1 error, 0 warnings\n",
+     "t.txt:3:16: error: Errore n. 13, posizione 27000: no end cell follows the start of the slow order starting at "
+     "15000 m (its length of -500 m ends it at 14500 m, before its start): its code points every 8 cells were sought "
+     "up to the last track cell, 540 (26950-26999 m), past the route's end\n"},
+    {"slow_order_ending_in_its_start_cell", "", "rallentamento, 15000, 50, 10, 0, 0, 0\r\n",
+     "t.txt:3:16: error: Errore n. 13, posizione 27000: no end cell follows the start of the slow order starting at "
+     "15000 m (its length of 10 m ends it in its start cell): its code points every 8 cells were sought up to the "
+     "last track cell, 540 (26950-26999 m), past the route's end\n"
+     "rallentamento, 15000, 50, 10, 0, 0, 0\n"
+     "               ^\n"
+     "1 error, 0 warnings\n",
+     ""},
+    // A code point the build places in cell 1 takes the marker's place.
+    {"code_point_of_a_slow_order_takes_the_marker", "cartello indicatore, 50, BIVIO\r\n",
+     "segnale, 100, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\nrallentamento, 350, 110, 200, 0, 0, 0\r\n",
+     "t.txt:4:16: error: Errore n. 1250: the code point placed for the slow order lands in cell 1 (0-49 m), where "
+     "the marker 5121 is kept: nothing may stand in cell 1\n"
+     "rallentamento, 350, 110, 200, 0, 0, 0\n"
+     "               ^\n"
+     "1 error, 0 warnings\n",
+     ""},
     // Cell 1 keeps the marker 5121 and the plain check code: whatever a
     // record writes there stops the build, which then names the record.
     {"signal_at_0_m_takes_the_marker", "", "segnale, 0, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\n",
@@ -198,6 +291,27 @@ TEST(CauseMessages, TheReportOfATakenReservedPlaceNamesTheRecord) {
   const std::string report = slurp(src.file("r.json"));
   EXPECT_NE(report.find("\"codice_errore\": 1250, \"posizione_errore\": 0, \"file\": \"t.txt\", \"line\": 3, "
                         "\"column\": 10, \"message\": \" Errore n. 1250\","),
+            std::string::npos)
+      << report;
+}
+
+// A build whose last fault is the cab-code pass's (worded only once the
+// pass is over) reports the slow order's place; its message keeps the
+// code's explanation, and the compiled files are written.
+TEST(CauseMessages, TheReportOfACodePointFaultNamesTheSlowOrder) {
+  TempDir src, dir;
+  spit(src.file("l.txt"), "linea\r\n[generale]\r\nlunghezza percorso, 20000\r\n[pendenze]\r\n[fine]\r\n\r\n");
+  spit(src.file("t.txt"), "treno\r\n[generale]\r\nrallentamento, 15000, 50, -500, 0, 0, 0\r\n[fine]\r\n\r\n");
+  const ExeResult built = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "l.txt",
+                                                    "--train", "t.txt", "--report", "r.json"});
+  EXPECT_EQ(built.status, 1);
+  const std::string report = slurp(src.file("r.json"));
+  EXPECT_NE(report.find("\"codice_errore\": 13, \"posizione_errore\": 27000, \"file\": \"t.txt\", \"line\": 3, "
+                        "\"column\": 16, \"message\": \"scenpack:t.txt:3:16: Errore n. 13, posizione 27000: no free "
+                        "cell for a code point along a slow order or before the signal after it\","),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("\"files\": [\"Tarvena1_linea.dat\", \"Tarvena1_84.sim\", \"Tarvena1_84.dat\"]"),
             std::string::npos)
       << report;
 }

@@ -97,10 +97,16 @@ TEST(CheckCommand, ListsEveryFaultInOrderInTheAuthorsFiles) {
             train + ":6:11: error: Errore n. 8, posizione 4525: station position not a multiple of 50\n"
             "stazione, 4525, 4, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
             "          ^\n" +
+            train + ":10:16: error: Errore n. 12, posizione 2550: no free cell for a code point 5 to 7 cells before "
+                    "the slow order starting at 2500 m: cells 44-46 (2150-2299 m) each hold a signal\n"
+                    "rallentamento, 2500, 50, 200, 0, 0, 0\n"
+                    "               ^\n" +
+            train + ":9:11: note: the signal placed there\n" +
+            train + ":7:11: note: the signal placed there\n" +
+            train + ":8:11: note: the signal placed there\n" +
             train + ":11:16: error: Errore n. 15, posizione 20000: position beyond the last track cell\n"
             "rallentamento, 20000, 50, 200, 0, 1, 50\n"
             "               ^\n"
-            "scenpack: error: Errore n. 12, posizione 2550: no free cell for a code point before a slow order start\n"
             "7 errors, 0 warnings\n");
   s.expect_untouched();
 }
