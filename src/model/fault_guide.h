@@ -62,16 +62,21 @@ constexpr FaultGuide fault_guide(FaultCode c) {
               "at most 78 stations and text boards together"};
     case FaultCode::kSignalWithoutCodePoint:
       return {"no free cell for a code point before a signal ahead of a slow order warning",
-              "the build's code points",
+              "the build's code points, for a `segnale` within 1000 m before a `rallentamento`'s warning cell "
+              "(the message stands at the signal and names the cells and what holds them)",
               "free the 1 or 2 cells before the signal, or move the signal"};
     case FaultCode::kStartWindowTaken:
       return {"no free cell for a code point before a slow order start",
-              "the build's code points",
+              "the build's code points, for a `rallentamento` (the message stands at it and names the window's "
+              "cells and what holds them)",
               "free one cell in each window 5 to 7, 11 to 13 and 18 to 20 cells before the start"};
     case FaultCode::kSlowdownPointTaken:
       return {"no free cell for a code point along a slow order or before the signal after it",
-              "the build's code points",
-              "free cells along the slow order (every 8th and its neighbours) or before the signal after its end"};
+              "the build's code points, for a `rallentamento` below 110 km/h (the message stands at it and names "
+              "the cells and what holds them)",
+              "free cells along the slow order (every 8th and its neighbours) or before the signal after its end; "
+              "a slow order whose end falls in or before its start cell (a negative or too short length) is walked "
+              "to the last track cell: give it a length of at least 50 m"};
     case FaultCode::kBeyondLastCell:
       return {"a position beyond the last track cell",
               "any positioned record",
