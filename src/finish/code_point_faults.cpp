@@ -15,17 +15,6 @@ namespace {
 // from (c - 1) x 50 m.
 constexpr int kPassOffset = 1;
 
-FaultCode code_of(CodePointNeed need) {
-  switch (need) {
-    case CodePointNeed::kBeforeSignalAheadOfWarning: return FaultCode::kSignalWithoutCodePoint;
-    case CodePointNeed::kWindowBeforeStart: return FaultCode::kStartWindowTaken;
-    case CodePointNeed::kAlongSlowOrder:
-    case CodePointNeed::kNoEndAfterStart:
-    case CodePointNeed::kBeforeSignalAfterEnd: return FaultCode::kSlowdownPointTaken;
-  }
-  return FaultCode::kSlowdownPointTaken;
-}
-
 // "12100-12249 m": the metres of cells first to last.
 std::string metres_of_cells(int64_t first, int64_t last) {
   const int64_t from = (first - kPassOffset) * kCellLength;
@@ -134,15 +123,10 @@ std::optional<WordedFault> word_code_point_fault(const Tables& t, const CodePoin
   return worded;
 }
 
-void CodePointFaults::report(const CodePointFault& f) {
+void CodePointFaults::report_worded(const CodePointFault& f) {
+  has_unworded_ = false;
   const FaultCode code = code_of(f.need);
   const auto position = static_cast<int32_t>(f.at * kCellLength);
-  if (!sink_.lists_errors()) {
-    sink_.fault(code, position);
-    unworded_ = f;
-    return;
-  }
-  unworded_.reset();
   if (std::optional<WordedFault> worded = word_code_point_fault(t_, f)) {
     sink_.fault_said(code, position, std::move(worded->where), std::move(worded->said), std::move(worded->related));
   } else {
@@ -151,11 +135,11 @@ void CodePointFaults::report(const CodePointFault& f) {
 }
 
 void CodePointFaults::word_last() {
-  if (!unworded_) return;
-  if (std::optional<WordedFault> worded = word_code_point_fault(t_, *unworded_)) {
+  if (!has_unworded_) return;
+  has_unworded_ = false;
+  if (std::optional<WordedFault> worded = word_code_point_fault(t_, unworded_)) {
     sink_.say_last(std::move(worded->where), std::move(worded->said), std::move(worded->related));
   }
-  unworded_.reset();
 }
 
 }  // namespace scenpack

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "model/errors.h"
 #include "model/fault_sink.h"
@@ -38,15 +40,37 @@ class CodePointFaults {
  public:
   CodePointFaults(const Tables& t, FaultSink& sink) : t_(t), sink_(sink) {}
   // Records the fault (its code and position as the pass always has), worded
-  // where the sink lists it.
-  void report(const CodePointFault& f);
+  // where the sink lists it. Inline: the dense route's pass reports tens of
+  // thousands that no one lists.
+  void report(const CodePointFault& f) {
+    if (sink_.lists_errors()) {
+      report_worded(f);
+      return;
+    }
+    sink_.fault(code_of(f.need), static_cast<int32_t>(f.at * kCellLength));
+    unworded_ = f;
+    has_unworded_ = true;
+  }
   // Words the last fault reported, when it went unworded, in the error state.
   void word_last();
 
  private:
+  static constexpr FaultCode code_of(CodePointNeed need) {
+    switch (need) {
+      case CodePointNeed::kBeforeSignalAheadOfWarning: return FaultCode::kSignalWithoutCodePoint;
+      case CodePointNeed::kWindowBeforeStart: return FaultCode::kStartWindowTaken;
+      case CodePointNeed::kAlongSlowOrder:
+      case CodePointNeed::kNoEndAfterStart:
+      case CodePointNeed::kBeforeSignalAfterEnd: return FaultCode::kSlowdownPointTaken;
+    }
+    return FaultCode::kSlowdownPointTaken;
+  }
+  void report_worded(const CodePointFault& f);
+
   const Tables& t_;
   FaultSink& sink_;
-  std::optional<CodePointFault> unworded_;
+  CodePointFault unworded_{};
+  bool has_unworded_ = false;
 };
 
 // The fault said at the place of the record that needed the code point:

@@ -52,11 +52,6 @@ void CellOrigins::record(int64_t cell, int line, int column, CellPart part, Slow
   if (Origin* o = entry(cell)) *o = Origin{line, column, current_, part, span};
 }
 
-void CellOrigins::record_as(int64_t cell, int64_t record_cell, CellPart part) {
-  if (this->part(record_cell) == CellPart::kNone) return;
-  const Origin from = cells_[static_cast<size_t>(record_cell)];
-  if (Origin* o = entry(cell)) *o = Origin{from.line, from.column, from.file, part, from.span};
-}
 
 CellPart CellOrigins::part(int64_t cell) const {
   if (cell < 0 || static_cast<size_t>(cell) >= cells_.size()) return CellPart::kNone;

@@ -48,7 +48,13 @@ class CellOrigins {
   // `cell` now holds `part` of the record that `record_cell` was recorded
   // from (a code point the build places for a slow order); nothing when
   // none was.
-  void record_as(int64_t cell, int64_t record_cell, CellPart part);
+  // Inline: the cab-code pass records every code point it places.
+  void record_as(int64_t cell, int64_t record_cell, CellPart part) {
+    if (record_cell < 0 || static_cast<size_t>(record_cell) >= cells_.size()) return;
+    const Origin from = cells_[static_cast<size_t>(record_cell)];
+    if (from.part == CellPart::kNone) return;
+    if (Origin* o = entry(cell)) *o = Origin{from.line, from.column, from.file, part, from.span};
+  }
   // The record that put what `cell` holds there, as a related place of a
   // finding ("the text board placed there"); none when no record did.
   std::optional<RelatedPlace> origin(int64_t cell) const;

@@ -279,41 +279,47 @@ TEST_P(CauseMessages, CheckAndBuildNameTheCause) {
 INSTANTIATE_TEST_SUITE_P(Cases, CauseMessages, ::testing::ValuesIn(kMistakes),
                          [](const ::testing::TestParamInfo<Mistake>& i) { return std::string(i.param.name); });
 
+// The report of a build of the given train records (the line holds none)
+// and the build's exit status.
+struct BuiltReport {
+  int status;
+  std::string report;
+};
+
+BuiltReport build_with_report(const char* train) {
+  TempDir src, dir;
+  spit(src.file("l.txt"), "linea\r\n[generale]\r\nlunghezza percorso, 20000\r\n[pendenze]\r\n[fine]\r\n\r\n");
+  spit(src.file("t.txt"), std::string("treno\r\n[generale]\r\n") + train + "[fine]\r\n\r\n");
+  const ExeResult built = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "l.txt",
+                                                    "--train", "t.txt", "--report", "r.json"});
+  return {built.status, slurp(src.file("r.json"))};
+}
+
 // The report of a build stopped at a taken reserved place holds the place
 // of the record that took it; its message stays the message box's text.
 TEST(CauseMessages, TheReportOfATakenReservedPlaceNamesTheRecord) {
-  TempDir src, dir;
-  spit(src.file("l.txt"), "linea\r\n[generale]\r\nlunghezza percorso, 20000\r\n[pendenze]\r\n[fine]\r\n\r\n");
-  spit(src.file("t.txt"), "treno\r\n[generale]\r\nsegnale, 0, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\n[fine]\r\n\r\n");
-  const ExeResult built = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "l.txt",
-                                                    "--train", "t.txt", "--report", "r.json"});
+  const BuiltReport built = build_with_report("segnale, 0, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0\r\n");
   EXPECT_EQ(built.status, 2);
-  const std::string report = slurp(src.file("r.json"));
-  EXPECT_NE(report.find("\"codice_errore\": 1250, \"posizione_errore\": 0, \"file\": \"t.txt\", \"line\": 3, "
-                        "\"column\": 10, \"message\": \" Errore n. 1250\","),
+  EXPECT_NE(built.report.find("\"codice_errore\": 1250, \"posizione_errore\": 0, \"file\": \"t.txt\", \"line\": 3, "
+                              "\"column\": 10, \"message\": \" Errore n. 1250\","),
             std::string::npos)
-      << report;
+      << built.report;
 }
 
 // A build whose last fault is the cab-code pass's (worded only once the
 // pass is over) reports the slow order's place; its message keeps the
 // code's explanation, and the compiled files are written.
 TEST(CauseMessages, TheReportOfACodePointFaultNamesTheSlowOrder) {
-  TempDir src, dir;
-  spit(src.file("l.txt"), "linea\r\n[generale]\r\nlunghezza percorso, 20000\r\n[pendenze]\r\n[fine]\r\n\r\n");
-  spit(src.file("t.txt"), "treno\r\n[generale]\r\nrallentamento, 15000, 50, -500, 0, 0, 0\r\n[fine]\r\n\r\n");
-  const ExeResult built = run_scenpack(src.path(), {"build", "--quiet", "--dir", dir.path(), "--line", "l.txt",
-                                                    "--train", "t.txt", "--report", "r.json"});
+  const BuiltReport built = build_with_report("rallentamento, 15000, 50, -500, 0, 0, 0\r\n");
   EXPECT_EQ(built.status, 1);
-  const std::string report = slurp(src.file("r.json"));
-  EXPECT_NE(report.find("\"codice_errore\": 13, \"posizione_errore\": 27000, \"file\": \"t.txt\", \"line\": 3, "
-                        "\"column\": 16, \"message\": \"scenpack:t.txt:3:16: Errore n. 13, posizione 27000: no free "
-                        "cell for a code point along a slow order or before the signal after it\","),
+  EXPECT_NE(built.report.find("\"codice_errore\": 13, \"posizione_errore\": 27000, \"file\": \"t.txt\", \"line\": 3, "
+                              "\"column\": 16, \"message\": \"scenpack:t.txt:3:16: Errore n. 13, posizione 27000: "
+                              "no free cell for a code point along a slow order or before the signal after it\","),
             std::string::npos)
-      << report;
-  EXPECT_NE(report.find("\"files\": [\"Tarvena1_linea.dat\", \"Tarvena1_84.sim\", \"Tarvena1_84.dat\"]"),
+      << built.report;
+  EXPECT_NE(built.report.find("\"files\": [\"Tarvena1_linea.dat\", \"Tarvena1_84.sim\", \"Tarvena1_84.dat\"]"),
             std::string::npos)
-      << report;
+      << built.report;
 }
 
 }  // namespace

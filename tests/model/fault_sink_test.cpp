@@ -74,6 +74,28 @@ TEST(FaultSink, FaultOfNoDescriptionReplacesPlaceAndText) {
   }
 }
 
+// The build's sink words only the last fault of a pass: the words, place
+// and related places reach the error state, its code and position stay and
+// nothing more is counted or listed.
+TEST(FaultSink, SaysTheLastFaultInMoreWords) {
+  ErrorState state;
+  FaultSink sink(state, FaultPolicy::kStopAtFirst, std::numeric_limits<size_t>::max(), Listing::kNoErrors);
+  EXPECT_FALSE(sink.lists_errors());
+  sink.fault(FaultCode::kStartWindowTaken, 12050);
+  sink.say_last(SourceLocation{"t.txt", 4, 16}, "no free cell for a code point 5 to 7 cells before ...",
+                {RelatedPlace{SourceLocation{"l.txt", 5, 18}, "the speed board placed there"}});
+  EXPECT_EQ(state.codice_errore, 12);
+  EXPECT_EQ(state.own_position, 12050);
+  EXPECT_EQ(state.said, "no free cell for a code point 5 to 7 cells before ...");
+  ASSERT_EQ(state.related.size(), 1u);
+  EXPECT_EQ(state.related[0].where.file, "l.txt");
+  EXPECT_EQ(fault_message(state),
+            "scenpack:t.txt:4:16: Errore n. 12, posizione 12050: no free cell for a code point before a slow order "
+            "start");
+  EXPECT_EQ(sink.errors(), 1u);
+  EXPECT_TRUE(sink.diagnostics().empty());
+}
+
 TEST(FaultSink, GoesOnUpToItsLimit) {
   ErrorState state;
   FaultSink sink(state, FaultPolicy::kGoOn, 2);
