@@ -33,8 +33,10 @@ std::string cells_and_metres(int64_t first, int64_t last) {
 // "cells 205-206 (10200-10299 m) hold a speed board and a signal" ("each
 // hold a signal" when all hold the same), for the cells sought that lie in
 // the table.
-std::string what_holds(const Tables& t, int64_t first, int64_t last) {
+std::string what_holds(const Tables& t, int64_t first_sought, int64_t last) {
+  const int64_t first = std::max<int64_t>(first_sought, 0);
   const int64_t end = std::min(last, static_cast<int64_t>(t.celle.size()) - 1);
+  if (end < first) return cells_and_metres(first, last) + " lie past the last cell";
   std::string held;
   bool all_alike = true;
   for (int64_t k = first; k <= end; ++k) {
