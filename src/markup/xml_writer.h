@@ -30,6 +30,11 @@ class XmlWriter {
   XmlWriter& raw(std::string_view markup);    // already markup (a doctype, a nested document)
   XmlWriter& newline() { return raw("\n"); }
 
+  // Room for `bytes` of text set aside at once: a large document then
+  // grows in place, each byte written once, instead of being copied into
+  // fresh memory at every doubling (memory set aside and not written costs
+  // nothing).
+  void reserve(size_t bytes) { out_.reserve(bytes); }
   const std::string& text() const { return out_; }
   // The text written, handed over whole; the writer is left empty.
   std::string take_text() { return std::exchange(out_, std::string()); }

@@ -61,6 +61,8 @@ DecimationLadder::DecimationLadder(const MapProjection& p, double tolerance, siz
 void DecimationLadder::keep_first(double x, double y) {
   const PicturePoint q = projection_(x, y);
   for (size_t k = 0; k < steps_; ++k) {
+    // Set aside, not written: a try fills only what it keeps, once.
+    kept_[k].reserve(std::min(most_, count_));
     kept_[k].push_back({0, x, y});
     last_x_[k] = q.x;
     last_y_[k] = q.y;

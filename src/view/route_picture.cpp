@@ -403,6 +403,16 @@ void draw_profile(XmlWriter& w, const Drawing& d, const CompiledScenario& c) {
   w.close();
 }
 
+// More than the picture takes, for its writer to set aside: each mark
+// (a band, a tick, a name with its tooltip) under 256 bytes, each point of
+// the track under 16.
+size_t picture_bytes(const Drawing& d) {
+  const ScenarioSummary& s = d.summary;
+  const size_t marks = s.stations.size() + s.signals.size() + s.slow_orders.size() + s.speed_boards.size() +
+                       s.text_boards.size() + s.code_points.size() + s.no_code.size() + s.tunnels.size();
+  return 64 * 1024 + 256 * marks + 16 * d.points.track.size();
+}
+
 }  // namespace
 
 PictureLayout picture_layout(const CompiledScenario& c) { return layout_for(map_outline(c)); }
@@ -416,6 +426,7 @@ std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
   const std::string title = s.nome_scenario + (s.numero_treno.empty() ? "" : ", train " + s.numero_treno) + ": " +
                             svg_number(d.route_metres / 1000, 3) + " km";
   XmlWriter w;
+  w.reserve(picture_bytes(d));
   w.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"viewBox", "0 0 " + n(l.width) + " " + n(l.height)},
                  {"width", n(l.width)}, {"height", n(l.height)}, {"font-family", "sans-serif"}});
   w.element("title", title);
