@@ -72,7 +72,7 @@ std::optional<LoadFault> load_one(const std::string& path, FileKind k, bool map_
   switch (k) {
     case FileKind::kCells: fault = decode_cells(all_of(file), out.celle.emplace()); break;
     case FileKind::kRecords: fault = decode_records(all_of(file), out.schede.emplace()); break;
-    case FileKind::kRouteMap: fault = decode_route_map(file, out.mappa.emplace(), map_points); break;
+    case FileKind::kRouteMap: fault = decode_route_map(file, out.mappa.emplace(), map_points, &out.map_ranges); break;
   }
   if (!file.failure().is_ok()) return LoadFault{LoadFault::Kind::kUnreadable, file.failure().message()};
   if (fault) {
@@ -97,7 +97,7 @@ std::string file_name_of(const std::string& path) {
 std::optional<LoadFault> load_directory(const std::string& dir, const std::string& nome_scenario,
                                         const std::string& numero_treno, CompiledScenario& out, bool map_points) {
   const ScenarioFiles files{dir, nome_scenario, numero_treno};
-  out = CompiledScenario{nome_scenario, numero_treno, {}, {}, {}, nullptr};
+  out = CompiledScenario{nome_scenario, numero_treno, {}, {}, {}, nullptr, {}};
   if (auto f = load_one(files.path(files.records()), FileKind::kRecords, map_points, out)) return f;
   if (auto f = load_one(files.path(files.cells()), FileKind::kCells, map_points, out)) return f;
   const std::string map = files.path(files.route_map());

@@ -1,6 +1,8 @@
 #include "format/decoding.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -295,12 +297,48 @@ void take_set_values(PieceCursor& in, char axis, size_t first, size_t count, dou
   }
 }
 
+// The ranges of the values met in the checking pass, each given to x or y
+// by the runs of Integers: in a map laid out as a build writes it, metres
+// 0 and 1 of x start the first run of Integers and those of y the second.
+class RangeGatherer {
+ public:
+  void note(int16_t tag) {
+    if (tag != last_tag_ && tag == variant_tag::kInteger) ++integer_runs_;
+    last_tag_ = tag;
+  }
+  void add(double v) {
+    if (!std::isfinite(v)) finite_ = false;
+    if (integer_runs_ < 1 || integer_runs_ > 2) return;
+    Range& r = axes_[static_cast<size_t>(integer_runs_ - 1)];
+    if (!r.any) {
+      r = {v, v, true};
+      return;
+    }
+    r.least = std::min(r.least, v);
+    r.most = std::max(r.most, v);
+  }
+  std::optional<MapRanges> ranges() const {
+    if (!finite_ || integer_runs_ != 2 || !axes_[0].any || !axes_[1].any) return std::nullopt;
+    return MapRanges{axes_[0].least, axes_[0].most, axes_[1].least, axes_[1].most};
+  }
+
+ private:
+  struct Range {
+    double least = 0, most = 0;
+    bool any = false;
+  };
+  std::array<Range, 2> axes_;
+  int16_t last_tag_ = variant_tag::kEmpty;
+  int integer_runs_ = 0;
+  bool finite_ = true;
+};
+
 // Adds to `runs` the tags of the whole elements the cursor holds read,
 // stepping over them, and returns how many: the first pass over a map of
 // a million metres, where take_element() would be called two million
 // times. Stops short of an element it cannot see whole or a tag no map
 // holds, which take_element() then reads or refuses.
-size_t scan_tags(PieceCursor& in, TagRuns& runs) {
+size_t scan_tags(PieceCursor& in, TagRuns& runs, RangeGatherer* gatherer) {
   const std::string_view w = in.buffered();
   size_t at = 0;
   size_t count = 0;
@@ -317,10 +355,19 @@ size_t scan_tags(PieceCursor& in, TagRuns& runs) {
     // The elements of a map come in long runs of one tag: the rest of the
     // run is stepped over in a loop of its own.
     size_t same = 0;
-    do {
-      at += bytes;
-      ++same;
-    } while (w.size() - at >= kDoubleVariantBytes && load_i16(w.data() + at) == tag);
+    if (gatherer != nullptr) gatherer->note(tag);
+    if (gatherer == nullptr || tag == variant_tag::kEmpty) {
+      do {
+        at += bytes;
+        ++same;
+      } while (w.size() - at >= kDoubleVariantBytes && load_i16(w.data() + at) == tag);
+    } else {
+      do {
+        gatherer->add(tag == variant_tag::kDouble ? load_f64(w.data() + at + 2) : load_i16(w.data() + at + 2));
+        at += bytes;
+        ++same;
+      } while (w.size() - at >= kDoubleVariantBytes && load_i16(w.data() + at) == tag);
+    }
     runs.add(tag, same);
     count += same;
   }
@@ -367,7 +414,8 @@ std::optional<DecodeFault> decode_records(std::string_view bytes, std::array<Sch
   });
 }
 
-std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa, bool with_points) {
+std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa, bool with_points,
+                                            std::optional<MapRanges>* ranges) {
   return refused_or_none([&] {
     const uint64_t size = bytes.size();
     if (size > kLongestRouteMapFile) {
@@ -378,10 +426,17 @@ std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa,
     // runs of their tags.
     size_t elements = 0;
     TagRuns runs;
+    RangeGatherer gathered;
+    RangeGatherer* gatherer = ranges != nullptr && !with_points ? &gathered : nullptr;
     for (PieceCursor in(bytes); !in.at_end();) {
-      elements += scan_tags(in, runs);
+      elements += scan_tags(in, runs, gatherer);
       if (in.at_end()) break;
-      runs.add(take_element(in).tag);
+      const MapElement e = take_element(in);
+      runs.add(e.tag);
+      if (gatherer != nullptr) {
+        gatherer->note(e.tag);
+        if (e.tag != variant_tag::kEmpty) gatherer->add(e.value);
+      }
       ++elements;
     }
     if (elements % 2 != 0) {
@@ -397,6 +452,7 @@ std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa,
     // points; when they are not kept and the runs show the layout a build
     // writes, there is nothing left for it to find.
     std::optional<size_t> set = with_points ? std::nullopt : runs.points_set_if_built(metres);
+    if (set && gatherer != nullptr) *ranges = gathered.ranges();
     if (!set) {
       PieceCursor in(bytes);
       set = take_coordinate(in, 'x', metres, std::nullopt, with_points ? &m.x : nullptr);

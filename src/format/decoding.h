@@ -47,10 +47,20 @@ std::optional<DecodeFault> decode_records(std::string_view bytes, std::array<Sch
 // and in y. An empty file gives a map never sized.
 std::optional<DecodeFault> decode_route_map(std::string_view bytes, RouteMap& mappa);
 
+// The least and greatest x and y of a map's set points.
+struct MapRanges {
+  double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+};
+
 // The same from a file read in pieces (never held whole). Without
 // `with_points` only the map's outline is kept (sized, last_index,
-// points_set; x and y left empty), every element still checked.
-std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa, bool with_points);
+// points_set; x and y left empty), every element still checked; then, when
+// `ranges` is given, it gets the ranges of the set points found on the way
+// if the map is laid out as a build writes it, holds points in both halves
+// and no value that is not a finite number (left empty otherwise), so that
+// a picture needs no walk of its own to frame the map.
+std::optional<DecodeFault> decode_route_map(PieceSource& bytes, RouteMap& mappa, bool with_points,
+                                            std::optional<MapRanges>* ranges = nullptr);
 
 // Walks the set points of a map file that decode_route_map has checked into
 // `outline` (its points not kept): x from the file's start and y from where

@@ -8,7 +8,7 @@ void walk_map_points(const CompiledScenario& scenario, const MapPointsVisit& vis
 }
 
 CompiledScenario compiled_from_tables(const Tables& t) {
-  CompiledScenario c{t.nome_scenario, t.numero_treno, t.celle, t.schede, std::nullopt, nullptr};
+  CompiledScenario c{t.nome_scenario, t.numero_treno, t.celle, t.schede, std::nullopt, nullptr, std::nullopt};
   return c;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "format/decoding.h"
 #include "model/tables.h"
 
 namespace scenpack {
@@ -41,6 +42,9 @@ struct CompiledScenario {
   // Where the map's points are walked from when `mappa` holds its outline
   // alone; none when it holds them.
   std::shared_ptr<MapPointsWalk> map_walk;
+  // The ranges of the set points when the check of the map's file found
+  // them on its way (a walk finds them otherwise).
+  std::optional<MapRanges> map_ranges;
 };
 
 // Hands the map's set points to `visit`, a block at a time: from map_walk

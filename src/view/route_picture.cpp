@@ -63,6 +63,12 @@ struct MapSketch {
 
 MapSketch map_outline(const CompiledScenario& c) {
   MapSketch m;
+  if (c.map_ranges && c.mappa && c.mappa->points_set > 0) {
+    const MapRanges& r = *c.map_ranges;
+    m.count = static_cast<size_t>(c.mappa->points_set);
+    m.extent = {r.min_x, r.max_x, r.min_y, r.max_y};
+    return m;
+  }
   ExtentGatherer extent;
   walk_map_points(c, [&](size_t, std::span<const double> x, std::span<const double> y) {
     m.count += x.size();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <span>
 
 #include "driver/startup.h"
@@ -120,6 +121,54 @@ TEST(Decoding, HandMadeTablesRoundTripAtTheEdgesOfEveryWidth) {
   EXPECT_EQ(celle_back, celle);
   EXPECT_EQ(schede_back, schede);
   expect_same_map(map_back, m);
+}
+
+// The check of a map laid out as a build writes it also finds the ranges
+// of its set points, from which a picture is framed without a walk: the
+// least and greatest x and y of the set metres, in every piece size. A map
+// whose values are not all finite numbers, or whose two halves are not told
+// apart by their runs of Integers (two metres, both set), gets none, and
+// the picture walks its points instead.
+TEST(Decoding, TheCheckOfABuiltMapFindsTheRangesOfItsSetPoints) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    const char* name;
+    int32_t metres, set;
+    std::vector<double> x, y;
+    std::optional<MapRanges> ranges;
+  } cases[] = {
+      {"set and Empty metres", 7, 5, {0, 1, -2.5, 40, 3}, {0, -7, 2, 2.25, 1e6}, MapRanges{-2.5, 40, -7, 1e6}},
+      {"every metre set", 4, 4, {0, 0, 0.5, 0.25}, {0, 1, 2, 3}, MapRanges{0, 0.5, 0, 3}},
+      {"a y that is no number", 5, 4, {0, 1, 2, 3}, {0, 1, nan, 3}, std::nullopt},
+      {"an infinite x", 5, 4, {0, 1, std::numeric_limits<double>::infinity(), 3}, {0, 1, 2, 3}, std::nullopt},
+      {"two metres, one run of Integers", 2, 2, {0, 1}, {2, 3}, std::nullopt},
+      {"two metres and an Empty one", 3, 2, {0, -1}, {5, 3}, MapRanges{-1, 0, 3, 5}},
+  };
+  for (const Case& c : cases) {
+    RouteMap m;
+    m.sized = true;
+    m.last_index = c.metres - 1;
+    m.points_set = c.set;
+    m.x = c.x;
+    m.y = c.y;
+    m.x.resize(static_cast<size_t>(c.metres));
+    m.y.resize(static_cast<size_t>(c.metres));
+    const std::string bytes = route_map_bytes(m);
+    for (bool trickle : {false, true}) {
+      TextPieces whole(bytes);
+      Trickle pieces(bytes);
+      PieceSource& source = trickle ? static_cast<PieceSource&>(pieces) : whole;
+      RouteMap outline;
+      std::optional<MapRanges> ranges;
+      ASSERT_EQ(fault_text(decode_route_map(source, outline, false, &ranges)), "accepted") << c.name;
+      ASSERT_EQ(ranges.has_value(), c.ranges.has_value()) << c.name;
+      if (!ranges) continue;
+      EXPECT_EQ(ranges->min_x, c.ranges->min_x) << c.name;
+      EXPECT_EQ(ranges->max_x, c.ranges->max_x) << c.name;
+      EXPECT_EQ(ranges->min_y, c.ranges->min_y) << c.name;
+      EXPECT_EQ(ranges->max_y, c.ranges->max_y) << c.name;
+    }
+  }
 }
 
 TEST(Decoding, EmptyCellAndMapFilesAreTablesNeverSized) {

@@ -91,6 +91,17 @@ TEST(RoutePicture, WalkedPointsDrawTheSamePictureAndListingAsHeldOnes) {
     listing_json(walked, some_cells, [&](std::string_view t) { listed_walked += t; });
     EXPECT_EQ(listed_walked, listed_held) << block;
   }
+  // Framed from the ranges the check of its file found, with no walk of its
+  // own for them: the same picture.
+  CompiledScenario framed = held;
+  framed.mappa->x.clear();
+  framed.mappa->y.clear();
+  framed.map_walk = std::make_shared<BlockWalk>(*held.mappa, 4096);
+  const size_t set = static_cast<size_t>(held.mappa->points_set);
+  const Extent e = extent_of(std::span<const double>(held.mappa->x).first(set),
+                             std::span<const double>(held.mappa->y).first(set));
+  framed.map_ranges = MapRanges{e.min_x, e.max_x, e.min_y, e.max_y};
+  EXPECT_EQ(route_svg(framed, summarize(framed)), route_svg(held, summarize(held)));
 }
 
 TEST(RoutePicture, SvgHoldsTheTrackTheProfileAndOneLabelPerStation) {
