@@ -81,20 +81,34 @@ constexpr double kRoundingRoom = 1e-6;
 
 }  // namespace
 
-// Called for every point of the map. A point is tested only when the track
-// may have left the tolerance of some open try since the last test: the
-// steps since then, summed as |dx| + |dy| (never less than their length),
-// are below every open try's tolerance less its distance at that test, so
-// the points in between are within every tolerance and none would be kept.
-// Map points a metre apart on a picture of a few hundred km are a small
-// fraction of the finest tolerance apart: a test every few dozen points.
-void DecimationLadder::offer(size_t i, double x, double y) {
+// Offers the points k in [from, to) of a block, all between the first
+// and the last of the map. A point is tested only when the track may have
+// left the tolerance of some open try since the last test: the steps since
+// then, summed as |dx| + |dy| (never less than their length), are below
+// every open try's tolerance less its distance at that test, so the points
+// in between are within every tolerance and none would be kept. Map points
+// a metre apart on a picture of a few hundred km are a small fraction of
+// the finest tolerance apart: a test every few points, the rest passed over
+// in a loop that keeps its sums in registers.
+void DecimationLadder::offer(size_t first, std::span<const double> x, std::span<const double> y, size_t from,
+                             size_t to) {
   if (open_ == 0) return;
-  const PicturePoint q = projection_(x, y);
-  travelled_ += std::fabs(q.x - previous_.x) + std::fabs(q.y - previous_.y);
-  previous_ = q;
-  if (travelled_ * (1 + kRoundingRoom) < least_room_) return;
-  test_every_try(i, x, y, q);
+  const MapProjection projection = projection_;
+  PicturePoint previous = previous_;
+  double travelled = travelled_;
+  double room = least_room_;
+  for (size_t k = from; k < to; ++k) {
+    const PicturePoint q = projection(x[k], y[k]);
+    travelled += std::fabs(q.x - previous.x) + std::fabs(q.y - previous.y);
+    previous = q;
+    if (travelled * (1 + kRoundingRoom) < room) continue;
+    test_every_try(first + k, x[k], y[k], q);
+    if (open_ == 0) return;  // no try keeps anything more
+    travelled = 0;
+    room = least_room_;
+  }
+  previous_ = previous;
+  travelled_ = travelled;
 }
 
 // The distances to the tries' last kept points, computed for all of them in
@@ -128,15 +142,15 @@ void DecimationLadder::test_every_try(size_t i, double x, double y, const Pictur
 
 void DecimationLadder::add(size_t first, std::span<const double> x, std::span<const double> y) {
   const size_t n = std::min(x.size(), y.size());
-  for (size_t k = 0; k < n; ++k) {
-    const size_t i = first + k;
-    if (i == 0) {
-      keep_first(x[k], y[k]);
-    } else if (i + 1 < count_) {
-      offer(i, x[k], y[k]);
-    } else if (i + 1 == count_) {
-      last_point_ = Kept{i, x[k], y[k]};
-    }
+  // Point 0 is kept by every try; points 1 to count - 2 are offered; the
+  // last, count - 1, is kept aside for every try to end with.
+  const size_t from = first == 0 && n > 0 ? 1 : 0;
+  if (from == 1) keep_first(x[0], y[0]);
+  const size_t offered_end = count_ > first + 1 ? std::min(n, count_ - first - 1) : 0;
+  if (from < offered_end) offer(first, x, y, from, offered_end);
+  if (count_ > first && count_ - first - 1 < n && count_ - 1 > 0) {
+    const size_t k = count_ - first - 1;
+    last_point_ = Kept{count_ - 1, x[k], y[k]};
   }
 }
 

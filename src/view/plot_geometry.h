@@ -90,7 +90,7 @@ class DecimationLadder {
 
  private:
   void keep_first(double x, double y);
-  void offer(size_t i, double x, double y);
+  void offer(size_t first, std::span<const double> x, std::span<const double> y, size_t from, size_t to);
 
   MapProjection projection_;
   size_t most_;
