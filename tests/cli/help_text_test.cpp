@@ -54,12 +54,12 @@ TEST(HelpText, EachCommandHasItsUsageOptionsAndAWorkingExample) {
     SCOPED_TRACE(std::string(c.name));
     const std::string help = command_help(c);
     expect_fits_a_terminal(help);
-    const std::string head = "Usage: scenpack " + (c.is_default ? "[" + std::string(c.name) + "]" : std::string(c.name));
+    const std::string head = "Usage: scenpack " + (c.is_default ? std::string("[").append(c.name) + "]" : std::string(c.name));
     EXPECT_EQ(help.rfind(head, 0), 0u) << help;
     for (const CommandOption& o : c.options) {
       ASSERT_NE(find_option(o.name), nullptr) << o.name;
-      EXPECT_NE(help.find("[" + std::string(o.name)), std::string::npos) << o.name;
-      EXPECT_NE(help.find("\n  " + std::string(o.name)), std::string::npos) << o.name;
+      EXPECT_NE(help.find(std::string("[").append(o.name)), std::string::npos) << o.name;
+      EXPECT_NE(help.find(std::string("\n  ").append(o.name)), std::string::npos) << o.name;
     }
     EXPECT_NE(help.find("\nOptions:\n"), std::string::npos);
     EXPECT_NE(help.find("\n  -h, --help "), std::string::npos);

@@ -226,7 +226,7 @@ TEST(AuthorGuide, WarningTableListsEveryWarningAsTheProgramExplainsIt) {
   std::vector<std::vector<std::string>> want;
   for (WarningName w : kAllWarnings) {
     const WarningKind k = warning_kind(w);
-    want.push_back({"`" + std::string(k.name) + "`", std::string(k.summary), std::string(k.explanation),
+    want.push_back({std::string("`").append(k.name) + "`", std::string(k.summary), std::string(k.explanation),
                     std::string(k.fix)});
   }
   EXPECT_EQ(table_rows(page, "| warning | what it means | why | how to fix |"), want);

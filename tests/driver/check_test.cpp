@@ -88,7 +88,7 @@ TEST(Check, TheBuildsFaultIsAmongThoseCheckLists) {
     std::string seen;
     for (const Diagnostic& d : listed.diagnostics) {
       if (d.severity != Severity::kError) continue;
-      seen += " " + std::to_string(code_number(d.code)) + "@" + std::to_string(d.position);
+      seen.append(" ").append(std::to_string(code_number(d.code))).append("@").append(std::to_string(d.position));
       found = found || (code_number(d.code) == built.error_state.codice_errore && d.position == position);
     }
     EXPECT_TRUE(found) << "build: " << built.error_state.codice_errore << "@" << position << ", check:" << seen;

@@ -113,10 +113,10 @@ inline std::string shell_quote(const std::string& s) {
 inline ExeResult run_exe(const std::string& exe, const std::string& cwd, const std::vector<std::string>& args,
                          const std::string& shell_prefix = "", const std::string& stdin_path = "/dev/null") {
   TempDir capture;
-  std::string cmd = "cd " + shell_quote(cwd) + " && " + shell_prefix + "exec " + shell_quote(exe);
-  for (const std::string& a : args) cmd += " " + shell_quote(a);
-  cmd += " <" + shell_quote(stdin_path);
-  cmd += " >" + shell_quote(capture.file("out")) + " 2>" + shell_quote(capture.file("err"));
+  std::string cmd = std::string("cd ").append(shell_quote(cwd)) + " && " + shell_prefix + "exec " + shell_quote(exe);
+  for (const std::string& a : args) cmd.append(" ").append(shell_quote(a));
+  cmd.append(" <").append(shell_quote(stdin_path));
+  cmd.append(" >").append(shell_quote(capture.file("out"))).append(" 2>").append(shell_quote(capture.file("err")));
   const int raw = std::system(cmd.c_str());
   ExeResult r;
   if (raw != -1 && WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
