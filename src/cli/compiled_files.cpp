@@ -59,7 +59,8 @@ class MapFileWalk : public MapPointsWalk {
 // Reads and decodes one file into its table of `out`. A file longer than
 // any build writes is refused from its size, before it is read; the route
 // map is decoded piece by piece, never held whole.
-std::optional<LoadFault> load_one(const std::string& path, FileKind k, bool map_points, CompiledScenario& out) {
+std::optional<LoadFault> load_one(const std::string& path, FileKind k, bool map_points, bool map_ranges,
+                                  CompiledScenario& out) {
   auto opened = std::make_unique<FilePieces>();
   FilePieces& file = *opened;
   if (Status s = file.open(path); !s.is_ok()) return LoadFault{LoadFault::Kind::kUnreadable, s.message()};
@@ -72,7 +73,9 @@ std::optional<LoadFault> load_one(const std::string& path, FileKind k, bool map_
   switch (k) {
     case FileKind::kCells: fault = decode_cells(all_of(file), out.celle.emplace()); break;
     case FileKind::kRecords: fault = decode_records(all_of(file), out.schede.emplace()); break;
-    case FileKind::kRouteMap: fault = decode_route_map(file, out.mappa.emplace(), map_points, &out.map_ranges); break;
+    case FileKind::kRouteMap:
+      fault = decode_route_map(file, out.mappa.emplace(), map_points, map_ranges ? &out.map_ranges : nullptr);
+      break;
   }
   if (!file.failure().is_ok()) return LoadFault{LoadFault::Kind::kUnreadable, file.failure().message()};
   if (fault) {
@@ -95,22 +98,24 @@ std::string file_name_of(const std::string& path) {
 }  // namespace
 
 std::optional<LoadFault> load_directory(const std::string& dir, const std::string& nome_scenario,
-                                        const std::string& numero_treno, CompiledScenario& out, bool map_points) {
+                                        const std::string& numero_treno, CompiledScenario& out, bool map_points,
+                                        bool map_ranges) {
   const ScenarioFiles files{dir, nome_scenario, numero_treno};
   out = CompiledScenario{nome_scenario, numero_treno, {}, {}, {}, nullptr, {}};
-  if (auto f = load_one(files.path(files.records()), FileKind::kRecords, map_points, out)) return f;
-  if (auto f = load_one(files.path(files.cells()), FileKind::kCells, map_points, out)) return f;
+  if (auto f = load_one(files.path(files.records()), FileKind::kRecords, map_points, map_ranges, out)) return f;
+  if (auto f = load_one(files.path(files.cells()), FileKind::kCells, map_points, map_ranges, out)) return f;
   const std::string map = files.path(files.route_map());
-  if (file_exists(map)) return load_one(map, FileKind::kRouteMap, map_points, out);
+  if (file_exists(map)) return load_one(map, FileKind::kRouteMap, map_points, map_ranges, out);
   return std::nullopt;
 }
 
-std::optional<LoadFault> load_file(const std::string& path, CompiledScenario& out, bool map_points) {
+std::optional<LoadFault> load_file(const std::string& path, CompiledScenario& out, bool map_points,
+                                   bool map_ranges) {
   const std::string name = file_name_of(path);
   out = CompiledScenario{};
   if (name.ends_with(kMapSuffix)) {
     out.nome_scenario = name.substr(0, name.size() - kMapSuffix.size());
-    return load_one(path, FileKind::kRouteMap, map_points, out);
+    return load_one(path, FileKind::kRouteMap, map_points, map_ranges, out);
   }
   const bool records = name.ends_with(".sim");
   if (!records && !name.ends_with(".dat")) {
@@ -122,7 +127,7 @@ std::optional<LoadFault> load_file(const std::string& path, CompiledScenario& ou
   const size_t cut = stem.rfind('_');
   out.nome_scenario = cut == std::string::npos ? stem : stem.substr(0, cut);
   out.numero_treno = cut == std::string::npos ? "" : stem.substr(cut + 1);
-  return load_one(path, records ? FileKind::kRecords : FileKind::kCells, map_points, out);
+  return load_one(path, records ? FileKind::kRecords : FileKind::kCells, map_points, map_ranges, out);
 }
 
 }  // namespace scenpack

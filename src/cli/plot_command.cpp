@@ -18,8 +18,9 @@ RunReport plot_route(const Arguments& a) {
     return ended(r, exit_status::kUsage, "--out must name a .svg or an .html file, not '" + *a.out + "'");
   }
   CompiledScenario scenario;
-  // The map's points are walked from its file as the picture is drawn.
-  if (std::optional<int> failed = load_scenario_input(a, scenario, false)) return ended(r, *failed);
+  // The map's points are walked from its file as the picture is drawn; the
+  // ranges that frame it are found while the file is checked.
+  if (std::optional<int> failed = load_scenario_input(a, scenario, false, true)) return ended(r, *failed);
   const std::string out = a.out.value_or(scenario.nome_scenario +
                                          (scenario.numero_treno.empty() ? "" : "_" + scenario.numero_treno) + ".svg");
   const ScenarioSummary summary = summarize(scenario);

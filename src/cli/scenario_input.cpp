@@ -21,20 +21,20 @@ int reported(const LoadFault& fault) {
 
 }  // namespace
 
-std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points) {
-  return load_scenario_input(a.path.value_or("."), a, out, map_points);
+std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points, bool map_ranges) {
+  return load_scenario_input(a.path.value_or("."), a, out, map_points, map_ranges);
 }
 
 std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out,
-                                       bool map_points) {
+                                       bool map_points, bool map_ranges) {
   const PathKind kind = path_kind(path);
   if (kind == PathKind::kMissing) {
     std::fprintf(stderr, "scenpack: cannot read %s: No such file or directory\n", path.c_str());
     return exit_status::kNoInput;
   }
   const std::optional<LoadFault> fault = kind == PathKind::kDirectory
-                                             ? load_directory(path, a.name, a.number, out, map_points)
-                                             : load_file(path, out, map_points);
+                                             ? load_directory(path, a.name, a.number, out, map_points, map_ranges)
+                                             : load_file(path, out, map_points, map_ranges);
   if (!fault) return std::nullopt;
   return reported(*fault);
 }

@@ -12,8 +12,10 @@ namespace scenpack {
 
 // Loads the scenario; on failure prints "scenpack: ..." on stderr and
 // returns the exit status (64 usage, 65 malformed file, 66 unreadable).
-// Without `map_points` the route map's outline alone is kept.
-std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points = true);
+// Without `map_points` the route map's outline alone is kept (and, with
+// `map_ranges`, the ranges of its points, for a picture's frame).
+std::optional<int> load_scenario_input(const Arguments& a, CompiledScenario& out, bool map_points = true,
+                                       bool map_ranges = false);
 
 // After a view has walked the map's points from its file: when the walk
 // broke off, prints "scenpack: ..." on stderr and returns the exit status
@@ -22,6 +24,6 @@ std::optional<int> map_walk_failed(const CompiledScenario& scenario);
 
 // The same for any PATH, NAME and NUM from `a`.
 std::optional<int> load_scenario_input(const std::string& path, const Arguments& a, CompiledScenario& out,
-                                       bool map_points = true);
+                                       bool map_points = true, bool map_ranges = false);
 
 }  // namespace scenpack
