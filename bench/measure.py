@@ -15,8 +15,9 @@ The three scenarios:
 into the build directory before the clock starts, as a user puts them there).
 
 Beside each build, the views of its files are timed the same way, their
-output written to a file: `inspect` (text, --summary, --json, --raw,
---map) and `plot` (SVG and HTML), with their ratio to the build's wall time.
+output written to a file (spawn_timed --stdout, no shell between): `inspect`
+(text, --summary, --json, --raw, --map) and `plot` (SVG and HTML), with
+their ratio to the build's wall time.
 
 Each round runs every scenario once into an emptied directory and then `cp`
 of the same output files into another emptied directory, `sync` before each
@@ -87,7 +88,8 @@ class Scenario:
         self.runs.append(timed(argv))
         for name, view in VIEWS:
             out = self.out.parent / f"{self.name}-view"
-            argv = ["bash", "-c", 'exec "$0" "$@" > "' + str(out) + '"', self.scenpack] + view + [str(self.out)]
+            out.unlink(missing_ok=True)  # the last round's text removed before the clock starts
+            argv = ["--stdout", str(out), self.scenpack] + view + [str(self.out)]
             if view[0] == "plot":
                 argv = [self.scenpack] + view + [str(self.out), "--out", str(out) + ("." + name.split()[-1])]
             self.views[name].append(timed(argv))

@@ -1,8 +1,10 @@
 // Runs one command and prints, on one line, its wall time in microseconds,
 // its CPU time (user + system) in microseconds, its peak resident memory in
-// KiB and its exit status. The command's stdout and stderr go to /dev/null.
+// KiB and its exit status. The command's stdout and stderr go to /dev/null,
+// or its stdout to FILE (created or emptied) with --stdout: a view's output
+// is kept without a shell started to redirect it, whose start would count.
 //
-//   spawn_timed COMMAND [ARGS...]
+//   spawn_timed [--stdout FILE] COMMAND [ARGS...]
 //
 // A small program of its own, because Linux carries a parent's peak memory
 // into a child it forks (and through exec): a child of the Python measuring
@@ -14,6 +16,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -31,8 +34,14 @@ long long cpu_us(const rusage& u) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: spawn_timed COMMAND [ARGS...]\n");
+  const char* out_path = "/dev/null";
+  int first = 1;
+  if (argc > 2 && std::strcmp(argv[1], "--stdout") == 0) {
+    out_path = argv[2];
+    first = 3;
+  }
+  if (argc <= first) {
+    std::fprintf(stderr, "usage: spawn_timed [--stdout FILE] COMMAND [ARGS...]\n");
     return 64;
   }
   const long long start = now_us();
@@ -40,9 +49,11 @@ int main(int argc, char** argv) {
   if (pid < 0) return 71;
   if (pid == 0) {
     const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
+    const int out = open(out_path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (null < 0 || out < 0) _exit(126);
+    dup2(out, 1);
     dup2(null, 2);
-    execvp(argv[1], argv + 1);
+    execvp(argv[first], argv + first);
     _exit(127);
   }
   int status = 0;
