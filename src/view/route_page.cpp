@@ -63,15 +63,16 @@ void facts(XmlWriter& w, const ScenarioSummary& s) {
 
 std::string route_page(const CompiledScenario& c, const ScenarioSummary& s) {
   const std::string title = s.nome_scenario + (s.numero_treno.empty() ? "" : ", train " + s.numero_treno);
-  const std::string picture = route_svg(c, s);
   XmlWriter w;
-  // The picture and the tables' rows (under 128 bytes each) besides.
-  w.reserve(64 * 1024 + picture.size() + 128 * (s.stations.size() + s.slow_orders.size() + s.signals.size()));
   w.raw("<!DOCTYPE html>\n");
   w.open("html", {{"lang", "en"}}).open("head").leaf("meta", {{"charset", "utf-8"}});
   w.element("title", title).element("style", kStyle).close().newline();
   w.open("body").element("h1", title).newline();
-  w.open("div", {{"class", "layout"}}).open("div", {{"class", "picture"}}).raw(picture).close().newline();
+  w.open("div", {{"class", "layout"}}).open("div", {{"class", "picture"}});
+  // The picture written in place, with room for the tables' rows after it
+  // (under 128 bytes each).
+  write_route_svg(w, c, s, 64 * 1024 + 128 * (s.stations.size() + s.slow_orders.size() + s.signals.size()));
+  w.close().newline();
   w.open("div", {{"class", "tables"}});
   facts(w, s);
   table(w, "stations", "Stations", {"record", "metre", "near end", "far end", "kind", "time", "name"}, s.stations,

@@ -424,6 +424,12 @@ size_t picture_bytes(const Drawing& d) {
 PictureLayout picture_layout(const CompiledScenario& c) { return layout_for(map_outline(c)); }
 
 std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
+  XmlWriter w;
+  write_route_svg(w, c, s);
+  return w.take_text();
+}
+
+void write_route_svg(XmlWriter& w, const CompiledScenario& c, const ScenarioSummary& s, size_t more_after) {
   Drawing d{s, map_outline(c), {}, route_metres_of(c, s), {}};
   d.layout = layout_for(d.points);
   sketch_track(c, d);
@@ -431,8 +437,7 @@ std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
   d.km = LinearScale{0, d.route_metres, l.profile.left, l.profile.right()};
   const std::string title = s.nome_scenario + (s.numero_treno.empty() ? "" : ", train " + s.numero_treno) + ": " +
                             svg_number(d.route_metres / 1000, 3) + " km";
-  XmlWriter w;
-  w.reserve(picture_bytes(d));
+  w.reserve(w.text().size() + picture_bytes(d) + more_after);
   w.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"viewBox", "0 0 " + n(l.width) + " " + n(l.height)},
                  {"width", n(l.width)}, {"height", n(l.height)}, {"font-family", "sans-serif"}});
   w.element("title", title);
@@ -444,7 +449,6 @@ std::string route_svg(const CompiledScenario& c, const ScenarioSummary& s) {
   draw_map(w, d);
   draw_profile(w, d, c);
   w.close();
-  return w.take_text();
 }
 
 }  // namespace scenpack

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "markup/xml_writer.h"
 #include "view/compiled_scenario.h"
 #include "view/plot_geometry.h"
 #include "view/summary.h"
@@ -31,5 +32,10 @@ PictureLayout picture_layout(const CompiledScenario& scenario);
 // The picture as an SVG element (a complete SVG document, which an HTML
 // page can also hold as it is).
 std::string route_svg(const CompiledScenario& scenario, const ScenarioSummary& summary);
+
+// The same written on at the end of `w`'s text (an HTML page holds the SVG
+// element as it is), with room set aside for `more_after` bytes after it.
+void write_route_svg(XmlWriter& w, const CompiledScenario& scenario, const ScenarioSummary& summary,
+                     size_t more_after = 0);
 
 }  // namespace scenpack
