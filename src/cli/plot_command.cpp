@@ -8,9 +8,6 @@
 #include "view/summary.h"
 
 namespace scenpack {
-namespace {
-
-}  // namespace
 
 RunReport plot_route(const Arguments& a) {
   RunReport r;

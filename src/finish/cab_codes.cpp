@@ -61,7 +61,8 @@ void code_point_before_signal(Tables& t, CodePointFaults& faults, int64_t i, int
       return;
     }
   }
-  faults.report({CodePointNeed::kBeforeSignalAheadOfWarning, i, k, k - 2, k - 1, k});
+  faults.report({.need = CodePointNeed::kBeforeSignalAheadOfWarning, .slow_order = i, .at = k,
+                 .first = k - 2, .last = k - 1, .signal = k});
 }
 
 // Rule A: every signal in the 20 cells before the warning cell i.
@@ -82,7 +83,8 @@ void windows_before_start(Tables& t, CodePointFaults& faults, int64_t i) {
   for (Window w : {Window{7, 5}, Window{13, 11}, Window{20, 18}}) {
     if (i <= w.above) continue;
     if (!mark_first_free(t, i, {i - w.near, i - w.near - 1, i - w.near - 2})) {
-      faults.report({CodePointNeed::kWindowBeforeStart, i, i, i - w.near - 2, i - w.near});
+      faults.report({.need = CodePointNeed::kWindowBeforeStart, .slow_order = i, .at = i,
+                     .first = i - w.near - 2, .last = i - w.near});
     }
   }
 }
@@ -153,17 +155,17 @@ std::optional<int64_t> walk_slowdown(Tables& t, CodePointFaults& faults, const E
         counter = -1;
       } else {
         // The counter stays past 8: no further point on this walk.
-        faults.report({CodePointNeed::kAlongSlowOrder, i, j, j - 1, j + 1});
+        faults.report({.need = CodePointNeed::kAlongSlowOrder, .slow_order = i, .at = j, .first = j - 1, .last = j + 1});
       }
     }
     if (kind_at(t, j, kind::kSlowdownEnd)) return j;
     if (j >= last) {
-      faults.report({CodePointNeed::kNoEndAfterStart, i, j});
+      faults.report({.need = CodePointNeed::kNoEndAfterStart, .slow_order = i, .at = j});
       return std::nullopt;
     }
     if (counter >= kWalkStep) {
       if (std::optional<int64_t> end = ends.first_after(j)) return end;
-      faults.report({CodePointNeed::kNoEndAfterStart, i, last});
+      faults.report({.need = CodePointNeed::kNoEndAfterStart, .slow_order = i, .at = last});
       return std::nullopt;
     }
   }
@@ -182,7 +184,8 @@ void signal_after_end(Tables& t, CodePointFaults& faults, int64_t i, int64_t end
     }
   }
   if (s > 0 && !mark_first_free(t, i, {s, s - 1})) {
-    faults.report({CodePointNeed::kBeforeSignalAfterEnd, i, end, s - 1, s, s + 1});
+    faults.report({.need = CodePointNeed::kBeforeSignalAfterEnd, .slow_order = i, .at = end,
+                   .first = s - 1, .last = s, .signal = s + 1});
   }
 }
 

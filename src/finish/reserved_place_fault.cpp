@@ -6,6 +6,7 @@
 #include "model/cell_roles.h"
 
 namespace scenpack {
+
 void report_taken_reserved_place(const Tables& t, FaultCode stop, FaultSink& sink) {
   constexpr int kReservedCell = kCheckCodeCell;
   const Cella* cell = cell_at(t, kReservedCell);

@@ -2,12 +2,13 @@
 
 #include <array>
 #include <bit>
-#include <cstdint>
-#include <optional>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "markup/escape.h"
 
@@ -114,8 +115,8 @@ std::optional<std::string> fixed_digits_fast(double v, int decimals) {
 
 std::string svg_number(double v, int decimals) {
   if (!std::isfinite(v)) return "0";
-  std::string s = fixed_digits_fast(v, decimals).value_or(std::string());
-  if (s.empty()) s = fixed_digits(v, decimals);
+  std::optional<std::string> fast = fixed_digits_fast(v, decimals);
+  std::string s = fast ? std::move(*fast) : fixed_digits(v, decimals);
   if (s.find('.') != std::string::npos) {
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();

@@ -52,7 +52,6 @@ void CellOrigins::record(int64_t cell, int line, int column, CellPart part, Slow
   if (Origin* o = entry(cell)) *o = Origin{line, column, current_, part, span};
 }
 
-
 CellPart CellOrigins::part(int64_t cell) const {
   if (cell < 0 || static_cast<size_t>(cell) >= cells_.size()) return CellPart::kNone;
   return cells_[static_cast<size_t>(cell)].part;

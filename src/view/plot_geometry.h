@@ -91,13 +91,13 @@ class DecimationLadder {
  private:
   void keep_first(double x, double y);
   void offer(size_t first, std::span<const double> x, std::span<const double> y, size_t from, size_t to);
+  void test_every_try(size_t i, double x, double y, const PicturePoint& q);
 
   MapProjection projection_;
   size_t most_;
   size_t count_;
   double next_tolerance_;
   size_t steps_;
-  void test_every_try(size_t i, double x, double y, const PicturePoint& q);
 
   // Each try's tolerance (and squared) and its last kept point in picture
   // units, side by side: a point is tested against all of them at once.
